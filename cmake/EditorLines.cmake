@@ -1,0 +1,88 @@
+# Each editor line is one call of vc_editor_line. A line shares every library of the current
+# line's folders; a line's own pieces live under its OVERRIDE folder, mirroring the subsystem
+# folders: a file there replaces the file of the same name, a new file is added.
+#
+#   vc_editor_line(<line> [OVERRIDE <dir>] [DEFINES ...] [OUTPUT_DIR <dir>])
+#
+# Targets made: vc_<line>_ntn, vc_<line>_midi (portable, both trees), vc_<line>_app,
+# vc_<line>_editor, vc_<line>_resources and the program QVK32 (Win32 tree only).
+
+function(vc_line_sources out dir override)
+  vc_sources(srcs ${CMAKE_SOURCE_DIR}/${dir})
+  if(override)
+    vc_sources(extra ${CMAKE_SOURCE_DIR}/${override}/${dir})
+    foreach(f ${extra})
+      string(REPLACE "${CMAKE_SOURCE_DIR}/${override}/" "${CMAKE_SOURCE_DIR}/" replaced ${f})
+      list(REMOVE_ITEM srcs ${replaced})
+    endforeach()
+    list(APPEND srcs ${extra})
+  endif()
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+function(vc_line_library target srcs defines libs)
+  if(NOT srcs)
+    add_library(${target} INTERFACE)
+    target_compile_definitions(${target} INTERFACE ${defines})
+    target_link_libraries(${target} INTERFACE ${libs})
+    return()
+  endif()
+  add_library(${target} STATIC ${srcs})
+  target_compile_definitions(${target} PUBLIC ${defines})
+  target_link_libraries(${target} PUBLIC ${libs})
+endfunction()
+
+function(vc_editor_line line)
+  cmake_parse_arguments(A "" "OVERRIDE;OUTPUT_DIR" "DEFINES" ${ARGN})
+  set(defs ${A_DEFINES})
+
+  vc_line_sources(ntn QVKNTN "${A_OVERRIDE}")
+  vc_line_library(vc_${line}_ntn "${ntn}" "${defs}" "vc_foundation")
+
+  vc_line_sources(midi midi "${A_OVERRIDE}")
+  vc_line_library(vc_${line}_midi "${midi}" "${defs}" "vc_${line}_ntn")
+
+  if(NOT VC_WIN32)
+    return()
+  endif()
+
+  vc_line_sources(app app "${A_OVERRIDE}")
+  vc_line_library(vc_${line}_app "${app}" "${defs}" "vc_${line}_midi;vc_framework")
+
+  vc_line_sources(editor editor "${A_OVERRIDE}")
+  vc_line_library(vc_${line}_editor "${editor}" "${defs}" "vc_${line}_app")
+
+  # The app library needs the editor's windows and the editor needs the shell: link them as a group.
+  set(line_libs vc_${line}_app vc_${line}_editor vc_${line}_app vc_${line}_editor)
+
+  file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/editor/*.rc)
+  if(A_OVERRIDE)
+    file(GLOB rc_extra CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${A_OVERRIDE}/resources/editor/*.rc)
+    foreach(f ${rc_extra})
+      string(REPLACE "${CMAKE_SOURCE_DIR}/${A_OVERRIDE}/" "${CMAKE_SOURCE_DIR}/" replaced ${f})
+      list(REMOVE_ITEM rc ${replaced})
+    endforeach()
+    list(APPEND rc ${rc_extra})
+  endif()
+  if(rc)
+    add_library(vc_${line}_resources OBJECT ${rc})
+    target_compile_definitions(vc_${line}_resources PRIVATE ${defs})
+  else()
+    add_library(vc_${line}_resources INTERFACE)
+  endif()
+
+  vc_line_sources(program app/program "${A_OVERRIDE}")
+  if(program)
+    set(exe QVK32_${line})
+    add_executable(${exe} WIN32 ${program})
+    target_compile_definitions(${exe} PRIVATE ${defs})
+    target_link_libraries(${exe} PRIVATE ${line_libs} vc_${line}_resources)
+    if(TARGET vc_${line}_resources AND rc)
+      target_sources(${exe} PRIVATE $<TARGET_OBJECTS:vc_${line}_resources>)
+    endif()
+    set_target_properties(${exe} PROPERTIES OUTPUT_NAME QVK32
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/${A_OUTPUT_DIR})
+  endif()
+endfunction()
+
+vc_editor_line(current DEFINES VC_LINE_CURRENT=1 OUTPUT_DIR .)
