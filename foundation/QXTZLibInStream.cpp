@@ -1,0 +1,129 @@
+#include "foundation/QXTZLibInStream.h"
+
+#include <cstring>
+#include <new>
+
+#include "foundation/QXTZLibInit.h"
+
+bool HasZLibHeader(TQXTStream& stream) {
+  stream.Rewind();
+  char text[16];
+  stream.ReadString(text, sizeof text);
+  return std::strcmp(text, "[QVZ]") == 0;
+}
+
+TQXTZLibInStream::TQXTZLibInStream(TQXTStream* innerStream, bool owns)
+    : state(NotStarted), delivered(0), readIndex(0),
+      input(new (std::nothrow) unsigned char[kQXTZLibBlock]),
+      output(new (std::nothrow) unsigned char[kQXTZLibBlock]),
+      record(new (std::nothrow) z_stream), inner(innerStream), ownsInner(owns) {
+  if (!input || !output || !record || inner == nullptr) SetFail();
+}
+
+TQXTZLibInStream::~TQXTZLibInStream() {
+  EndInflation();
+  if (ownsInner) delete inner;
+}
+
+// Only a started inflation has zlib state to release.
+void TQXTZLibInStream::EndInflation() {
+  if (state != NotStarted && record) inflateEnd(record.get());
+  state = NotStarted;
+}
+
+bool TQXTZLibInStream::Start() {
+  if (!HasZLibHeader(*inner)) return false;
+  std::memset(record.get(), 0, sizeof(z_stream));
+  if (QXTZLibInflateInit(*record) != Z_OK) {
+    SetFail();
+    return false;
+  }
+  readIndex = 0;
+  record->avail_in = 0;
+  record->next_in = input.get();
+  record->avail_out = kQXTZLibBlock;
+  record->next_out = output.get();
+  state = Inflating;
+  return true;
+}
+
+uint32_t TQXTZLibInStream::Unread() const {
+  return kQXTZLibBlock - record->avail_out - readIndex;
+}
+
+// Makes at least one expanded byte wait in the output buffer; answers false at the end of
+// the data, on failure, or before a header was found.
+bool TQXTZLibInStream::Fill() {
+  if (IsFailed() || inner == nullptr) return false;
+  if (state == NotStarted && !Start()) return false;
+  for (;;) {
+    if (Unread() != 0) return true;
+    readIndex = 0;
+    record->avail_out = kQXTZLibBlock;
+    record->next_out = output.get();
+    if (state == Inflating && record->avail_in == 0) {
+      record->next_in = input.get();
+      record->avail_in = inner->Read(input.get(), kQXTZLibBlock);
+      if (record->avail_in == 0) state = InnerExhausted;
+    }
+    if (state == Inflating || state == InnerExhausted) {
+      const int result = inflate(record.get(), state == Inflating ? Z_PARTIAL_FLUSH : Z_FINISH);
+      const bool full = record->avail_out == 0;
+      if (result == Z_STREAM_END) {
+        state = Ended;
+      } else if (result == Z_BUF_ERROR && state == InnerExhausted && full) {
+        // The last input still expands to more than one buffer: keep draining.
+      } else if (result != Z_OK) {
+        state = Broken;
+      }
+    }
+    const bool produced = record->avail_out < kQXTZLibBlock;
+    if (!produced && state >= Ended) return false;
+  }
+}
+
+unsigned char TQXTZLibInStream::GetByte() {
+  if (!Fill()) {
+    SetFail();
+    return 0;
+  }
+  ++delivered;
+  return output[readIndex++];
+}
+
+uint32_t TQXTZLibInStream::Read(void* buffer, uint32_t count) {
+  unsigned char* out = static_cast<unsigned char*>(buffer);
+  uint32_t done = 0;
+  while (done < count && Fill()) {
+    uint32_t n = Unread();
+    if (n > count - done) n = count - done;
+    std::memcpy(out + done, output.get() + readIndex, n);
+    readIndex += n;
+    delivered += n;
+    done += n;
+  }
+  // The normal end answers a short count; broken data fails, and so does data without the
+  // marker, which would otherwise read as an empty stream.
+  if (state == Broken || (state == NotStarted && count > 0)) SetFail();
+  return done;
+}
+
+bool TQXTZLibInStream::Seek(uint32_t target) {
+  if (target < delivered) {
+    EndInflation();
+    delivered = 0;
+  }
+  unsigned char skip[1024];
+  while (delivered < target) {
+    const uint32_t want = target - delivered < sizeof skip ? target - delivered : sizeof skip;
+    if (Read(skip, want) < want) {
+      SetFail();  // past the end, as reading byte by byte would
+      return false;
+    }
+  }
+  return true;
+}
+
+uint32_t TQXTZLibInStream::Tell() { return delivered; }
+
+uint32_t TQXTZLibInStream::Size() { return kUnknownSize; }

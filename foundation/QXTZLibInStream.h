@@ -1,0 +1,44 @@
+// Reads a "[QVZ]" stream (the marker, its NUL and one zlib stream) from an inner stream and
+// delivers the expanded bytes. Reading is forward only; seeking back starts again from the top.
+#pragma once
+
+#include <memory>
+#include <zlib.h>
+
+#include "foundation/QXTStream.h"
+
+// Rewinds the stream and tells whether its first string is exactly "[QVZ]"; on a match the
+// stream stands just after the marker's NUL.
+bool HasZLibHeader(TQXTStream& stream);
+
+class TQXTZLibInStream : public TQXTStream {
+public:
+  TQXTZLibInStream(TQXTStream* inner, bool ownsInner);
+  ~TQXTZLibInStream() override;
+
+  unsigned char GetByte() override;
+  bool Seek(uint32_t position) override;
+  uint32_t Tell() override;
+  uint32_t Size() override;
+  uint32_t Read(void* buffer, uint32_t count) override;
+
+  // The size a reader reports, since it cannot know the expanded length in advance.
+  static constexpr uint32_t kUnknownSize = 0x7ffffff0;
+
+private:
+  enum TState { NotStarted, Inflating, InnerExhausted, Ended, Broken };
+
+  bool Fill();
+  bool Start();
+  void EndInflation();
+  uint32_t Unread() const;
+
+  TState state;
+  uint32_t delivered;
+  uint32_t readIndex;
+  std::unique_ptr<unsigned char[]> input;
+  std::unique_ptr<unsigned char[]> output;
+  std::unique_ptr<z_stream> record;
+  TQXTStream* inner;
+  bool ownsInner;
+};
