@@ -1,0 +1,276 @@
+// winevmidi.drv: a MIDI driver for Wine's multimedia layer that stands in for hardware in tests.
+// It offers three outputs and one input, logs every driver message with its time and thread,
+// can answer "not ready" on request and can play scripted input from a thread of its own.
+#include <windows.h>
+#include <mmsystem.h>
+#include <mmddk.h>
+
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+#include "tests/mididriver/VmidiProtocol.h"
+
+// winmm's hand-over of driver notifications to the client; mingw's headers leave it undeclared.
+extern "C" BOOL WINAPI DriverCallback(DWORD_PTR callback, DWORD flags, HDRVR device, DWORD message,
+                                      DWORD_PTR instance, DWORD_PTR p1, DWORD_PTR p2);
+
+namespace {
+
+constexpr uint32_t kLogSize = 1u << 20;
+
+struct LogSlot {
+  std::atomic<uint32_t> sequence;  // index + 1 once the entry is complete
+  VmidiLogEntry entry;
+};
+
+LogSlot log_slots[kLogSize];
+std::atomic<uint32_t> log_next{0};
+
+struct Client {
+  MIDIOPENDESC desc;
+  WORD callbackType;
+  std::atomic<int> open{0};
+  std::atomic<int> started{0};
+  DWORD startTime = 0;
+};
+
+Client outputs[kVmidiOutputs];
+Client inputs[kVmidiInputs];
+std::atomic<uint32_t> not_ready[kVmidiOutputs];
+
+struct Feed {
+  uint32_t device;
+  std::vector<VmidiFeedItem> items;
+};
+HANDLE feed_thread;
+HANDLE feed_done;  // manual-reset, signalled while no feed runs
+
+void Log(VmidiLogKind kind, UINT device, UINT code, DWORD_PTR param, bool notReady = false) {
+  const uint32_t index = log_next.fetch_add(1);
+  LogSlot& slot = log_slots[index % kLogSize];
+  slot.sequence.store(0, std::memory_order_relaxed);
+  slot.entry = {timeGetTime(), GetCurrentThreadId(), uint16_t(kind), uint16_t(device),
+                uint16_t(code), uint16_t(notReady), uint32_t(param)};
+  slot.sequence.store(index + 1, std::memory_order_release);
+}
+
+void Notify(Client& c, UINT message, DWORD_PTR p1, DWORD_PTR p2) {
+  DriverCallback(c.desc.dwCallback, c.callbackType, HDRVR(c.desc.hMidi), message,
+                 c.desc.dwInstance, p1, p2);
+}
+
+void FillName(WCHAR* out, const char* name) {
+  int i = 0;
+  for (; name[i] && i < MAXPNAMELEN - 1; ++i) out[i] = WCHAR(name[i]);
+  out[i] = 0;
+}
+
+DWORD OutCaps(UINT device, MIDIOUTCAPSW* caps, DWORD size) {
+  if (!caps || size < sizeof(MIDIOUTCAPSW)) return MMSYSERR_INVALPARAM;
+  std::memset(caps, 0, sizeof *caps);
+  caps->wMid = 0xFF;
+  caps->wPid = WORD(device + 1);
+  caps->vDriverVersion = 0x0100;
+  FillName(caps->szPname, kVmidiOutNames[device]);
+  caps->wTechnology = MOD_MIDIPORT;
+  caps->wChannelMask = 0xFFFF;
+  caps->dwSupport = device == kVmidiCachingOutput ? MIDICAPS_CACHE : 0;
+  return MMSYSERR_NOERROR;
+}
+
+DWORD InCaps(UINT device, MIDIINCAPSW* caps, DWORD size) {
+  if (!caps || size < sizeof(MIDIINCAPSW)) return MMSYSERR_INVALPARAM;
+  std::memset(caps, 0, sizeof *caps);
+  caps->wMid = 0xFF;
+  caps->wPid = WORD(0x80 + device);
+  caps->vDriverVersion = 0x0100;
+  FillName(caps->szPname, kVmidiInNames[device]);
+  return MMSYSERR_NOERROR;
+}
+
+DWORD OpenClient(Client& c, DWORD_PTR desc, DWORD_PTR flags, UINT openedMessage) {
+  if (!desc) return MMSYSERR_INVALPARAM;
+  std::memcpy(&c.desc, reinterpret_cast<void*>(desc), sizeof c.desc);
+  c.callbackType = HIWORD(flags & CALLBACK_TYPEMASK);
+  c.started = 0;
+  c.open = 1;
+  Notify(c, openedMessage, 0, 0);
+  return MMSYSERR_NOERROR;
+}
+
+DWORD CloseClient(Client& c, UINT closedMessage) {
+  if (!c.open) return MMSYSERR_ERROR;
+  c.started = 0;
+  c.open = 0;
+  Notify(c, closedMessage, 0, 0);
+  return MMSYSERR_NOERROR;
+}
+
+DWORD ShortMessage(UINT device, DWORD message) {
+  uint32_t pending = not_ready[device].load();
+  while (pending && !not_ready[device].compare_exchange_weak(pending, pending - 1)) {
+  }
+  const bool busy = pending != 0;
+  Log(kVmidiOutMessage, device, MODM_DATA, message, busy);
+  return busy ? MIDIERR_NOTREADY : MMSYSERR_NOERROR;
+}
+
+DWORD LongMessage(Client& c, DWORD_PTR header) {
+  auto* h = reinterpret_cast<MIDIHDR*>(header);
+  if (!h) return MMSYSERR_INVALPARAM;
+  h->dwFlags = (h->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+  Notify(c, MOM_DONE, header, 0);
+  return MMSYSERR_NOERROR;
+}
+
+DWORD WINAPI FeedThread(LPVOID param) {
+  Feed* feed = static_cast<Feed*>(param);
+  const DWORD start = timeGetTime();
+  for (const VmidiFeedItem& item : feed->items) {
+    for (;;) {
+      const int32_t wait = int32_t(start + item.atMs - timeGetTime());
+      if (wait <= 0) break;
+      Sleep(wait > 1 ? DWORD(wait - 1) : 0);
+    }
+    Client& c = inputs[feed->device];
+    if (!c.open || !c.started) {
+      Log(kVmidiInDropped, feed->device, MIM_DATA, item.message);
+      continue;
+    }
+    Log(kVmidiInDelivered, feed->device, MIM_DATA, item.message);
+    Notify(c, MIM_DATA, item.message, timeGetTime() - c.startTime);
+  }
+  delete feed;
+  SetEvent(feed_done);
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+LRESULT WINAPI DriverProc(DWORD_PTR id, HDRVR driver, UINT message, LPARAM p1, LPARAM p2) {
+  switch (message) {
+  case DRV_LOAD:
+  case DRV_FREE:
+  case DRV_OPEN:
+  case DRV_CLOSE:
+  case DRV_ENABLE:
+  case DRV_DISABLE:
+  case DRV_INSTALL:
+  case DRV_REMOVE: return 1;
+  default: return 0;
+  }
+}
+
+DWORD WINAPI modMessage(UINT device, UINT message, DWORD_PTR user, DWORD_PTR p1, DWORD_PTR p2) {
+  if (message == MODM_DATA && device < kVmidiOutputs) return ShortMessage(device, DWORD(p1));
+  Log(kVmidiOutMessage, device, message, p1);
+  switch (message) {
+  case DRVM_INIT:
+  case DRVM_EXIT:
+  case DRVM_ENABLE:
+  case DRVM_DISABLE: return MMSYSERR_NOERROR;
+  case MODM_GETNUMDEVS: return kVmidiOutputs;
+  default: break;
+  }
+  if (device >= kVmidiOutputs) return MMSYSERR_BADDEVICEID;
+  Client& c = outputs[device];
+  switch (message) {
+  case MODM_GETDEVCAPS: return OutCaps(device, reinterpret_cast<MIDIOUTCAPSW*>(p1), DWORD(p2));
+  case MODM_OPEN: return OpenClient(c, p1, p2, MOM_OPEN);
+  case MODM_CLOSE: return CloseClient(c, MOM_CLOSE);
+  case MODM_LONGDATA: return LongMessage(c, p1);
+  case MODM_RESET: return MMSYSERR_NOERROR;
+  case MODM_CACHEPATCHES:
+  case MODM_CACHEDRUMPATCHES:
+    return device == kVmidiCachingOutput ? MMSYSERR_NOERROR : MMSYSERR_NOTSUPPORTED;
+  default: return MMSYSERR_NOTSUPPORTED;
+  }
+}
+
+DWORD WINAPI midMessage(UINT device, UINT message, DWORD_PTR user, DWORD_PTR p1, DWORD_PTR p2) {
+  Log(kVmidiInMessage, device, message, p1);
+  switch (message) {
+  case DRVM_INIT:
+  case DRVM_EXIT:
+  case DRVM_ENABLE:
+  case DRVM_DISABLE: return MMSYSERR_NOERROR;
+  case MIDM_GETNUMDEVS: return kVmidiInputs;
+  default: break;
+  }
+  if (device >= kVmidiInputs) return MMSYSERR_BADDEVICEID;
+  Client& c = inputs[device];
+  switch (message) {
+  case MIDM_GETDEVCAPS: return InCaps(device, reinterpret_cast<MIDIINCAPSW*>(p1), DWORD(p2));
+  case MIDM_OPEN: return OpenClient(c, p1, p2, MIM_OPEN);
+  case MIDM_CLOSE: return CloseClient(c, MIM_CLOSE);
+  case MIDM_START:
+    c.startTime = timeGetTime();
+    c.started = 1;
+    return MMSYSERR_NOERROR;
+  case MIDM_STOP:
+  case MIDM_RESET:
+    c.started = 0;
+    return MMSYSERR_NOERROR;
+  default: return MMSYSERR_NOTSUPPORTED;
+  }
+}
+
+// Wine's audio layer probes these four before it lists a driver's MIDI ports. No wave endpoints.
+int WINAPI GetPriority() { return 3; }
+
+HRESULT WINAPI GetEndpointIDs(int flow, WCHAR*** ids, GUID** guids, UINT* count, UINT* def) {
+  if (ids) *ids = nullptr;
+  if (guids) *guids = nullptr;
+  if (count) *count = 0;
+  if (def) *def = 0;
+  return S_OK;
+}
+
+HRESULT WINAPI GetAudioEndpoint(void* key, void* device, void** out) { return E_NOTIMPL; }
+HRESULT WINAPI GetAudioSessionManager(void* device, void** out) { return E_NOTIMPL; }
+
+uint32_t WINAPI vmidiLogCount() { return log_next.load(); }
+
+int WINAPI vmidiLogRead(uint32_t index, VmidiLogEntry* out) {
+  if (!out) return 0;
+  const LogSlot& slot = log_slots[index % kLogSize];
+  if (slot.sequence.load(std::memory_order_acquire) != index + 1) return 0;
+  *out = slot.entry;
+  return slot.sequence.load(std::memory_order_acquire) == index + 1;
+}
+
+void WINAPI vmidiSetNotReady(uint32_t device, uint32_t count) {
+  if (device < kVmidiOutputs) not_ready[device] = count;
+}
+
+int WINAPI vmidiFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count) {
+  if (device >= kVmidiInputs || !items) return 0;
+  if (WaitForSingleObject(feed_done, 0) != WAIT_OBJECT_0) return 0;
+  if (feed_thread) CloseHandle(feed_thread);
+  Feed* feed = new Feed{device, std::vector<VmidiFeedItem>(items, items + count)};
+  ResetEvent(feed_done);
+  feed_thread = CreateThread(nullptr, 0, FeedThread, feed, 0, nullptr);
+  if (!feed_thread) {
+    delete feed;
+    SetEvent(feed_done);
+    return 0;
+  }
+  return 1;
+}
+
+int WINAPI vmidiFeedWait(uint32_t timeoutMs) {
+  return WaitForSingleObject(feed_done, timeoutMs) == WAIT_OBJECT_0;
+}
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(module);
+    feed_done = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  }
+  return TRUE;
+}
+
+}  // extern "C"
