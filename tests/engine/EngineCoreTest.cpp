@@ -6,30 +6,13 @@
 #include <memory>
 
 #include "tests/engine/FakeEnginePlatform.h"
+#include "tests/engine/TestEvents.h"
 
 namespace {
 
 constexpr EngineHandle kWindow = 0x1234;
 constexpr EngineHandle kPort0 = 0x100, kPort1 = 0x101, kThru = 0x200, kInput = 0x300;
 constexpr uint32_t kNotify = 0x465;
-
-TMidiEvent Short(int32_t tick, uint8_t status, uint8_t d1, uint8_t d2, uint8_t port = 0) {
-  return {tick, {status, d1, d2, port}};
-}
-TMidiEvent Tempo(int32_t tick, uint32_t us) {
-  return {tick, {uint8_t(us), uint8_t(us >> 8), uint8_t(us >> 16), kMidiEventTempo << 4}};
-}
-TMidiEvent Hold(int32_t tick, uint16_t steps) {
-  return {tick, {uint8_t(steps), uint8_t(steps >> 8), 0, kMidiEventHold << 4}};
-}
-uint32_t Word(uint8_t status, uint8_t d1, uint8_t d2) { return status | d1 << 8 | d2 << 16; }
-
-std::unique_ptr<TSingleMidiBuf> Buffer(std::initializer_list<TMidiEvent> events) {
-  auto b = std::make_unique<TSingleMidiBuf>();
-  b->count = 0;
-  for (const TMidiEvent& e : events) b->events[b->count++] = e;
-  return b;
-}
 
 class EngineCore : public ::testing::Test {
 protected:
