@@ -1,0 +1,357 @@
+#include "QVKNTN/ChordData.h"
+#include <algorithm>
+#include <cstdlib>
+#include "QVKNTN/StaffContext.h"
+
+namespace {
+int OtherStem(int code) { return code == stUp ? stDown : stUp; }
+int SignOfCode(int code) { return code == stUp ? 1 : -1; }
+
+// Everything AddNote may change on one head or on the chord itself.
+struct TNoteState {
+  TMusicNote* note;
+  uint8_t flags, spacing, duration, group, pitch;
+  uint16_t attributes;
+  int position;
+
+  static TNoteState Of(TMusicNote* n) {
+    return {n, n->GetFlags(), n->GetSpacingByte(), n->GetDurationByte(), n->GetGroupByte(), n->GetPitchByte(),
+            n->GetAttributeWord(), n->GetPosition()};
+  }
+  void Apply() const {
+    note->SetFlags(flags);
+    note->SetSpacingByte(spacing);
+    note->SetDurationByte(duration);
+    note->SetGroupByte(group);
+    note->SetPitchByte(pitch);
+    note->SetAttributeWord(attributes);
+    note->SetPosition(position);
+  }
+};
+}  // namespace
+
+struct TChordData::TSnapshot {
+  std::vector<TMusicNote*> order;
+  std::vector<TNoteState> states;  // the chord first, then every head, then the note being added
+  uint8_t arrangement;
+};
+
+TChordData::TChordData() { SetPosition(0); }
+
+TChordData::~TChordData() {
+  for (TMusicNote* n : fNotes) delete n;
+}
+
+TMusicNote* TChordData::GetNote(int i) { return (i >= 0 && i < int(fNotes.size())) ? fNotes[i] : nullptr; }
+
+TMusicNote* TChordData::FindNoteAtPosition(int position) {
+  for (TMusicNote* n : fNotes) {
+    if (n->GetPosition() == position) return n;
+    if (n->GetPosition() < position) break;  // sorted downwards: the position has been passed
+  }
+  return nullptr;
+}
+
+int TChordData::GetLowPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : fNotes.back()->GetPosition(); }
+
+int TChordData::GetHighPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : fNotes.front()->GetPosition(); }
+
+int TChordData::GetPosition() const {
+  if (fNotes.empty()) return TMusicNote::GetPosition();
+  const int l = GetLowPosition();
+  const int h = GetHighPosition();
+  return h - (h - l) / 2 - (std::abs(h) < std::abs(l) ? 1 : 0);
+}
+
+bool TChordData::HasSplitStems() const {
+  for (const TMusicNote* n : fNotes)
+    if (n->GetStemCode() != fNotes.front()->GetStemCode()) return true;
+  return false;
+}
+
+bool TChordData::HasSplitDurations() const {
+  for (const TMusicNote* n : fNotes)
+    if (n->GetDuration() != fNotes.front()->GetDuration()) return true;
+  return false;
+}
+
+void TChordData::InsertSorted(TMusicNote* note) {
+  auto at = std::find_if(fNotes.begin(), fNotes.end(),
+                         [&](const TMusicNote* n) { return n->GetPosition() < note->GetPosition(); });
+  fNotes.insert(at, note);
+}
+
+TChordData::TSnapshot TChordData::Save() const {
+  TSnapshot s;
+  s.order = fNotes;
+  s.arrangement = fArrangement;
+  s.states.push_back(TNoteState::Of(const_cast<TChordData*>(this)));
+  for (TMusicNote* n : fNotes) s.states.push_back(TNoteState::Of(n));
+  return s;
+}
+
+void TChordData::Restore(const TSnapshot& s) {
+  fNotes = s.order;
+  fArrangement = s.arrangement;
+  for (const TNoteState& st : s.states) st.Apply();
+}
+
+bool TChordData::Accept(TMusicNote* note, int stem) {
+  const bool slur = note->HasAttribute(naSlurOut);
+  note->SetAttribute(naChordMember);
+  note->SetStemDirection(stem);
+  InsertSorted(note);
+  if (slur) SetAttribute(naSlurOut);
+  return true;
+}
+
+bool TChordData::AddNote(TMusicNote* note) {
+  if (!note || note == this || note->GetType() != ntNote) return false;
+  if (std::find(fNotes.begin(), fNotes.end(), note) != fNotes.end()) return false;
+  const int a = note->GetPosition();
+  if (fNotes.size() > 1 && FindNoteAtPosition(a)) return false;
+
+  if (fNotes.empty()) {
+    TMusicNote::CopyProps(*note);
+    ClearAttribute(naChordMember);
+    SetStemDirection(note->GetStemCode());
+    SetSlurDown(note->IsSlurDown());
+    SetTieDown(note->IsTieDown());
+    SetMuted(note->IsMuted());
+    SetNoLegerLines(note->HasNoLegerLines());
+    Accept(note, note->GetStemCode());
+    SyncNotes();
+    return true;
+  }
+
+  TSnapshot snapshot = Save();
+  snapshot.states.push_back(TNoteState::Of(note));
+  auto refuse = [&] {
+    Restore(snapshot);
+    return false;
+  };
+
+  int b = note->GetStemCode();
+  int c = GetStemCode();
+  const TMusicNote* first = fNotes.front();
+  const TMusicNote* last = fNotes.back();
+  const int32_t f = first->GetDuration();
+  const int32_t g = last->GetDuration();
+  int32_t h = note->GetDuration();
+  if (GetTripletState() != 0 && b == c && GetDuration() == h * 2 / 3) h = GetDuration();
+
+  // A note of another length (or a unison) starts a second voice with the other stem.
+  if ((h != f && h != g) || first->GetPosition() == a) {
+    if (HasSplitStems()) return refuse();
+    if (b == stAuto) b = a <= first->GetPosition() ? stUp : stDown;
+    if (b == c) return refuse();
+    if (b == stUp && last->GetPosition() < a) return refuse();
+    if (b == stDown && a < first->GetPosition()) return refuse();
+    if (c == stAuto) {
+      SetStemDirection(OtherStem(b));
+      SyncNotes();
+    }
+    c = h < f ? b : OtherStem(b);
+  }
+
+  if (!HasSplitStems()) {
+    if (c != stAuto && c != b) {
+      if (b == stUp && last->GetPosition() < a) return refuse();
+      if (b == stDown && a < first->GetPosition()) return refuse();
+    }
+    if (c == stAuto) c = b;
+    const bool wasSingle = fNotes.size() == 1;
+    const int stem = b != stAuto ? b : first->GetStemCode();
+    note->SetTieDown(IsTieDown());
+    Accept(note, stem);
+    if (wasSingle && h < f) {
+      SetBeamState(note->GetBeamState());
+      SetTripletState(note->GetTripletState());
+      SetDuration(note->GetDurationCode());
+      SetAttributeWord(uint16_t(note->GetAttributeWord() & ~(1u << naChordMember)));
+    }
+    SetStemDirection(c);
+    SyncNotes();
+    return true;
+  }
+
+  // Split stems: the down-stem heads come first in the vector.
+  size_t i = 1;
+  while (i < fNotes.size() && fNotes[i]->GetStemCode() == stDown) ++i;
+  if (i >= fNotes.size()) return refuse();
+  const int o = fNotes[i - 1]->GetPosition();
+  const int t = fNotes[i]->GetPosition();
+  if (b == stAuto) b = f == g ? (a <= o ? stUp : stDown) : (h == f ? stDown : stUp);
+  if (b == first->GetStemCode() && (a < t || h != f)) return refuse();
+  if (b == last->GetStemCode() && (a > o || h != g)) return refuse();
+  Accept(note, b);
+  SyncNotes();
+  return true;
+}
+
+bool TChordData::RemoveNote(TMusicNote* note) {
+  auto it = std::find(fNotes.begin(), fNotes.end(), note);
+  if (it == fNotes.end()) return false;
+  const bool wasSplit = HasSplitStems();
+  fNotes.erase(it);
+  note->ClearAttribute(naChordMember);
+  note->SetHeadFlipped(false);
+  if (GetStemCode() == stAuto) note->SetStemDirection(stAuto);
+  if (fNotes.empty()) return true;
+  if (wasSplit && !HasSplitStems()) SetStemSign(fNotes.front()->GetStemSign());
+  SyncNotes();
+  return true;
+}
+
+// The head whose stem the chord draws: with split stems the part matching the chord's stem
+// code, otherwise the whole chord; up stems hang from the part's lowest head, down stems from its
+// highest, and an automatic stem from the outer head farther from the middle line.
+TMusicNote* TChordData::StemPart() const {
+  const int c = GetStemCode();
+  if (c == stAuto || !HasSplitStems()) {
+    if (c == stUp) return fNotes.front();
+    if (c == stDown) return fNotes.back();
+    return std::abs(fNotes.front()->GetPosition()) > std::abs(fNotes.back()->GetPosition()) ? fNotes.front()
+                                                                                           : fNotes.back();
+  }
+  TMusicNote* part = nullptr;
+  for (TMusicNote* n : fNotes) {
+    if (n->GetStemCode() != c) continue;
+    if (!part || c == stDown) part = n;  // up: first match (lowest); down: last match (highest)
+  }
+  return part ? part : fNotes.front();
+}
+
+void TChordData::SyncNotes() {
+  if (fNotes.empty()) return;
+  for (TMusicNote* n : fNotes) {
+    n->SetVisibility(GetVisibility());
+    n->SetColor(GetColor());
+    n->SetAttribute(naChordMember);
+    n->SetExtraNoteSpace(GetExtraNoteSpace());
+    n->SetTieDown(IsTieDown());
+    n->SetSlurDown(IsSlurDown());
+    n->SetMuted(IsMuted());
+    n->SetNoLegerLines(HasNoLegerLines());
+    for (int a : {naStaccato, naTenuto, naAccent, naSlurOut, naSlurIn}) n->ClearAttribute(a);
+    n->SetBeamState(0);
+    n->SetTripletState(0);
+  }
+
+  const bool split = HasSplitStems();
+  const TMusicNote* part = StemPart();
+  const int sign = GetStemCode() != stAuto ? SignOfCode(GetStemCode()) : (part->GetPosition() > 0 ? 1 : -1);
+  SetPosition(part->GetPosition());
+  SetDuration(part->GetDurationCode());
+  ClearAttribute(naDotted);
+  ClearAttribute(naDoubleDotted);
+  if (part->HasAttribute(naDotted)) SetAttribute(naDotted);
+  if (part->HasAttribute(naDoubleDotted)) SetAttribute(naDoubleDotted);
+  ClearAttribute(naTieOut);
+  ClearAttribute(naTieIn);
+
+  for (TMusicNote* n : fNotes) {
+    if (!split) n->SetStemSign(sign);
+    if (split && n->GetStemCode() != GetStemCode()) continue;
+    n->SetBeamState(GetBeamState());
+    n->SetTripletState(GetTripletState());
+    for (int a : {naAccent, naStaccato, naTenuto, naSlurOut, naSlurIn})
+      if (HasAttribute(a)) n->SetAttribute(a);
+  }
+
+  const bool highestAbove = fNotes.back()->GetPosition() < 0;
+  for (TMusicNote* n : fNotes) {
+    if (n->HasAttribute(naTieOut)) SetAttribute(naTieOut);
+    if (n->HasAttribute(naTieIn)) SetAttribute(naTieIn);
+    if (!n->HasAttribute(naTieOut) || HasAttribute(naTieDirGiven)) continue;
+    if (!split)
+      n->SetTieDown(!(highestAbove && n == fNotes.front()));
+    else
+      n->SetTieDown(n->GetStemCode() == stUp);  // opposite to its stem
+  }
+  ArrangeHeads();
+}
+
+// Heads a second apart alternate sides of the stem: up-stem heads are walked upwards from the
+// lowest, down-stem heads downwards from the highest.
+void TChordData::ArrangeHeads() {
+  const int chordSign = GetStemSign();
+  auto signOf = [&](const TMusicNote* n) { return n->GetStemCode() == stAuto ? chordSign : SignOfCode(n->GetStemCode()); };
+  bool seconds = false;
+  for (TMusicNote* n : fNotes) n->SetHeadFlipped(false);
+  const TMusicNote* prev = nullptr;
+  for (TMusicNote* n : fNotes) {
+    if (signOf(n) < 0) continue;
+    if (prev && prev->GetPosition() - n->GetPosition() == 1) {
+      seconds = true;
+      if (!prev->IsHeadFlipped()) n->SetHeadFlipped(true);
+    }
+    prev = n;
+  }
+  prev = nullptr;
+  for (auto it = fNotes.rbegin(); it != fNotes.rend(); ++it) {
+    TMusicNote* n = *it;
+    if (signOf(n) > 0) continue;
+    if (prev && n->GetPosition() - prev->GetPosition() == 1) {
+      seconds = true;
+      if (!prev->IsHeadFlipped()) n->SetHeadFlipped(true);
+    }
+    prev = n;
+  }
+  fArrangement = uint8_t((fArrangement & 0xF0) | (seconds ? arSeconds : arPlain));
+}
+
+void TChordData::UpdateContext(TStaffContext& context) const {
+  for (const TMusicNote* n : fNotes) n->UpdateHeadContext(context);
+  UpdateSongContext(context);
+}
+
+void TChordData::AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const {
+  for (const TMusicNote* n : fNotes) n->AddHeadEvents(context, sink);
+}
+
+void TChordData::ResolveAccidental(const TStaffContext& context, bool resolve) {
+  for (TMusicNote* n : fNotes) n->ResolveAccidental(context, true);
+  if (resolve) return;
+  // A head may drop its accidental only when no other head spells the same letter differently.
+  std::vector<TMusicNote*> clear;
+  for (TMusicNote* n : fNotes) {
+    const int letter = n->GetLetter(context);
+    bool clash = false;
+    for (const TMusicNote* m : fNotes)
+      if (m != n && m->GetLetter(context) == letter && m->GetAccidental() != n->GetAccidental()) clash = true;
+    if (!clash) clear.push_back(n);
+  }
+  for (TMusicNote* n : clear) n->ResolveAccidental(context, false);
+}
+
+int TChordData::GetAccidentalSpace() const {
+  int space = 0;
+  for (const TMusicNote* n : fNotes) space = std::max(space, n->GetAccidentalSpace());
+  return space;
+}
+
+bool TChordData::TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) {
+  bool ok = true;
+  for (TMusicNote* n : fNotes) {
+    if (n->TransposeBy(context, semitones, steps, test)) continue;
+    ok = false;
+    if (test) return false;
+  }
+  if (test) return ok;
+  if (!ok) {
+    RespellForKey(context);
+    return false;
+  }
+  std::stable_sort(fNotes.begin(), fNotes.end(),
+                   [](const TMusicNote* x, const TMusicNote* y) { return x->GetPosition() > y->GetPosition(); });
+  SyncNotes();
+  return true;
+}
+
+void TChordData::RespellForKey(const TStaffContext& context) {
+  for (TMusicNote* n : fNotes) n->RespellForKey(context);
+  std::stable_sort(fNotes.begin(), fNotes.end(),
+                   [](const TMusicNote* x, const TMusicNote* y) { return x->GetPosition() > y->GetPosition(); });
+  SyncNotes();
+}

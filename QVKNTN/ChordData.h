@@ -1,0 +1,54 @@
+// A chord: heads sorted from the lowest note (largest position) to the highest, sharing one
+// item's properties, with one stem or split stems, and the head arrangement for seconds.
+#pragma once
+#include <vector>
+#include "QVKNTN/MusicNote.h"
+
+class TChordData : public TMusicNote {
+ public:
+  enum { arPlain = 1, arSeconds = 2 };
+
+  TChordData();
+  ~TChordData() override;
+  int GetType() const override { return ntChord; }
+  int GetNoteCount() const override { return int(fNotes.size()); }
+  TMusicNote* GetNote(int i) override;
+  TMusicNote* FindNoteAtPosition(int position) override;
+  int GetPosition() const override;
+  int GetLowPosition() const override;
+  int GetHighPosition() const override;
+  void UpdateContext(TStaffContext& context) const override;
+  void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
+  void ResolveAccidental(const TStaffContext& context, bool resolve) override;
+  int GetAccidentalSpace() const override;
+  bool TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) override;
+  void RespellForKey(const TStaffContext& context) override;
+  void SyncNotes() override;
+  bool HasSplitStems() const override;
+  bool HasSplitDurations() const override;
+  TMusicNote* GetFirstNote() override { return fNotes.empty() ? nullptr : fNotes.front(); }
+  TMusicNote* GetLastNote() override { return fNotes.empty() ? nullptr : fNotes.back(); }
+
+  // Takes ownership of the note when it is accepted; on refusal the caller keeps it and the chord
+  // is as it was.
+  bool AddNote(TMusicNote* note);
+  // Hands the note back to the caller; false when it is not a member.
+  bool RemoveNote(TMusicNote* note);
+  // For the item reader: inserts a stored head in order without the chord rules (SyncNotes after).
+  void InsertSorted(TMusicNote* note);
+
+  int GetArrangement() const { return fArrangement & 0x0F; }
+  uint8_t GetArrangementByte() const { return fArrangement; }
+  void SetArrangementByte(uint8_t b) { fArrangement = b; }
+
+ private:
+  struct TSnapshot;
+  TSnapshot Save() const;
+  void Restore(const TSnapshot& s);
+  bool Accept(TMusicNote* note, int stem);
+  void ArrangeHeads();
+  TMusicNote* StemPart() const;
+
+  uint8_t fArrangement = 0;
+  std::vector<TMusicNote*> fNotes;
+};

@@ -1,0 +1,65 @@
+// The root of every staff item: its type code, visibility and colour, and the virtual operations
+// through which walks apply items to the staff context, play them and follow repeats and jumps.
+#pragma once
+#include <cstdint>
+#include "QVKNTN/NotationTypes.h"
+
+class TStaffContext;
+class TMidiEventSink;
+struct TStaffItems;
+class TMusicNote;
+class TRestNote;
+
+class TNotatedItem {
+ public:
+  // Visibility (flag bits 0-1) and colour (bits 2-3).
+  enum { visDefault = 0, visAlways = 1, visOnTopStaff = 2, visNever = 3 };
+
+  TNotatedItem() = default;
+  TNotatedItem(const TNotatedItem&) = delete;
+  TNotatedItem& operator=(const TNotatedItem&) = delete;
+  virtual ~TNotatedItem();
+
+  virtual int GetType() const = 0;
+  // Copies visibility and colour; song notes copy their note fields too.
+  virtual void CopyProps(const TNotatedItem& other);
+  virtual int GetDefaultVisibility() const { return visAlways; }
+
+  // Note heads carried by the item.
+  virtual int GetNoteCount() const { return 0; }
+  virtual TMusicNote* GetNote(int i) { return nullptr; }
+  const TMusicNote* GetNote(int i) const { return const_cast<TNotatedItem*>(this)->GetNote(i); }
+  virtual TRestNote* AsRest() { return nullptr; }
+  virtual TMusicNote* FindNoteAtPosition(int position) { return nullptr; }
+
+  virtual bool IsNoteOrChord() const { return false; }
+  virtual bool IsSongNote() const { return false; }
+  virtual bool HasNotes() const { return GetNoteCount() > 0; }
+  virtual bool IsRest() const { return false; }
+  virtual bool IsExpression() const { return false; }
+
+  // Vertical placement in staff positions; low is the smallest (highest on the staff).
+  virtual int GetPosition() const { return 0; }
+  virtual int GetLowPosition() const { return GetPosition(); }
+  virtual int GetHighPosition() const { return GetPosition(); }
+  virtual void SetPosition(int position) {}
+
+  // Walks: the item's effect on the running context, its length, its MIDI events, and the index
+  // playback goes on with (repeats and jumps answer something other than index + 1).
+  virtual void UpdateContext(TStaffContext& context) const {}
+  virtual int32_t GetDuration() const { return 0; }
+  virtual void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const {}
+  virtual int Perform(TStaffContext& context, const TStaffItems& items, int index) const;
+  virtual void ResolveAccidental(const TStaffContext& context, bool resolve) {}
+
+  int GetVisibility() const { return fFlags & 3; }
+  void SetVisibility(int visibility) { fFlags = uint8_t((fFlags & ~3) | (visibility & 3)); }
+  int GetColor() const { return (fFlags >> 2) & 3; }
+  void SetColor(int color) { fFlags = uint8_t((fFlags & ~0x0C) | ((color & 3) << 2)); }
+  // The whole flag byte, for the item record.
+  uint8_t GetFlags() const { return fFlags; }
+  void SetFlags(uint8_t flags) { fFlags = uint8_t(flags & 0x0F); }
+
+ private:
+  uint8_t fFlags = 0;
+};

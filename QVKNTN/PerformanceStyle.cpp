@@ -1,0 +1,10 @@
+#include "QVKNTN/PerformanceStyle.h"
+#include "QVKNTN/StaffContext.h"
+
+TPerformanceStyle::TPerformanceStyle(int style) {
+  SetStyle(style);
+  SetWide(false);
+  SetPosition(8);
+}
+
+void TPerformanceStyle::UpdateContext(TStaffContext& context) const { context.SetPerformanceStyle(fStyle); }

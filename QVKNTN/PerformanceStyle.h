@@ -1,0 +1,18 @@
+// A performance style (legato, staccato and the others of its list): sets how long notes sound.
+#pragma once
+#include "QVKNTN/NtnGeneralExpression.h"
+
+class TPerformanceStyle : public TNtnGeneralExpression {
+ public:
+  enum { kStyles = 23, psDefault = 20 };
+
+  explicit TPerformanceStyle(int style = psDefault);
+  int GetType() const override { return ntPerformanceStyle; }
+  void UpdateContext(TStaffContext& context) const override;
+
+  int GetStyle() const { return fStyle; }
+  void SetStyle(int style) { fStyle = uint8_t((style >= 0 && style < kStyles) ? style : 0); }
+
+ private:
+  uint8_t fStyle;
+};

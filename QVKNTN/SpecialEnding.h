@@ -1,0 +1,21 @@
+// A special ending (volta): the passes of a master repeat that play into it.
+#pragma once
+#include "QVKNTN/NotatedItem.h"
+
+class TSpecialEnding : public TNotatedItem {
+ public:
+  explicit TSpecialEnding(uint32_t mask = 1) : fMask(mask) {}
+  int GetType() const override { return ntSpecialEnding; }
+  int GetDefaultVisibility() const override { return visOnTopStaff; }
+  int GetPosition() const override { return -10; }
+  void UpdateContext(TStaffContext& context) const override;
+  int Perform(TStaffContext& context, const TStaffItems& items, int index) const override;
+
+  // Bit n: ending n + 1.
+  uint32_t GetMask() const { return fMask; }
+  void SetMask(uint32_t mask) { fMask = mask; }
+  bool PlaysOnPass(int pass) const;
+
+ private:
+  uint32_t fMask;
+};

@@ -1,0 +1,29 @@
+// A tempo mark: the tempo in quarter notes per minute, the note value it is shown in, and text.
+#pragma once
+#include <string>
+#include "QVKNTN/NtnGeneralExpression.h"
+
+class TTempoData : public TNtnGeneralExpression {
+ public:
+  enum { tbEighth = 0, tbDottedEighth, tbQuarter, tbDottedQuarter, tbHalf, tbDottedHalf };
+
+  explicit TTempoData(int tempo = 120, int base = tbQuarter);
+  int GetType() const override { return ntTempo; }
+  void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
+
+  // Stores tempo (in beats of the base) converted to quarter notes per minute, and keeps the base.
+  void SetTempo(int tempo, int base);
+  // The stored tempo converted to beats of the given base.
+  int GetTempo(int base) const;
+  int GetBase() const { return fBase; }
+  // The stored tempo and base as they are, for the item record.
+  int32_t GetQuarterTempo() const { return fQuarterTempo; }
+  void SetStored(int32_t quarterTempo, int base);
+  const std::string& GetText() const { return fText; }
+  void SetText(const std::string& text) { fText = text; }
+
+ private:
+  int32_t fQuarterTempo = 120;
+  uint8_t fBase = tbQuarter;
+  std::string fText;
+};

@@ -1,0 +1,21 @@
+// Free text above or below the staff in one of the score's twelve text fonts.
+#pragma once
+#include <string>
+#include "QVKNTN/NtnGeneralExpression.h"
+
+class TTextExpression : public TNtnGeneralExpression {
+ public:
+  enum { kFonts = 12 };
+
+  TTextExpression();
+  int GetType() const override { return ntTextExpression; }
+
+  int GetFont() const { return fFont; }
+  void SetFont(int font) { fFont = uint8_t((font >= 0 && font < kFonts) ? font : 0); }
+  const std::string& GetText() const { return fText; }
+  void SetText(const std::string& text) { fText = text; }
+
+ private:
+  uint8_t fFont = 0;
+  std::string fText;
+};
