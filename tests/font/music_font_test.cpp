@@ -1,0 +1,215 @@
+// The music font as Wine's GDI sees it: found by its face name, every character the drawing uses
+// present, and every glyph standing where the drawing code expects it relative to its baseline.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "QVKNTN/MusicGlyphs.h"
+#include "QVKNTN/win32/MusicFontFile.h"
+
+namespace {
+
+using MusicGlyphs::kFaceName;
+
+// A screen context with "DIRU15" selected at the height the drawing code uses: five spacings.
+class MusicFontDC {
+public:
+  explicit MusicFontDC(int spacing) : dc_(GetDC(nullptr)) {
+    font_ = CreateFontA(-5 * spacing, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFaceName);
+    old_ = SelectObject(dc_, font_);
+  }
+  ~MusicFontDC() {
+    SelectObject(dc_, old_);
+    DeleteObject(font_);
+    ReleaseDC(nullptr, dc_);
+  }
+  HDC dc() const { return dc_; }
+
+private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ old_;
+};
+
+std::string DrawnCharacters() {
+  return std::string(MusicGlyphs::kGlyphChars) + "0123456789";
+}
+
+TEST(MusicFont, IsFoundByFaceNameWithTheFamilyAndCharacterSetOfARealFont) {
+  ASSERT_TRUE(IsMusicFontInstalled()) << "run tools/setup: it installs diru15.ttf into the Wine prefix";
+  for (int spacing : {8, 34}) {
+    MusicFontDC f(spacing);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(f.dc(), sizeof face, face);
+    EXPECT_STREQ(face, kFaceName);
+
+    char buffer[1024];
+    auto* otm = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer);
+    ASSERT_NE(GetOutlineTextMetricsA(f.dc(), sizeof buffer, otm), 0u);
+    EXPECT_STREQ(buffer + reinterpret_cast<UINT_PTR>(otm->otmpFamilyName), kFaceName);
+    EXPECT_STREQ(buffer + reinterpret_cast<UINT_PTR>(otm->otmpStyleName), "Regular");
+    EXPECT_EQ(otm->otmTextMetrics.tmCharSet, ANSI_CHARSET);
+    EXPECT_EQ(otm->otmEMSquare, 1250u) << "five staff spaces of 250 units";
+  }
+}
+
+TEST(MusicFont, HasItsOwnGlyphForEveryCharacterTheDrawingUses) {
+  MusicFontDC f(10);
+  std::string chars = DrawnCharacters();
+  WORD indices[64];
+  ASSERT_EQ(GetGlyphIndicesA(f.dc(), chars.c_str(), static_cast<int>(chars.size()), indices,
+                             GGI_MARK_NONEXISTING_GLYPHS),
+            chars.size());
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    EXPECT_NE(indices[i], 0xFFFF) << "missing '" << chars[i] << "'";
+    EXPECT_NE(indices[i], 0) << "'" << chars[i] << "' falls back to .notdef";
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(indices[i], indices[j]) << chars[i] << chars[j];
+  }
+}
+
+// Where each glyph stands, in staff spaces above its baseline (the font is asked for at 100 device
+// units per space, so a unit of rounding is a hundredth of a space).
+enum class Rule { Centre, Top, Bottom, Span };
+struct Anchor {
+  char ch;
+  Rule rule;
+  double at;          // centre, top or bottom; for Span the bottom
+  double low, high;   // the height range; for Span the top's range
+};
+
+constexpr double kTolerance = 0.04;
+
+constexpr Anchor kAnchors[] = {
+    // Clefs: the treble clef curls round the line a space above its baseline and reaches well
+    // above the staff; the bass clef stands in the upper three spaces; the C clef is centred on
+    // its line two spaces up.
+    {'a', Rule::Span, -1.6, 5.2, 5.45},
+    {'b', Rule::Span, 0.4, 3.5, 3.7},
+    {'c', Rule::Centre, 2.0, 4.0, 4.2},
+    // Heads centred on the baseline.
+    {'i', Rule::Centre, 0.0, 0.95, 1.15},
+    {'j', Rule::Centre, 0.0, 0.95, 1.15},
+    {'k', Rule::Centre, 0.0, 0.95, 1.15},
+    {'N', Rule::Centre, 0.0, 0.55, 0.8},
+    // Accidentals round the note's position; the flat's bowl sits on it.
+    {'d', Rule::Centre, 0.0, 3.0, 3.4},
+    {'e', Rule::Centre, 0.0, 2.3, 2.6},
+    {'g', Rule::Centre, 0.0, 0.9, 1.2},
+    {'f', Rule::Bottom, -0.55, 2.0, 2.4},
+    {'h', Rule::Bottom, -0.69, 2.4, 2.9},
+    // Flags: an up-stem flag hangs from two spaces above its baseline, a down-stem flag rises
+    // from it; grace flags likewise from one space and from the baseline.
+    {'s', Rule::Top, 2.0, 2.8, 3.1},
+    {'t', Rule::Bottom, 0.0, 2.8, 3.1},
+    {'P', Rule::Top, 1.0, 1.4, 1.8},
+    {'O', Rule::Bottom, 0.0, 1.4, 1.8},
+    // Rests: the whole rest hangs from its line, the half rest sits on it, the quarter is centred;
+    // the hooked rests have their lowest hook on the baseline, one space per further hook.
+    {'l', Rule::Top, 0.0, 0.45, 0.55},
+    {'m', Rule::Bottom, 0.0, 0.45, 0.55},
+    {'n', Rule::Centre, 0.0, 2.9, 3.1},
+    {'o', Rule::Span, -1.58, 0.2, 0.5},
+    {'p', Rule::Span, -1.58, 1.2, 1.5},
+    {'q', Rule::Span, -1.58, 2.2, 2.5},
+    {'r', Rule::Span, -1.58, 3.2, 3.5},
+    // Tempo-label notes stand on the text's baseline.
+    {'H', Rule::Bottom, 0.0, 1.5, 1.9},
+    {'G', Rule::Bottom, 0.0, 1.5, 1.9},
+    {'F', Rule::Bottom, 0.0, 1.5, 1.9},
+    // Signs centred on their position; the segno and the time symbols one space up.
+    {'x', Rule::Centre, 1.0, 2.5, 2.9},
+    {'D', Rule::Centre, 1.0, 1.9, 2.2},
+    {'E', Rule::Centre, 1.0, 3.2, 3.6},
+    {'J', Rule::Centre, 0.0, 1.4, 1.7},
+    {'z', Rule::Centre, 0.0, 0.3, 0.45},
+    {'u', Rule::Centre, 0.0, 1.7, 2.0},
+    {'v', Rule::Centre, 0.0, 1.2, 1.5},
+    {'w', Rule::Centre, 0.0, 1.9, 2.2},
+    {'K', Rule::Centre, 0.0, 1.7, 2.0},
+    {'y', Rule::Centre, 0.0, 1.3, 1.5},
+    {'I', Rule::Centre, 0.0, 1.1, 1.3},
+    {'A', Rule::Centre, 0.0, 0.9, 1.1},
+    {'B', Rule::Centre, 0.0, 1.0, 1.2},
+    {'C', Rule::Centre, 0.0, 0.1, 0.2},
+    {'L', Rule::Centre, 0.0, 0.7, 0.9},
+    {'M', Rule::Centre, 0.0, 1.0, 1.15},
+};
+
+TEST(MusicFont, EveryGlyphStandsOnItsAnchor) {
+  constexpr int kSpace = 100;
+  MusicFontDC f(kSpace);
+  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  auto box = [&](unsigned char ch, double& top, double& bottom) {
+    GLYPHMETRICS gm;
+    ASSERT_NE(GetGlyphOutlineA(f.dc(), ch, GGO_METRICS, &gm, 0, nullptr, &identity), GDI_ERROR);
+    top = gm.gmptGlyphOrigin.y / double(kSpace);
+    bottom = (gm.gmptGlyphOrigin.y - static_cast<int>(gm.gmBlackBoxY)) / double(kSpace);
+  };
+  EXPECT_EQ(std::size(kAnchors), std::strlen(MusicGlyphs::kGlyphChars));
+  for (const Anchor& a : kAnchors) {
+    SCOPED_TRACE(std::string("glyph '") + a.ch + "'");
+    double top = 0, bottom = 0;
+    box(a.ch, top, bottom);
+    double height = top - bottom;
+    switch (a.rule) {
+      case Rule::Centre:
+        EXPECT_NEAR((top + bottom) / 2, a.at, kTolerance);
+        break;
+      case Rule::Top:
+        EXPECT_NEAR(top, a.at, kTolerance);
+        break;
+      case Rule::Bottom:
+        EXPECT_NEAR(bottom, a.at, kTolerance);
+        break;
+      case Rule::Span:
+        EXPECT_NEAR(bottom, a.at, 0.1);
+        EXPECT_GE(top, a.low);
+        EXPECT_LE(top, a.high);
+        continue;
+    }
+    EXPECT_GE(height, a.low);
+    EXPECT_LE(height, a.high);
+  }
+  // Time-signature digits: two spaces tall, standing on the baseline (round ones overshoot a hair).
+  for (char d = '0'; d <= '9'; ++d) {
+    SCOPED_TRACE(std::string("digit ") + d);
+    double top = 0, bottom = 0;
+    box(d, top, bottom);
+    EXPECT_NEAR(bottom, 0.0, kTolerance);
+    EXPECT_NEAR(top, 2.0, kTolerance);
+  }
+}
+
+// The drawing code steps by black-box widths and puts an up stem at x + width - 1, so every glyph's
+// ink must start at its origin at every size.
+TEST(MusicFont, GlyphInkStartsAtTheOriginAtEverySize) {
+  for (int spacing : {2, 8, 11, 12, 34}) {
+    MusicFontDC f(spacing);
+    for (int glyph = 1; glyph < MusicGlyphs::kMeasuredGlyphs; ++glyph) {
+      unsigned char ch = static_cast<unsigned char>(MusicGlyphs::GlyphChar(glyph));
+      ABC abc;
+      ASSERT_TRUE(GetCharABCWidthsA(f.dc(), ch, ch, &abc));
+      EXPECT_EQ(abc.abcA, 0) << "glyph " << glyph << " at spacing " << spacing;
+      EXPECT_GT(abc.abcB, 0u) << "glyph " << glyph << " at spacing " << spacing;
+    }
+    ABC zero;
+    ASSERT_TRUE(GetCharABCWidthsA(f.dc(), 0, 0, &zero)) << "glyph 0 is measured too";
+    EXPECT_GT(zero.abcB, 0u);
+  }
+}
+
+TEST(MusicFont, HeadWidthAndSpacingScaleTogether) {
+  // A filled head is a little over a space wide at every size: the layout's unit of width.
+  for (int spacing : {10, 20, 34}) {
+    MusicFontDC f(spacing);
+    ABC abc;
+    ASSERT_TRUE(GetCharABCWidthsA(f.dc(), 'k', 'k', &abc));
+    EXPECT_NEAR(abc.abcB / double(spacing), 1.19, 0.1) << spacing;
+  }
+}
+
+}  // namespace
