@@ -5,7 +5,6 @@
 namespace {
 
 // Letters count A = 0 .. G = 6; the indexes are semitones above A.
-constexpr int kLetterB = 1, kLetterC = 2, kLetterE = 4, kLetterF = 5;
 
 // Flat keys spell the black keys as the flat of the letter above (index 1 is B flat, 11 A flat).
 constexpr int kFlatKeyLetters[12] = {0, 1, 1, 2, 3, 3, 4, 4, 5, 6, 6, 0};
@@ -21,16 +20,16 @@ int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 int NtnClefBasePosition(int clef) {
   switch (clef) {
-    case kNtnClefBass: return 17;
-    case kNtnClefAlto: return 23;
-    case kNtnClefTenor: return 21;
+    case clBass: return 17;
+    case clAlto: return 23;
+    case clTenor: return 21;
     default: return 29;
   }
 }
 
 int NtnDurationToTicks(int durationClass) {
-  if (durationClass < 0 || durationClass > kNtnMaxDurationClass) return 0;
-  return kNtnWholeTicks >> durationClass;
+  if (durationClass < 0 || durationClass > kShortestDurationCode) return 0;
+  return kWholeNoteTicks >> durationClass;
 }
 
 int NtnCountToTicks(int count, int durationClass) {
@@ -51,24 +50,24 @@ void NtnPitchToStaffPosition(int clef, int keyCount, int midiKey, int& position,
   int letter;
   if (keyCount < 0) {
     letter = kFlatKeyLetters[index];
-    accidental = letter == kFlatKeyLetters[(index + 1) % 12] ? kNtnAccFlat : kNtnAccNatural;
+    accidental = letter == kFlatKeyLetters[(index + 1) % 12] ? acFlat : acNatural;
     if (index == 11) ++octave;  // A flat belongs to the A above
-    if (keyCount <= -6 && letter == kLetterB && accidental == kNtnAccNatural) {
-      letter = kLetterC;
-      accidental = kNtnAccFlat;
-    } else if (keyCount <= -7 && letter == kLetterE && accidental == kNtnAccNatural) {
-      letter = kLetterF;
-      accidental = kNtnAccFlat;
+    if (keyCount <= -6 && letter == ltB && accidental == acNatural) {
+      letter = ltC;
+      accidental = acFlat;
+    } else if (keyCount <= -7 && letter == ltE && accidental == acNatural) {
+      letter = ltF;
+      accidental = acFlat;
     }
   } else {
     letter = kSharpKeyLetters[index];
-    accidental = letter == kSharpKeyLetters[(index + 11) % 12] ? kNtnAccSharp : kNtnAccNatural;
-    if (keyCount >= 6 && letter == kLetterF && accidental == kNtnAccNatural) {
-      letter = kLetterE;
-      accidental = kNtnAccSharp;
-    } else if (keyCount >= 7 && letter == kLetterC && accidental == kNtnAccNatural) {
-      letter = kLetterB;
-      accidental = kNtnAccSharp;
+    accidental = letter == kSharpKeyLetters[(index + 11) % 12] ? acSharp : acNatural;
+    if (keyCount >= 6 && letter == ltF && accidental == acNatural) {
+      letter = ltE;
+      accidental = acSharp;
+    } else if (keyCount >= 7 && letter == ltC && accidental == acNatural) {
+      letter = ltB;
+      accidental = acSharp;
     }
   }
   position = NtnClefBasePosition(clef) - (letter + 7 * octave);

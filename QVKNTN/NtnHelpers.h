@@ -2,18 +2,7 @@
 // the musical arithmetic that editing, import and the items themselves share.
 #pragma once
 #include <cstddef>
-
-// Clef codes as stored in clef items and the staff context.
-enum { kNtnClefTreble = 0, kNtnClefBass = 1, kNtnClefAlto = 2, kNtnClefTenor = 3 };
-
-// Accidental codes of a note head (pitch byte bits 0-2).
-enum {
-  kNtnAccSharp = 0, kNtnAccFlat = 1, kNtnAccNatural = 2,
-  kNtnAccDoubleSharp = 3, kNtnAccDoubleFlat = 4, kNtnAccNone = 5
-};
-
-constexpr int kNtnWholeTicks = 768;   // 192 ticks to the quarter note
-constexpr int kNtnMaxDurationClass = 6;
+#include "QVKNTN/NotationTypes.h"
 
 // Staff position of the letter A in octave 0 under the clef: letters and octaves count down from it.
 int NtnClefBasePosition(int clef);

@@ -25,33 +25,33 @@ TEST(NtnTicks, BeatTicksSimpleAndCompound) {
 }
 
 TEST(NtnPitch, ClefBasePositions) {
-  EXPECT_EQ(NtnClefBasePosition(kNtnClefTreble), 29);
-  EXPECT_EQ(NtnClefBasePosition(kNtnClefBass), 17);
-  EXPECT_EQ(NtnClefBasePosition(kNtnClefAlto), 23);
-  EXPECT_EQ(NtnClefBasePosition(kNtnClefTenor), 21);
+  EXPECT_EQ(NtnClefBasePosition(clTreble), 29);
+  EXPECT_EQ(NtnClefBasePosition(clBass), 17);
+  EXPECT_EQ(NtnClefBasePosition(clAlto), 23);
+  EXPECT_EQ(NtnClefBasePosition(clTenor), 21);
   EXPECT_EQ(NtnClefBasePosition(42), 29);
 }
 
 TEST(NtnPitch, SpellingByKeyTable) {
   struct Case { int clef, key, midi, position, accidental; } cases[] = {
-      {kNtnClefTreble, 0, 71, 0, kNtnAccNatural},    // B4 on the middle line
-      {kNtnClefTreble, 0, 60, 6, kNtnAccNatural},    // middle C, one leger line below
-      {kNtnClefBass, 0, 57, -4, kNtnAccNatural},     // A3 on the bass staff's top line
-      {kNtnClefAlto, 0, 60, 0, kNtnAccNatural},      // alto clef: middle C on the middle line
-      {kNtnClefTreble, -1, 70, 0, kNtnAccFlat},      // B flat, not A natural
-      {kNtnClefTreble, 1, 70, 1, kNtnAccSharp},      // A sharp
-      {kNtnClefTreble, -2, 61, 5, kNtnAccFlat},      // D flat
-      {kNtnClefTreble, -3, 63, 4, kNtnAccFlat},      // E flat
-      {kNtnClefTreble, -4, 66, 2, kNtnAccFlat},      // G flat
-      {kNtnClefTreble, -4, 68, 1, kNtnAccFlat},      // A flat counts in the octave above G
-      {kNtnClefTreble, 2, 68, 2, kNtnAccSharp},      // G sharp
-      {kNtnClefTreble, -6, 71, -1, kNtnAccFlat},     // six flats: B becomes C flat
-      {kNtnClefTreble, -5, 71, 0, kNtnAccNatural},   // five flats keep B natural
-      {kNtnClefTreble, -7, 64, 3, kNtnAccFlat},      // seven flats: E becomes F flat
-      {kNtnClefTreble, -6, 64, 4, kNtnAccNatural},   // six flats keep E natural
-      {kNtnClefTreble, 6, 65, 4, kNtnAccSharp},      // six sharps: F becomes E sharp
-      {kNtnClefTreble, 7, 72, 0, kNtnAccSharp},      // seven sharps: C becomes B sharp
-      {kNtnClefTreble, 6, 72, -1, kNtnAccNatural},   // six sharps keep C natural
+      {clTreble, 0, 71, 0, acNatural},    // B4 on the middle line
+      {clTreble, 0, 60, 6, acNatural},    // middle C, one leger line below
+      {clBass, 0, 57, -4, acNatural},     // A3 on the bass staff's top line
+      {clAlto, 0, 60, 0, acNatural},      // alto clef: middle C on the middle line
+      {clTreble, -1, 70, 0, acFlat},      // B flat, not A natural
+      {clTreble, 1, 70, 1, acSharp},      // A sharp
+      {clTreble, -2, 61, 5, acFlat},      // D flat
+      {clTreble, -3, 63, 4, acFlat},      // E flat
+      {clTreble, -4, 66, 2, acFlat},      // G flat
+      {clTreble, -4, 68, 1, acFlat},      // A flat counts in the octave above G
+      {clTreble, 2, 68, 2, acSharp},      // G sharp
+      {clTreble, -6, 71, -1, acFlat},     // six flats: B becomes C flat
+      {clTreble, -5, 71, 0, acNatural},   // five flats keep B natural
+      {clTreble, -7, 64, 3, acFlat},      // seven flats: E becomes F flat
+      {clTreble, -6, 64, 4, acNatural},   // six flats keep E natural
+      {clTreble, 6, 65, 4, acSharp},      // six sharps: F becomes E sharp
+      {clTreble, 7, 72, 0, acSharp},      // seven sharps: C becomes B sharp
+      {clTreble, 6, 72, -1, acNatural},   // six sharps keep C natural
   };
   for (const Case& c : cases) {
     int position = 99, accidental = 99;
@@ -67,16 +67,16 @@ TEST(NtnPitch, LowestKeysKeepTheOctaveStep) {
   for (int key : {-7, -1, 0, 1, 7}) {
     for (int m = 0; m <= 20; ++m) {
       int p0, a0, p12, a12;
-      NtnPitchToStaffPosition(kNtnClefBass, key, m, p0, a0);
-      NtnPitchToStaffPosition(kNtnClefBass, key, m + 12, p12, a12);
+      NtnPitchToStaffPosition(clBass, key, m, p0, a0);
+      NtnPitchToStaffPosition(clBass, key, m + 12, p12, a12);
       EXPECT_EQ(p0, p12 + 7) << "midi " << m << " key " << key;
       EXPECT_EQ(a0, a12) << "midi " << m << " key " << key;
     }
   }
   int position, accidental;
-  NtnPitchToStaffPosition(kNtnClefTreble, 0, 0, position, accidental);  // C-1
+  NtnPitchToStaffPosition(clTreble, 0, 0, position, accidental);  // C-1
   EXPECT_EQ(position, 6 + 35);  // five octaves below middle C
-  EXPECT_EQ(accidental, kNtnAccNatural);
+  EXPECT_EQ(accidental, acNatural);
 }
 
 TEST(NtnNames, SingleNames) {
