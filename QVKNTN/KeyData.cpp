@@ -70,6 +70,9 @@ int TKeyData::Transpose(int semitones, int& steps, int preference, bool test) {
   int letters = to.letter - from.letter;
   if (semitones < 0 && letters > 0) letters -= 7;
   if (semitones > 0 && letters < 0) letters += 7;
+  // A respelling in place (C flat to B, G flat to F sharp) moves to the nearer letter.
+  if (semitones == 0 && letters > 3) letters -= 7;
+  if (semitones == 0 && letters < -3) letters += 7;
   letters += 7 * (semitones / 12);
   steps = -letters;  // positions grow downwards
   if (!test) NtnKeyMasksFromSize(to.size, fFlats, fSharps);

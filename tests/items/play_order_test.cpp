@@ -1,0 +1,174 @@
+// The order in which playback walks a staff: local and master repeats, special endings, D.C.,
+// D.S., Fine and the coda jumps; audit walks never repeat.
+#include <gtest/gtest.h>
+#include "ItemTestSupport.h"
+#include "QVKNTN/FlowDirection.h"
+#include "QVKNTN/MusicNote.h"
+#include "QVKNTN/SpecialEnding.h"
+
+namespace {
+using Order = std::vector<int>;
+TMusicNote* Note() { return new TMusicNote(0); }
+TBarLineData* Bar(int style, int count = 0) { return new TBarLineData(style, count); }
+TFlowDirection* Flow(int style) { return new TFlowDirection(style); }
+}  // namespace
+
+TEST(PlayOrder, LocalRepeatPlaysItsCount) {
+  for (int count : {2, 3}) {
+    TTestStaff s;
+    s.Add(Note());
+    s.Add(Bar(TBarLineData::blLocalRepeatOpen));
+    s.Add(Note());
+    s.Add(Bar(TBarLineData::blLocalRepeatClose, count));
+    s.Add(Note());
+    TStaffContext c;
+    Order want{0, 1, 2, 3, 4};
+    for (int pass = 1; pass < count; ++pass) want.insert(want.end(), {3, 4});
+    want.insert(want.end(), {5, 6});
+    EXPECT_EQ(s.Play(c), want) << count;
+  }
+}
+
+TEST(PlayOrder, RepeatWithoutOpenGoesBackToTheStart) {
+  TTestStaff s;
+  s.Add(Note());
+  s.Add(Bar(TBarLineData::blLocalRepeatClose));
+  s.Add(Note());
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 1, 2, 3, 4}));
+}
+
+TEST(PlayOrder, AuditWalksNeverRepeat) {
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));
+  s.Add(Note());
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));
+  s.Add(Bar(TBarLineData::blLocalRepeatClose));
+  TStaffContext audit;
+  audit.SetAuditMode();
+  EXPECT_EQ(s.Play(audit), (Order{0, 1, 2, 3, 4, 5}));
+  TStaffContext play;
+  // The local close finds no open of its own: the enclosing master repeat is passed by its close,
+  // so playback goes back to the start and the master repeat plays twice more.
+  EXPECT_EQ(s.Play(play), (Order{0, 1, 2, 3, 2, 3, 4, 1, 2, 3, 2, 3, 4, 5}));
+}
+
+TEST(PlayOrder, MasterRepeatWithEndings) {
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));  // 1
+  s.Add(Note());                                 // 2
+  s.Add(new TSpecialEnding(1));                  // 3
+  s.Add(Note());                                 // 4
+  s.Add(Bar(TBarLineData::blMasterRepeatClose)); // 5
+  s.Add(new TSpecialEnding(2));                  // 6
+  s.Add(Note());                                 // 7
+  s.Add(Bar(TBarLineData::blSingle));            // 8
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 5, 2, 3, 6, 7, 8, 9}));
+}
+
+TEST(PlayOrder, ThreeEndingsAndANestedLocalRepeat) {
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));   // 1
+  s.Add(Bar(TBarLineData::blLocalRepeatOpen));    // 2
+  s.Add(Note());                                  // 3
+  s.Add(Bar(TBarLineData::blLocalRepeatClose));   // 4
+  s.Add(new TSpecialEnding(3));                   // 5: endings 1 and 2
+  s.Add(Note());                                  // 6
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));  // 7
+  s.Add(new TSpecialEnding(4));                   // 8: ending 3
+  s.Add(Note());                                  // 9
+  TStaffContext c;
+  const Order order = s.Play(c);
+  // Each pass plays the local repeat twice; endings 1 and 2 go back, ending 3 ends the repeat.
+  EXPECT_EQ(order, (Order{0, 1, 2, 3, 4, 3, 4, 5, 6, 7,   //
+                          2, 3, 4, 3, 4, 5, 6, 7,         //
+                          2, 3, 4, 3, 4, 5, 8, 9, 10}));
+}
+
+TEST(PlayOrder, EndingPassBitsOutsideTheMaskSelectNothing) {
+  TSpecialEnding all(0xFFFFFFFFu);
+  EXPECT_FALSE(all.PlaysOnPass(0));
+  EXPECT_TRUE(all.PlaysOnPass(1));
+  EXPECT_TRUE(all.PlaysOnPass(32));
+  EXPECT_FALSE(all.PlaysOnPass(33));
+  EXPECT_FALSE(all.PlaysOnPass(65535));
+
+  TTestStaff s;
+  s.Add(new TSpecialEnding(0xFFFFFFFFu));  // 1
+  s.Add(Note());                           // 2
+  s.Add(Bar(TBarLineData::blDouble));      // 3
+  s.Add(Note());                           // 4
+  TStaffContext c;
+  c.SetLocalRepeatPass(40000);  // a pass far past any ending skips to the double bar
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 3, 4, 5}));
+}
+
+TEST(PlayOrder, DaCapoAlFine) {
+  TTestStaff s;
+  s.Add(Note());                              // 1
+  s.Add(Flow(TFlowDirection::fdFine));        // 2
+  s.Add(Note());                              // 3
+  s.Add(Flow(TFlowDirection::fdDCAlFine));    // 4
+  s.Add(Note());                              // 5
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 0, 1, 2, 6}));
+}
+
+TEST(PlayOrder, DalSegnoAlCoda) {
+  TTestStaff s;
+  s.Add(Note());                              // 1
+  s.Add(Flow(TFlowDirection::fdSegno));       // 2
+  s.Add(Note());                              // 3
+  s.Add(Flow(TFlowDirection::fdToCoda));      // 4
+  s.Add(Note());                              // 5
+  s.Add(Flow(TFlowDirection::fdDSAlCoda));    // 6
+  s.Add(Note());                              // 7
+  s.Add(Flow(TFlowDirection::fdCoda));        // 8
+  s.Add(Note());                              // 9
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 5, 6, 2, 3, 4, 8, 9, 10}));
+}
+
+TEST(PlayOrder, ToCodaWithoutCodaGoesPastTheJump) {
+  TTestStaff s;
+  s.Add(Note());                              // 1
+  s.Add(Flow(TFlowDirection::fdToCoda));      // 2
+  s.Add(Note());                              // 3
+  s.Add(Flow(TFlowDirection::fdDCAlCoda));    // 4
+  s.Add(Note());                              // 5
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 0, 1, 2, 5, 6}));
+}
+
+TEST(PlayOrder, DalSegnoWithoutSegnoCarriesOn) {
+  TTestStaff s;
+  s.Add(Note());
+  s.Add(Flow(TFlowDirection::fdDSAlFine));
+  s.Add(Note());
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4}));
+}
+
+TEST(PlayOrder, MasterRepeatIsNotTakenAgainWhileACodaIsPending) {
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));   // 1
+  s.Add(Note());                                  // 2
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));  // 3
+  s.Add(Flow(TFlowDirection::fdDaCapo));          // 4
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 2, 3, 4, 0, 1, 2, 3, 4, 5}));
+}
+
+TEST(PlayOrder, EndingAfterAJumpPlaysTheEndingMarkedForIt) {
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));  // 1
+  s.Add(new TSpecialEnding(1));                  // 2
+  s.Add(Note());                                 // 3
+  s.Add(Bar(TBarLineData::blMasterRepeatClose)); // 4
+  s.Add(new TSpecialEnding(0x80 | 2));           // 5: ending 2, and after the jump
+  s.Add(Note());                                 // 6
+  s.Add(Flow(TFlowDirection::fdDaCapo));         // 7
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 2, 5, 6, 7, 0, 1, 2, 5, 6, 7, 8}));
+}
