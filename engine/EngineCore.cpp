@@ -124,12 +124,6 @@ void Record(EngineState& s, EnginePlatform& p, uint32_t message) {
 
 }  // namespace
 
-uint32_t EngineTicksToMs(uint32_t tempo, uint32_t ticks) {
-  // 64-bit products: the same figures as 32-bit arithmetic wherever that does not overflow.
-  const uint64_t t = ticks;
-  return uint32_t(((tempo / 192) * t + ((tempo % 192) * t) / 192) / 1000);
-}
-
 void EngineInitState(EngineState& s) {
   std::memset(&s, 0, sizeof s);
   s.tempo = 1000;

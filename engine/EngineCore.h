@@ -28,10 +28,6 @@ void EngineSetRecording(EngineState& s, uint8_t flag);
 int EngineGetRecorded(EngineState& s, TRecordedEvent* out);
 void EngineSetEcho(EngineState& s, EngineHandle thru, uint8_t channel);
 
-// Milliseconds that `ticks` take at `tempo` microseconds per quarter, the way the conductor
-// counts them (so estimates made elsewhere agree with playback).
-uint32_t EngineTicksToMs(uint32_t tempo, uint32_t ticks);
-
 constexpr int32_t kConductStepTicks = 48;
 constexpr uint32_t kPlayLeadInMs = 550;
 constexpr uint32_t kEndRearmMs = 60000;

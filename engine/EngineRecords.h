@@ -58,6 +58,14 @@ struct EngineInstance {
   EngineState* state;
 };
 
+// Milliseconds that `ticks` take at `tempo` microseconds per quarter, the way the conductor
+// counts them, so that estimates made elsewhere agree with playback. The products are 64-bit:
+// the same figures as 32-bit arithmetic wherever that does not overflow.
+inline uint32_t EngineTicksToMs(uint32_t tempo, uint32_t ticks) {
+  const uint64_t t = ticks;
+  return uint32_t(((tempo / 192) * t + ((tempo % 192) * t) / 192) / 1000);
+}
+
 constexpr uint32_t kEngineMinInstanceSize = 12;
 constexpr uint32_t kEngineNotifyBase = 0x400;  // WM_USER
 constexpr uint32_t kEngineEchoMessage = 0x3C3; // the value of MIM_DATA
