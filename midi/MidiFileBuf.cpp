@@ -76,18 +76,22 @@ void TMidiFileBuf::FreeAll() {
   lastUsed_ = -1;
 }
 
+// A buffer that cannot be had ends the list there: the list counts as full beyond it.
+bool TMidiFileBuf::AddBuffer() {
+  if (lastAllocated_ + 1 >= kMaxBuffers) return false;
+  TSingleMidiBuf* b = new (std::nothrow) TSingleMidiBuf;
+  if (!b) return false;
+  b->count = 0;
+  b->reserved = 0;
+  buffers_[++lastAllocated_] = b;
+  return true;
+}
+
 int TMidiFileBuf::Allocate(int n) {
   FreeAll();
   overflow_ = 0;
   if (n > kMaxBuffers) n = kMaxBuffers;
-  for (int i = 0; i < n; ++i) {
-    // A buffer that cannot be had ends the list there: it counts as full beyond.
-    TSingleMidiBuf* b = new (std::nothrow) TSingleMidiBuf;
-    if (!b) break;
-    b->count = 0;
-    b->reserved = 0;
-    buffers_[i] = b;
-    lastAllocated_ = i;
+  for (int i = 0; i < n && AddBuffer(); ++i) {
   }
   return lastAllocated_ + 1;
 }
@@ -176,13 +180,7 @@ void TMidiFileBuf::AddEvent(const TMidiEvent& event) {
   if (growth_ > 0 && lastAllocated_ + 1 < kMaxBuffers) {
     const int first = lastAllocated_ + 1;
     const int end = first + growth_ > kMaxBuffers ? kMaxBuffers : first + growth_;
-    for (int i = first; i < end; ++i) {
-      TSingleMidiBuf* b = new (std::nothrow) TSingleMidiBuf;
-      if (!b) break;
-      b->count = 0;
-      b->reserved = 0;
-      buffers_[i] = b;
-      lastAllocated_ = i;
+    for (int i = first; i < end && AddBuffer(); ++i) {
     }
     if (lastAllocated_ >= first && !InsertCarrying(first, carried, earlier)) return;
   }

@@ -64,6 +64,7 @@ private:
   bool ReplaceAtStart(const TMidiEvent& event);
   int FirstBufferTaking(const TMidiEvent& e) const;
   bool InsertCarrying(int index, TMidiEvent& carried, bool& earlier);
+  bool AddBuffer();
   void FreeAll();
 
   TSingleMidiBuf* buffers_[kMaxBuffers];
