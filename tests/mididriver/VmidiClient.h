@@ -16,6 +16,7 @@ public:
   bool Bind();
 
   uint32_t LogCount() const { return count_(); }
+  bool ReadLog(uint32_t index, VmidiLogEntry* out) const { return read_(index, out) != 0; }
   // Entries from `from` up to now (those still held).
   std::vector<VmidiLogEntry> LogSince(uint32_t from) const;
   // The short messages sent to output `device` since `from`, in order (not-ready answers left out).
