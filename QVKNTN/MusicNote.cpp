@@ -54,7 +54,7 @@ void TMusicNote::CopyProps(const TNotatedItem& other) { TSongNote::CopyProps(oth
 TMusicNote* TMusicNote::FindNoteAtPosition(int position) { return position == GetPosition() ? this : nullptr; }
 
 int TMusicNote::GetLetter(const TStaffContext& context) const {
-  return NtnLetterAtPosition(context.GetClef(), GetPosition());
+  return NtnLetterAtPosition(context.GetClef(), fPosition);
 }
 
 int TMusicNote::GetPitch(const TStaffContext& context) const {
@@ -74,7 +74,7 @@ int TMusicNote::GetPitch(const TStaffContext& context) const {
     else
       accidental = acNatural;
   }
-  const int natural = NtnNaturalPitchAtPosition(context.GetClef(), context.GetOctaveShift(), GetPosition());
+  const int natural = NtnNaturalPitchAtPosition(context.GetClef(), context.GetOctaveShift(), fPosition);
   return NtnFoldPitch(natural + kAlteration[accidental] + context.GetTranspose());
 }
 
@@ -158,8 +158,9 @@ bool TMusicNote::HasStem() const {
 }
 
 void TMusicNote::UpdateHeadContext(TStaffContext& context) const {
+  // Heads are plain notes: their own position byte, without a virtual call per head.
   context.ApplyAccidental(GetLetter(context), GetAccidental());
-  const int p = GetPosition();
+  const int p = fPosition;
   const bool tiedOut = HasAttribute(naTieOut);
   if (HasAttribute(naTieIn)) {
     const bool inBoth = context.TieSet(0).Test(p) && context.TieSet(1).Test(p);
