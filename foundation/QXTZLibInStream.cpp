@@ -1,7 +1,6 @@
 #include "foundation/QXTZLibInStream.h"
 
 #include <cstring>
-#include <new>
 
 #include "foundation/QXTZLibInit.h"
 
@@ -14,10 +13,8 @@ bool HasZLibHeader(TQXTStream& stream) {
 
 TQXTZLibInStream::TQXTZLibInStream(TQXTStream* innerStream, bool owns)
     : state(NotStarted), delivered(0), readIndex(0),
-      input(new (std::nothrow) unsigned char[kQXTZLibBlock]),
-      output(new (std::nothrow) unsigned char[kQXTZLibBlock]),
-      record(new (std::nothrow) z_stream), inner(innerStream), ownsInner(owns) {
-  if (!input || !output || !record || inner == nullptr) SetFail();
+      inner(innerStream), ownsInner(owns) {
+  if (!buffers.Ready() || inner == nullptr) SetFail();
 }
 
 TQXTZLibInStream::~TQXTZLibInStream() {
@@ -27,48 +24,48 @@ TQXTZLibInStream::~TQXTZLibInStream() {
 
 // Only a started inflation has zlib state to release.
 void TQXTZLibInStream::EndInflation() {
-  if (state != NotStarted && record) inflateEnd(record.get());
+  if (state != NotStarted && buffers.record) inflateEnd(buffers.record.get());
   state = NotStarted;
 }
 
 bool TQXTZLibInStream::Start() {
   if (!HasZLibHeader(*inner)) return false;
-  std::memset(record.get(), 0, sizeof(z_stream));
-  if (QXTZLibInflateInit(*record) != Z_OK) {
+  std::memset(buffers.record.get(), 0, sizeof(z_stream));
+  if (QXTZLibInflateInit(*buffers.record) != Z_OK) {
     SetFail();
     return false;
   }
   readIndex = 0;
-  record->avail_in = 0;
-  record->next_in = input.get();
-  record->avail_out = kQXTZLibBlock;
-  record->next_out = output.get();
+  buffers.record->avail_in = 0;
+  buffers.record->next_in = buffers.input.get();
+  buffers.record->avail_out = kQXTZLibBlock;
+  buffers.record->next_out = buffers.output.get();
   state = Inflating;
   return true;
 }
 
 uint32_t TQXTZLibInStream::Unread() const {
-  return kQXTZLibBlock - record->avail_out - readIndex;
+  return kQXTZLibBlock - buffers.record->avail_out - readIndex;
 }
 
 // Makes at least one expanded byte wait in the output buffer; answers false at the end of
 // the data, on failure, or before a header was found.
 bool TQXTZLibInStream::Fill() {
-  if (IsFailed() || inner == nullptr) return false;
+  if (IsFailed() || inner == nullptr || !buffers.Ready()) return false;
   if (state == NotStarted && !Start()) return false;
   for (;;) {
     if (Unread() != 0) return true;
     readIndex = 0;
-    record->avail_out = kQXTZLibBlock;
-    record->next_out = output.get();
-    if (state == Inflating && record->avail_in == 0) {
-      record->next_in = input.get();
-      record->avail_in = inner->Read(input.get(), kQXTZLibBlock);
-      if (record->avail_in == 0) state = InnerExhausted;
+    buffers.record->avail_out = kQXTZLibBlock;
+    buffers.record->next_out = buffers.output.get();
+    if (state == Inflating && buffers.record->avail_in == 0) {
+      buffers.record->next_in = buffers.input.get();
+      buffers.record->avail_in = inner->Read(buffers.input.get(), kQXTZLibBlock);
+      if (buffers.record->avail_in == 0) state = InnerExhausted;
     }
     if (state == Inflating || state == InnerExhausted) {
-      const int result = inflate(record.get(), state == Inflating ? Z_PARTIAL_FLUSH : Z_FINISH);
-      const bool full = record->avail_out == 0;
+      const int result = inflate(buffers.record.get(), state == Inflating ? Z_PARTIAL_FLUSH : Z_FINISH);
+      const bool full = buffers.record->avail_out == 0;
       if (result == Z_STREAM_END) {
         state = Ended;
       } else if (result == Z_BUF_ERROR && state == InnerExhausted && full) {
@@ -77,7 +74,7 @@ bool TQXTZLibInStream::Fill() {
         state = Broken;
       }
     }
-    const bool produced = record->avail_out < kQXTZLibBlock;
+    const bool produced = buffers.record->avail_out < kQXTZLibBlock;
     if (!produced && state >= Ended) return false;
   }
 }
@@ -88,7 +85,7 @@ unsigned char TQXTZLibInStream::GetByte() {
     return 0;
   }
   ++delivered;
-  return output[readIndex++];
+  return buffers.output[readIndex++];
 }
 
 uint32_t TQXTZLibInStream::Read(void* buffer, uint32_t count) {
@@ -97,7 +94,7 @@ uint32_t TQXTZLibInStream::Read(void* buffer, uint32_t count) {
   while (done < count && Fill()) {
     uint32_t n = Unread();
     if (n > count - done) n = count - done;
-    std::memcpy(out + done, output.get() + readIndex, n);
+    std::memcpy(out + done, buffers.output.get() + readIndex, n);
     readIndex += n;
     delivered += n;
     done += n;

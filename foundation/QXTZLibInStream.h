@@ -2,10 +2,8 @@
 // delivers the expanded bytes. Reading is forward only; seeking back starts again from the top.
 #pragma once
 
-#include <memory>
-#include <zlib.h>
-
 #include "foundation/QXTStream.h"
+#include "foundation/QXTZLibBuffers.h"
 
 // Rewinds the stream and tells whether its first string is exactly "[QVZ]"; on a match the
 // stream stands just after the marker's NUL.
@@ -36,9 +34,7 @@ private:
   TState state;
   uint32_t delivered;
   uint32_t readIndex;
-  std::unique_ptr<unsigned char[]> input;
-  std::unique_ptr<unsigned char[]> output;
-  std::unique_ptr<z_stream> record;
+  TQXTZLibBuffers buffers;
   TQXTStream* inner;
   bool ownsInner;
 };

@@ -1,16 +1,13 @@
 #include "foundation/QXTZLibOutStream.h"
 
 #include <cstring>
-#include <new>
 
 #include "foundation/QXTZLibInit.h"
 
 TQXTZLibOutStream::TQXTZLibOutStream(TQXTStream* innerStream, bool owns)
     : state(NotStarted), accepted(0),
-      input(new (std::nothrow) unsigned char[kQXTZLibBlock]),
-      output(new (std::nothrow) unsigned char[kQXTZLibBlock]),
-      record(new (std::nothrow) z_stream), inner(innerStream), ownsInner(owns) {
-  if (!input || !output || !record || inner == nullptr) SetFail();
+      inner(innerStream), ownsInner(owns) {
+  if (!buffers.Ready() || inner == nullptr) SetFail();
 }
 
 // Only a started stream is completed here: a writer that was never used leaves its inner
@@ -21,22 +18,22 @@ TQXTZLibOutStream::~TQXTZLibOutStream() {
 }
 
 bool TQXTZLibOutStream::Start() {
-  if (!input || !output || !record || inner == nullptr) {
+  if (!buffers.Ready() || inner == nullptr) {
     SetFail();
     return false;
   }
-  std::memset(record.get(), 0, sizeof(z_stream));
+  std::memset(buffers.record.get(), 0, sizeof(z_stream));
   inner->Reset();
   inner->WriteString("[QVZ]");
   if (inner->IsFailed()) {
     SetFail();
     return false;
   }
-  record->avail_in = 0;
-  record->next_in = input.get();
-  record->avail_out = kQXTZLibBlock;
-  record->next_out = output.get();
-  if (QXTZLibDeflateInit(*record) != Z_OK) {
+  buffers.record->avail_in = 0;
+  buffers.record->next_in = buffers.input.get();
+  buffers.record->avail_out = kQXTZLibBlock;
+  buffers.record->next_out = buffers.output.get();
+  if (QXTZLibDeflateInit(*buffers.record) != Z_OK) {
     SetFail();
     return false;
   }
@@ -45,23 +42,23 @@ bool TQXTZLibOutStream::Start() {
 }
 
 void TQXTZLibOutStream::WriteOut() {
-  const uint32_t produced = kQXTZLibBlock - record->avail_out;
+  const uint32_t produced = kQXTZLibBlock - buffers.record->avail_out;
   if (produced > 0) {
-    inner->Write(output.get(), produced);
+    inner->Write(buffers.output.get(), produced);
     if (inner->IsFailed()) SetFail();
   }
-  record->avail_out = kQXTZLibBlock;
-  record->next_out = output.get();
+  buffers.record->avail_out = kQXTZLibBlock;
+  buffers.record->next_out = buffers.output.get();
 }
 
 void TQXTZLibOutStream::Compress() {
-  record->next_in = input.get();
-  while (record->avail_in > 0) {
-    const int result = deflate(record.get(), Z_NO_FLUSH);
+  buffers.record->next_in = buffers.input.get();
+  while (buffers.record->avail_in > 0) {
+    const int result = deflate(buffers.record.get(), Z_NO_FLUSH);
     WriteOut();
     if (result != Z_OK) {
       SetFail();
-      record->avail_in = 0;  // the block is lost; the flag tells the caller
+      buffers.record->avail_in = 0;  // the block is lost; the flag tells the caller
       return;
     }
   }
@@ -73,9 +70,9 @@ void TQXTZLibOutStream::PutByte(unsigned char byte) {
     SetFail();
     return;
   }
-  input[record->avail_in++] = byte;
+  buffers.input[buffers.record->avail_in++] = byte;
   ++accepted;
-  if (record->avail_in == kQXTZLibBlock) Compress();
+  if (buffers.record->avail_in == kQXTZLibBlock) Compress();
 }
 
 void TQXTZLibOutStream::Write(const void* data, uint32_t count) {
@@ -86,14 +83,14 @@ void TQXTZLibOutStream::Write(const void* data, uint32_t count) {
       SetFail();
       return;
     }
-    uint32_t n = kQXTZLibBlock - record->avail_in;
+    uint32_t n = kQXTZLibBlock - buffers.record->avail_in;
     if (n > count) n = count;
-    std::memcpy(input.get() + record->avail_in, bytes, n);
-    record->avail_in += n;
+    std::memcpy(buffers.input.get() + buffers.record->avail_in, bytes, n);
+    buffers.record->avail_in += n;
     accepted += n;
     bytes += n;
     count -= n;
-    if (record->avail_in == kQXTZLibBlock) Compress();
+    if (buffers.record->avail_in == kQXTZLibBlock) Compress();
   }
 }
 
@@ -103,12 +100,12 @@ void TQXTZLibOutStream::Complete() {
   state = Finishing;
   int result;
   for (;;) {
-    result = deflate(record.get(), Z_FINISH);
-    const bool produced = record->avail_out < kQXTZLibBlock;
+    result = deflate(buffers.record.get(), Z_FINISH);
+    const bool produced = buffers.record->avail_out < kQXTZLibBlock;
     WriteOut();
     if (!produced || result != Z_OK) break;
   }
-  deflateEnd(record.get());
+  deflateEnd(buffers.record.get());
   inner->Flush();
   // A buffering inner stream may only now learn that its device is full.
   if (inner->IsFailed()) SetFail();

@@ -2,10 +2,8 @@
 // stream at level 9) on an inner stream.
 #pragma once
 
-#include <memory>
-#include <zlib.h>
-
 #include "foundation/QXTStream.h"
+#include "foundation/QXTZLibBuffers.h"
 
 class TQXTZLibOutStream : public TQXTStream {
 public:
@@ -32,9 +30,7 @@ private:
 
   TState state;
   uint32_t accepted;
-  std::unique_ptr<unsigned char[]> input;
-  std::unique_ptr<unsigned char[]> output;
-  std::unique_ptr<z_stream> record;
+  TQXTZLibBuffers buffers;
   TQXTStream* inner;
   bool ownsInner;
 };
