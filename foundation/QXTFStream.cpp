@@ -4,12 +4,15 @@
 #include <new>
 
 // Buffer states, and where the system's file pointer stands in each:
-//   Idle     at position; the buffer is empty.
-//   Reading  at bufferStart + fill; buffer[0, fill) mirrors the file, position = bufferStart + cursor.
-//   Writing  at bufferStart; buffer[0, fill) is still to be written, position = bufferStart + fill.
+//   Idle     at idlePosition; the buffer is unused.
+//   Reading  at the end of the bytes read ahead (getEnd); the caller stands at getNext.
+//   Writing  at bufferStart, the pending bytes not yet written; the caller stands at putNext.
+// Outside its state each pair of pointers is equal, so the inline byte paths fall through.
 
 TQXTFStream::TQXTFStream(int mode, const char* path)
-    : file(kQXTNoFile), writable(false), state(Idle), position(0), bufferStart(0), fill(0), cursor(0) {
+    : file(kQXTNoFile), writable(false), state(Idle), idlePosition(0), bufferStart(0),
+      getNext(nullptr), getEnd(nullptr), putNext(nullptr), putEnd(nullptr), buffer(spareBuffer),
+      capacity(sizeof spareBuffer) {
   if (path != nullptr) Open(mode, path);
 }
 
@@ -18,12 +21,14 @@ TQXTFStream::~TQXTFStream() { Close(); }
 bool TQXTFStream::Open(int mode, const char* path) {
   Close();
   ClearFail();
-  if (!heapBuffer) heapBuffer.reset(new (std::nothrow) unsigned char[kBufferSize]);
+  if (!heapBuffer) heapBuffer.reset(new (std::nothrow) TByte[kBufferSize]);
+  if (heapBuffer) {
+    buffer = heapBuffer.get();
+    capacity = kBufferSize;
+  }
   file = path != nullptr ? QXTFileOpen(path, mode) : kQXTNoFile;
   writable = (mode & ModeWrite) != 0;
-  state = Idle;
-  position = 0;
-  fill = cursor = 0;
+  SetIdle(0);
   if (file == kQXTNoFile) {
     SetFail();
     return false;
@@ -36,65 +41,85 @@ void TQXTFStream::Close() {
   Sync();
   QXTFileClose(file);
   file = kQXTNoFile;
+  SetIdle(0);
+}
+
+int64_t TQXTFStream::Position() const {
+  if (state == Reading) return bufferStart + (getNext - buffer);
+  if (state == Writing) return bufferStart + (putNext - buffer);
+  return idlePosition;
+}
+
+void TQXTFStream::SetIdle(int64_t at) {
   state = Idle;
+  idlePosition = at;
+  getNext = getEnd = putNext = putEnd = nullptr;
 }
 
-// Writes the pending bytes; a short write fails the stream and leaves the caller's position
-// after the last byte that reached the file, as byte-by-byte writing would.
+// Writes the pending bytes; a short write fails the stream and leaves the caller after the
+// last byte that reached the file, as byte-by-byte writing would.
 void TQXTFStream::WritePending() {
-  if (fill == 0) return;
-  const uint32_t put = QXTFileWrite(file, Buffer(), fill);
-  if (put < fill) SetFail();
+  const uint32_t pending = static_cast<uint32_t>(putNext - buffer);
+  if (pending == 0) return;
+  const uint32_t put = QXTFileWrite(file, buffer, pending);
+  if (put < pending) SetFail();
   bufferStart += put;
-  position = bufferStart;
-  fill = 0;
+  putNext = buffer;
 }
 
-// Brings the file pointer to the caller's position and empties the buffer.
+// Brings the file pointer to the caller's position and leaves the buffer unused.
 void TQXTFStream::Sync() {
   if (state == Writing) {
     WritePending();
-  } else if (state == Reading && cursor != fill) {
-    QXTFileSeek(file, position, false);
+    SetIdle(bufferStart);
+  } else if (state == Reading) {
+    const int64_t at = Position();
+    if (getNext != getEnd) QXTFileSeek(file, at, false);
+    SetIdle(at);
   }
-  state = Idle;
-  fill = cursor = 0;
 }
 
-void TQXTFStream::PutByte(unsigned char byte) {
+void TQXTFStream::PutByteSlow(unsigned char byte) {
   if (!IsOpen() || !writable) {  // WriteFile would refuse the byte at once
     SetFail();
     return;
   }
-  if (state != Writing) {
+  if (state == Writing) {
+    WritePending();  // the buffer is full
+  } else {
     Sync();
     state = Writing;
-    bufferStart = position;
+    bufferStart = idlePosition;
+    putNext = buffer;
+    putEnd = buffer + capacity;
   }
-  if (fill == Capacity()) WritePending();
-  Buffer()[fill++] = byte;
-  ++position;
+  *putNext++ = static_cast<TByte>(byte);
 }
 
-// Refills the buffer at the caller's position; answers false at the end of the file.
-bool TQXTFStream::StartReading() {
-  if (state != Reading) Sync();
+// Reads ahead from the caller's position; answers false at the end of the file.
+bool TQXTFStream::Refill() {
+  int64_t at;
+  if (state == Reading) {
+    at = Position();  // everything read ahead was used: the file pointer is already here
+  } else {
+    Sync();
+    at = idlePosition;
+  }
   state = Reading;
-  bufferStart = position;
-  cursor = 0;
-  fill = QXTFileRead(file, Buffer(), Capacity());
-  return fill > 0;
+  bufferStart = at;
+  const uint32_t got = QXTFileRead(file, buffer, capacity);
+  getNext = buffer;
+  getEnd = buffer + got;
+  putNext = putEnd = nullptr;
+  return got > 0;
 }
 
-unsigned char TQXTFStream::GetByte() {
-  if (state != Reading || cursor == fill) {
-    if (!IsOpen() || !StartReading()) {
-      SetFail();
-      return 0;
-    }
+unsigned char TQXTFStream::GetByteSlow() {
+  if (!IsOpen() || !Refill()) {
+    SetFail();
+    return 0;
   }
-  ++position;
-  return Buffer()[cursor++];
+  return static_cast<unsigned char>(*getNext++);
 }
 
 bool TQXTFStream::Seek(uint32_t target) {
@@ -103,14 +128,13 @@ bool TQXTFStream::Seek(uint32_t target) {
     return false;
   }
   // Inside the read-ahead the system would land there as well; no call needed.
-  if (state == Reading && target >= bufferStart && target <= bufferStart + fill) {
-    cursor = static_cast<uint32_t>(target - bufferStart);
-    position = target;
+  if (state == Reading && target >= bufferStart && target <= bufferStart + (getEnd - buffer)) {
+    getNext = buffer + (target - bufferStart);
     return true;
   }
   Sync();
   const int64_t landed = QXTFileSeek(file, target, false);
-  if (landed >= 0) position = landed;
+  if (landed >= 0) idlePosition = landed;
   if (landed != static_cast<int64_t>(target)) {
     SetFail();
     return false;
@@ -129,7 +153,7 @@ bool TQXTFStream::SeekRelative(int32_t distance) {
     SetFail();
     return false;
   }
-  position = landed;
+  idlePosition = landed;
   return true;
 }
 
@@ -138,7 +162,7 @@ uint32_t TQXTFStream::Tell() {
     SetFail();
     return 0;
   }
-  return static_cast<uint32_t>(position);
+  return static_cast<uint32_t>(Position());
 }
 
 uint32_t TQXTFStream::Size() {
@@ -151,12 +175,12 @@ uint32_t TQXTFStream::Size() {
     SetFail();
     return 0;
   }
-  if (state == Writing && bufferStart + fill > size) size = bufferStart + fill;
+  if (state == Writing && Position() > size) size = Position();
   return static_cast<uint32_t>(size);
 }
 
 void TQXTFStream::Flush() {
-  if (IsOpen() && state == Writing) Sync();
+  if (IsOpen() && state == Writing) WritePending();
 }
 
 void TQXTFStream::Write(const void* data, uint32_t count) {
@@ -165,51 +189,48 @@ void TQXTFStream::Write(const void* data, uint32_t count) {
     SetFail();
     return;
   }
-  if (state == Writing && Capacity() - fill >= count) {
-    std::memcpy(Buffer() + fill, data, count);
-    fill += count;
-    position += count;
+  if (state == Writing && static_cast<uint32_t>(putEnd - putNext) >= count) {
+    std::memcpy(putNext, data, count);
+    putNext += count;
     return;
   }
   Sync();
-  if (count < Capacity()) {
+  if (count < capacity) {
     state = Writing;
-    bufferStart = position;
-    std::memcpy(Buffer(), data, count);
-    fill = count;
-    position += count;
+    bufferStart = idlePosition;
+    std::memcpy(buffer, data, count);
+    putNext = buffer + count;
+    putEnd = buffer + capacity;
     return;
   }
   const uint32_t put = QXTFileWrite(file, data, count);
-  position += put;
+  idlePosition += put;
   if (put < count) SetFail();
 }
 
 // A short count at the end of the file is an answer, not a failure.
-uint32_t TQXTFStream::Read(void* buffer, uint32_t count) {
+uint32_t TQXTFStream::Read(void* target, uint32_t count) {
   if (!IsOpen()) return 0;
-  unsigned char* out = static_cast<unsigned char*>(buffer);
+  TByte* out = static_cast<TByte*>(target);
   uint32_t done = 0;
   if (state == Reading) {
-    uint32_t n = fill - cursor;
-    if (n > count) n = count;
-    std::memcpy(out, Buffer() + cursor, n);
-    cursor += n;
-    position += n;
-    done = n;
+    done = static_cast<uint32_t>(getEnd - getNext);
+    if (done > count) done = count;
+    std::memcpy(out, getNext, done);
+    getNext += done;
   }
   if (done == count) return done;
-  if (count - done >= Capacity()) {
+  if (count - done >= capacity) {
     Sync();
     const uint32_t got = QXTFileRead(file, out + done, count - done);
-    position += got;
+    idlePosition += got;
     return done + got;
   }
-  if (!StartReading()) return done;
-  uint32_t n = fill < count - done ? fill : count - done;
-  std::memcpy(out + done, Buffer(), n);
-  cursor = n;
-  position += n;
+  if (!Refill()) return done;
+  uint32_t n = static_cast<uint32_t>(getEnd - getNext);
+  if (n > count - done) n = count - done;
+  std::memcpy(out + done, getNext, n);
+  getNext += n;
   return done + n;
 }
 

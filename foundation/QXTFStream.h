@@ -9,6 +9,10 @@
 #include "foundation/QXTStream.h"
 
 class TQXTFStream : public TQXTStream {
+  // The buffer's element type. Not a character type, so the compiler knows a byte stored in the
+  // buffer cannot change the stream's own pointers and keeps them in registers in byte loops.
+  enum class TByte : unsigned char {};
+
 public:
   enum { ModeRead = 1, ModeWrite = 2, ShareRead = 4, ShareWrite = 8 };
 
@@ -22,8 +26,18 @@ public:
   bool GetDosDateTime(uint32_t& value);
   bool SetDosDateTime(uint32_t value);
 
-  void PutByte(unsigned char byte) override;
-  unsigned char GetByte() override;
+  // Byte traffic stays in the buffer; only its edges take the out-of-line paths.
+  void PutByte(unsigned char byte) override {
+    if (putNext != putEnd) {
+      *putNext++ = static_cast<TByte>(byte);
+      return;
+    }
+    PutByteSlow(byte);
+  }
+  unsigned char GetByte() override {
+    return getNext != getEnd ? static_cast<unsigned char>(*getNext++) : GetByteSlow();
+  }
+
   bool Seek(uint32_t position) override;
   uint32_t Tell() override;
   uint32_t Size() override;
@@ -31,24 +45,30 @@ public:
   void Write(const void* data, uint32_t count) override;
   uint32_t Read(void* buffer, uint32_t count) override;
 
-  static constexpr uint32_t kBufferSize = 65536;
+  static constexpr uint32_t kBufferSize = 1 << 20;
 
 private:
   enum TBufferState { Idle, Reading, Writing };
 
+  void PutByteSlow(unsigned char byte);
+  unsigned char GetByteSlow();
+  int64_t Position() const;
+  void SetIdle(int64_t at);
   void Sync();
   void WritePending();
-  bool StartReading();
-  unsigned char* Buffer() { return heapBuffer ? heapBuffer.get() : spareBuffer; }
-  uint32_t Capacity() const { return heapBuffer ? kBufferSize : sizeof spareBuffer; }
+  bool Refill();
 
   TQXTFileHandle file;
   bool writable;
   TBufferState state;
-  int64_t position;     // where the caller stands in the file
-  int64_t bufferStart;  // file offset of the buffer's first byte
-  uint32_t fill;        // bytes read ahead (Reading) or waiting to be written (Writing)
-  uint32_t cursor;      // the caller's index in the buffer while Reading
-  std::unique_ptr<unsigned char[]> heapBuffer;
-  unsigned char spareBuffer[256];  // used when the heap cannot give the full buffer
+  int64_t idlePosition;  // the caller's position while Idle
+  int64_t bufferStart;   // file offset of buffer[0] while Reading or Writing
+  TByte* getNext;  // Reading: unread bytes are [getNext, getEnd)
+  TByte* getEnd;
+  TByte* putNext;  // Writing: pending bytes are [buffer, putNext), room up to putEnd
+  TByte* putEnd;
+  TByte* buffer;
+  uint32_t capacity;
+  std::unique_ptr<TByte[]> heapBuffer;
+  TByte spareBuffer[256];  // used when the heap cannot give the full buffer
 };

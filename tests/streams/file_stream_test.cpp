@@ -230,3 +230,38 @@ TEST(FileStream, DosDateTimeSurvivesPendingWritesAndClose) {
   EXPECT_EQ(stamp, kStamp);
   EXPECT_EQ(path.Contents(), "data still in the buffer\0"s);
 }
+
+// Runs longer than the internal buffer, so every refill and every write of a full buffer is
+// crossed, by bytes and by blocks, with a write landing right at a buffer edge.
+TEST(FileStream, TrafficAcrossBufferEdges) {
+  TempPath path("edges");
+  const uint32_t n = 2 * TQXTFStream::kBufferSize + 123;
+  const std::string bytes = Pattern(n);
+  {
+    TQXTFStream s(kWrite, path.c_str());
+    for (char c : bytes) s.PutByte(static_cast<unsigned char>(c));
+    EXPECT_EQ(s.Tell(), n);
+    EXPECT_EQ(s.Size(), n);
+  }
+  ASSERT_EQ(path.Contents(), bytes);
+
+  std::string expected = bytes;
+  TQXTFStream s(kRead | kWrite | kShared, path.c_str());
+  std::string back;
+  for (uint32_t i = 0; i < TQXTFStream::kBufferSize + 10; ++i) back += static_cast<char>(s.GetByte());
+  EXPECT_EQ(back, bytes.substr(0, back.size()));
+  ASSERT_TRUE(s.Seek(TQXTFStream::kBufferSize - 2));
+  std::string edge(4, '\0');
+  EXPECT_EQ(s.Read(&edge[0], 4), 4u);
+  EXPECT_EQ(edge, bytes.substr(TQXTFStream::kBufferSize - 2, 4));
+  s.PutByte('!');  // at kBufferSize + 2, inside what was read ahead
+  expected[TQXTFStream::kBufferSize + 2] = '!';
+  EXPECT_EQ(s.GetByte(), static_cast<unsigned char>(bytes[TQXTFStream::kBufferSize + 3]));
+  std::string rest(n, '\0');
+  const uint32_t got = s.Read(&rest[0], n);
+  EXPECT_EQ(got, n - (TQXTFStream::kBufferSize + 4));
+  EXPECT_EQ(rest.substr(0, got), bytes.substr(TQXTFStream::kBufferSize + 4));
+  EXPECT_FALSE(s.IsFailed());
+  s.Flush();
+  EXPECT_EQ(path.Contents(), expected);
+}

@@ -137,7 +137,9 @@ TEST(ZLibStreams, HeaderTest) {
     ReadView v(c.bytes);
     v.stream.Seek(static_cast<uint32_t>(c.bytes.size()));
     EXPECT_EQ(HasZLibHeader(v.stream), c.compressed) << c.bytes;
-    if (c.compressed && c.bytes.size() > 5) EXPECT_EQ(v.stream.Tell(), 6u);
+    if (c.compressed && c.bytes.size() > 5) {
+      EXPECT_EQ(v.stream.Tell(), 6u);
+    }
   }
 }
 
