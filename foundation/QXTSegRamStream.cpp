@@ -1,7 +1,8 @@
 #include "foundation/QXTSegRamStream.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "foundation/QXTHeap.h"
 
 TQXTSegRamStream::TQXTSegRamStream(uint16_t size)
     // A segment must hold at least one byte, or the byte loops would never advance.
@@ -14,7 +15,7 @@ TQXTSegRamStream::TQXTSegRamStream(uint16_t size)
 TQXTSegRamStream::~TQXTSegRamStream() { FreeChain(first); }
 
 TQXTSegRamStream::TSegment* TQXTSegRamStream::NewSegment() {
-  TSegment* segment = static_cast<TSegment*>(std::malloc(sizeof(TSegment) + segmentSize));
+  TSegment* segment = static_cast<TSegment*>(QXTHeapAlloc(sizeof(TSegment) + segmentSize));
   if (segment != nullptr) segment->next = nullptr;
   return segment;
 }
@@ -22,7 +23,7 @@ TQXTSegRamStream::TSegment* TQXTSegRamStream::NewSegment() {
 void TQXTSegRamStream::FreeChain(TSegment* segment) {
   while (segment != nullptr) {
     TSegment* next = segment->next;
-    std::free(segment);
+    QXTHeapFree(segment);
     segment = next;
   }
 }

@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
-#include <new>
 
 #include "foundation/QXTDecimalText.h"
+#include "foundation/QXTHeap.h"
 
 TQXTStream::TQXTStream() : failed(0) {}
 
@@ -165,9 +165,20 @@ void TQXTStream::Printf(const char* format, ...) {
   }
 }
 
+namespace {
+struct THeapFree {
+  void operator()(unsigned char* block) const { QXTHeapFree(block); }
+};
+using TCopyBlock = std::unique_ptr<unsigned char[], THeapFree>;
+
+TCopyBlock NewCopyBlock() {
+  return TCopyBlock(static_cast<unsigned char*>(QXTHeapAlloc(TQXTStream::kCopyBlock)));
+}
+}  // namespace
+
 void TQXTStream::CopyFrom(TQXTStream& source) {
   source.Rewind();
-  std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[kCopyBlock]);
+  TCopyBlock block = NewCopyBlock();
   if (!block) {
     SetFail();
     return;
@@ -180,7 +191,7 @@ void TQXTStream::CopyFrom(TQXTStream& source) {
 }
 
 uint32_t TQXTStream::CopyBytesFrom(TQXTStream& source, uint32_t count) {
-  std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[kCopyBlock]);
+  TCopyBlock block = NewCopyBlock();
   if (!block) {
     SetFail();
     return 0;

@@ -8,7 +8,7 @@
 
 inline std::string AllBytes(TQXTStream& s) {
   std::string bytes(s.Size(), '\0');
-  s.Seek(0);
+  s.Rewind();
   if (!bytes.empty()) s.Read(&bytes[0], static_cast<uint32_t>(bytes.size()));
   return bytes;
 }
