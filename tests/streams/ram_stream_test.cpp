@@ -114,6 +114,11 @@ TEST(FlatRamStream, AReadViewHoldsItsPresetSize) {
   EXPECT_FALSE(s.Seek(6));
   s.GetByte();
   EXPECT_TRUE(s.IsFailed());
+  // A size beyond the memory given would read past it: the view holds no more than its memory.
+  TQXTFlatRamStream overstated(memory, 4, 10);
+  EXPECT_EQ(overstated.Size(), 4u);
+  char four[8];
+  EXPECT_EQ(overstated.Read(four, 8), 4u);
 }
 
 TEST(FlatRamStream, AnOwnedBlockGrowsToTheStepThenByTheStep) {
