@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "tests/mididriver/VmidiClient.h"
 
@@ -22,13 +23,23 @@ void BuildDenseScore(TMidiFileBuf& list, int seconds) {
   }
 }
 
-bool BenchPlayer::Open(std::vector<HMIDIOUT>& outputs) {
+BenchArgs ParseBenchArgs(int argc, char** argv) {
+  BenchArgs args;
+  if (argc > 1) args.seconds = std::atoi(argv[1]);
+  if (argc > 2) args.period = uint16_t(std::atoi(argv[2]));
+  return args;
+}
+
+bool BenchPlayer::Open(std::vector<HMIDIOUT>& outputs, VmidiClient& driver) {
   std::string error;
   if (!VmidiClient::Install(&error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;
   }
-  if (!engine_.Open("QVMID32B.DLL") || !engine_.AllocInst(&instance_)) return false;
+  if (!driver.Bind() || !engine_.Open("QVMID32B.DLL") || !engine_.AllocInst(&instance_)) {
+    std::fprintf(stderr, "engine or test driver not available\n");
+    return false;
+  }
   outputs.clear();
   for (int port = 0; port < 2; ++port) {
     HMIDIOUT out = nullptr;

@@ -17,9 +17,19 @@ constexpr uint32_t kBenchMsPerTick = 2;
 // 2000 short messages a second on port 0.
 void BuildDenseScore(TMidiFileBuf& list, int seconds);
 
+class VmidiClient;
+
+struct BenchArgs {
+  int seconds = 60;
+  uint16_t period = 1;  // ms
+};
+// [seconds] [timer period in ms]
+BenchArgs ParseBenchArgs(int argc, char** argv);
+
 class BenchPlayer {
 public:
-  bool Open(std::vector<HMIDIOUT>& outputs);
+  // Installs and binds the test driver, loads the engine and opens outputs A and B.
+  bool Open(std::vector<HMIDIOUT>& outputs, VmidiClient& driver);
   // Starts the list; false when the engine refused.
   bool Start(TMidiFileBuf& list, uint16_t periodMs);
   // Pumps messages for `ms`, feeding buffers as the engine asks; `each` runs every pass.

@@ -10,16 +10,13 @@
 #include <mmddk.h>
 
 int main(int argc, char** argv) {
-  const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-  const uint16_t period = uint16_t(argc > 2 ? std::atoi(argv[2]) : 1);
-
+  const BenchArgs args = ParseBenchArgs(argc, argv);
+  const int seconds = args.seconds;
+  const uint16_t period = args.period;
   BenchPlayer player;
   std::vector<HMIDIOUT> outputs;
   VmidiClient driver;
-  if (!player.Open(outputs) || !driver.Bind()) {
-    std::fprintf(stderr, "engine or test driver not available\n");
-    return 1;
-  }
+  if (!player.Open(outputs, driver)) return 1;
   TMidiFileBuf list(16);
   list.Allocate(16);
   BuildDenseScore(list, seconds);

@@ -185,7 +185,8 @@ DWORD WINAPI modMessage(UINT device, UINT message, DWORD_PTR user, DWORD_PTR p1,
   case MODM_RESET: return MMSYSERR_NOERROR;
   case MODM_CACHEPATCHES:
   case MODM_CACHEDRUMPATCHES:
-    return device == kVmidiCachingOutput ? MMSYSERR_NOERROR : MMSYSERR_NOTSUPPORTED;
+    // The caching port claims the feature but has no room: every request fails.
+    return device == kVmidiCachingOutput ? MMSYSERR_NOMEM : MMSYSERR_NOTSUPPORTED;
   default: return MMSYSERR_NOTSUPPORTED;
   }
 }

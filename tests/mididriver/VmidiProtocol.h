@@ -5,7 +5,8 @@
 
 constexpr int kVmidiOutputs = 3;
 constexpr int kVmidiInputs = 1;
-// Output ports "VMIDI Out A" .. "VMIDI Out C" (C claims patch caching), input "VMIDI In A".
+// Output ports "VMIDI Out A" .. "VMIDI Out C" (C claims patch caching but fails every cache
+// request), input "VMIDI In A".
 constexpr const char* kVmidiOutNames[kVmidiOutputs] = {"VMIDI Out A", "VMIDI Out B", "VMIDI Out C"};
 constexpr const char* kVmidiInNames[kVmidiInputs] = {"VMIDI In A"};
 constexpr int kVmidiCachingOutput = 2;
