@@ -1,6 +1,5 @@
 #include "foundation/QXTDecimalText.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -138,7 +137,6 @@ bool QXTScanFloat(const char* text, float& value) {
   value = 0.0f;
   if (text == nullptr) return false;
   char* end = nullptr;
-  errno = 0;
   float scanned = std::strtof(text, &end);
   if (end == text) return false;
   value = scanned;

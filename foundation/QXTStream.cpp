@@ -151,13 +151,15 @@ int TQXTStream::ReadLine(char* buffer, int size) {
   return length;
 }
 
+// Formatted text longer than the buffer is cut; whatever the runtime does on overflow, the
+// buffer is written only up to its terminator.
 void TQXTStream::Printf(const char* format, ...) {
   char text[kPrintfBuffer];
+  text[0] = '\0';
   va_list args;
   va_start(args, format);
-  const int n = std::vsnprintf(text, sizeof text, format, args);
+  std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  if (n < 0) return;
   text[sizeof text - 1] = '\0';
   for (const char* p = text; *p != '\0'; ++p) {
     if (*p == '\n') PutByte('\r');

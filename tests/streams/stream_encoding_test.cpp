@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -261,4 +262,38 @@ TEST(StreamEncoding, TheBaseStreamFailsEveryStorageOperation) {
   EXPECT_EQ(s.Read(b, 3), 0u);
   EXPECT_EQ(s.Size(), 0u);
   EXPECT_EQ(s.Tell(), 0u);
+}
+
+// Against the C runtime's exact conversion: away from exact halves, where the two rounding rules
+// agree, every float of every magnitude must give the runtime's text.
+TEST(StreamEncoding, FixedTextAgreesWithAnExactRuntimeAwayFromHalves) {
+  uint32_t x = 2463534242u;
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    uint32_t bits = x;
+    if (((bits >> 23) & 0xFF) == 0xFF) continue;  // inf and nan have their own case above
+    const int exponent = static_cast<int>((bits >> 23) & 0xFF);
+    if (i % 2 == 0) bits = (bits & 0x807FFFFF) | (static_cast<uint32_t>(100 + exponent % 60) << 23);  // mostly ordinary sizes
+    float f;
+    std::memcpy(&f, &bits, 4);
+    const int digits = i % 9;
+    char exact[400];
+    std::snprintf(exact, sizeof exact, "%.160f", static_cast<double>(f));
+    const char* point = std::strchr(exact, '.');
+    ASSERT_NE(point, nullptr);
+    bool tie = point[1 + digits] == '5';
+    for (const char* p = point + 2 + digits; *p != '\0' && tie; ++p) tie = *p == '0';
+    if (tie) continue;
+    char expected[400];
+    std::snprintf(expected, sizeof expected, "%.*f", digits, static_cast<double>(f));
+    if (std::strlen(expected) > static_cast<size_t>(kQXTFixedTextMax)) continue;
+    char text[64];
+    QXTFormatFixed(f, digits, text, sizeof text);
+    ASSERT_STREQ(text, expected) << bits << " at " << digits;
+    ++compared;
+  }
+  EXPECT_GT(compared, 15000);
 }
