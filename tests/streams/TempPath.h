@@ -1,4 +1,5 @@
-// A scratch file name for one test, removed again when the test ends.
+// A scratch file name for one test, removed again when the test ends. The process id keeps
+// test runs of several checkouts on one machine apart.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +10,20 @@
 #include <iterator>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+#define VC_PROCESS_ID _getpid
+#else
+#include <unistd.h>
+#define VC_PROCESS_ID getpid
+#endif
+
 class TempPath {
 public:
   explicit TempPath(const char* stem) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("vc_") + stem + "_" + (info ? info->name() : "x") + ".tmp";
+    std::string name = std::string("vc_") + stem + "_" + (info ? info->name() : "x") + "_" +
+                       std::to_string(VC_PROCESS_ID()) + ".tmp";
     path = (std::filesystem::temp_directory_path() / name).string();
     std::remove(path.c_str());
   }
