@@ -48,20 +48,20 @@ void TBarLineData::UpdateContext(TStaffContext& context) const {
 int TBarLineData::Perform(TStaffContext& context, const TStaffItems& items, int index) const {
   if (context.IsWalking()) return index + 1;  // audit and transposition walks never repeat
   const int style = GetStyle();
+  bool repeat = false;
   if (style == blLocalRepeatClose) {
-    if (context.GetLocalRepeatPass() >= fRepeatCount) {
-      context.SetLocalRepeatPass(0);
-      return index + 1;
-    }
-    return RepeatTarget(items, index);
+    repeat = context.GetLocalRepeatPass() < fRepeatCount;
+    if (!repeat) context.SetLocalRepeatPass(0);
+  } else if (style == blMasterRepeatClose) {
+    repeat = !context.IsCodaPending() && context.GetMasterRepeatPass() < context.GetMasterRepeatCount();
   }
-  if (style == blMasterRepeatClose && !context.IsCodaPending() &&
-      context.GetMasterRepeatPass() < context.GetMasterRepeatCount())
-    return RepeatTarget(items, index);
-  return index + 1;
+  if (!repeat || !context.CanRepeat()) return index + 1;
+  const int target = RepeatTarget(items, index);
+  if (target != index + 1) context.CountRepeatJump();
+  return target;
 }
 
-// Searches back from this close for the bar that opens the repeated section; a repeat of the
+// Searches back from this close for the bar that opens the repeated passage; a repeat of the
 // other kind met on the way either ends the search (it encloses this one) or is stepped over
 // (its own close was passed, so it is nested inside).
 int TBarLineData::RepeatTarget(const TStaffItems& items, int index) const {
@@ -73,7 +73,10 @@ int TBarLineData::RepeatTarget(const TStaffItems& items, int index) const {
     if (!bar) continue;
     const int s = bar->GetStyle();
     if (local) {
-      if (s == blLocalRepeatOpen || s == blLocalRepeatClose) return i + 1;
+      // A section bar starts the passage too: going back across it would replay the section open,
+      // which restarts the master passes of an enclosing repeat, and playback would never end.
+      if (s == blLocalRepeatOpen || s == blLocalRepeatClose || s == blSectionOpen || s == blSectionClose)
+        return i + 1;
       if (s == blMasterRepeatClose) passedOtherClose = true;
       if (s == blMasterRepeatOpen && !passedOtherClose) return index + 1;
     } else {

@@ -24,13 +24,16 @@ void TFlowDirection::UpdateContext(TStaffContext& context) const {
   if (fStyle == fdToCoda) {
     if (!context.IsAfterJump()) return;
     context.ClearCodaPending();
-  } else {
+  } else if (!context.IsAfterJump()) {
+    // Only the jump that is taken arms the coda: a D.C. or D.S. passed again after it (which
+    // plays on) must not send the next To Coda back round for ever.
     context.SetJumpTaken();
   }
   context.ResetAccidentals();
 }
 
 int TFlowDirection::Perform(TStaffContext& context, const TStaffItems& items, int index) const {
+  if (context.IsWalking()) return index + 1;  // audit and transposition walks visit every item once
   switch (fStyle) {
     case fdFine:
       return context.IsAfterJump() ? items.LastIndex() : index + 1;

@@ -20,7 +20,8 @@ void TSpecialEnding::UpdateContext(TStaffContext& context) const {
 }
 
 int TSpecialEnding::Perform(TStaffContext& context, const TStaffItems& items, int index) const {
-  if (context.GetMasterRepeatPass() == 0) return index + 1;
+  // Audit and transposition walks visit every ending; they keep their own copies of the context.
+  if (context.IsWalking() || context.GetMasterRepeatPass() == 0) return index + 1;
   const int pass = context.IsCodaPending() ? kPassAfterJump : context.GetRepeatPass();
   if (PlaysOnPass(pass)) return index + 1;
   for (int i = index + 1; i < items.count; ++i) {

@@ -38,6 +38,7 @@ void TStaffContext::Reset() {
   fTies[0].Clear();
   fTies[1].Clear();
   fGraceCount = 0;
+  fRepeatJumps = 0;
 }
 
 void TStaffContext::SetAuditMode() {

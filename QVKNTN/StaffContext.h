@@ -83,6 +83,13 @@ class TStaffContext {
   void SetMasterRepeatCount(int count) { fMasterCount = uint8_t(count); }
   int GetRepeatPass() const { return fLocalPass > fMasterPass ? fLocalPass : fMasterPass; }
 
+  // Repeat jumps taken in this walk. Repeats whose passages cross each other can reset each
+  // other's passes; past this many jumps a walk stops following repeats, so playback ends.
+  static constexpr int kMaxRepeatJumps = 10000;
+  bool CanRepeat() const { return fRepeatJumps < kMaxRepeatJumps; }
+  void CountRepeatJump() { ++fRepeatJumps; }
+  int GetRepeatJumps() const { return fRepeatJumps; }
+
   // Jumps: a D.C. or D.S. sets both; a To Coda after a jump clears the pending coda.
   void SetJumpTaken() { fJumpTaken = fCodaPending = true; }
   void ClearCodaPending() { fCodaPending = false; }
@@ -120,6 +127,7 @@ class TStaffContext {
   uint8_t fMasterPass;
   uint8_t fMasterCount;
   uint8_t fGraceCount;
+  int32_t fRepeatJumps;
   uint16_t fKeyFlats, fKeySharps;
   uint16_t fRunFlats, fRunSharps, fRunDoubleFlats, fRunDoubleSharps;
 };

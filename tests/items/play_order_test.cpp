@@ -38,6 +38,42 @@ TEST(PlayOrder, RepeatWithoutOpenGoesBackToTheStart) {
   EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 1, 2, 3, 4}));
 }
 
+TEST(PlayOrder, LocalRepeatStopsAtASectionBar) {
+  // Going back across the section open would restart the master passes: playback never ended.
+  TTestStaff s;
+  s.Add(Note());                                     // 1
+  s.Add(Bar(TBarLineData::blSectionOpen));           // 2
+  s.Add(Note());                                     // 3
+  s.Add(Bar(TBarLineData::blLocalRepeatClose));      // 4
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));     // 5
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 3, 4, 5, 3, 4, 3, 4, 5, 6}));
+}
+
+TEST(PlayOrder, CrossedRepeatsEndAfterABoundedNumberOfJumps) {
+  // Found by the walk fuzzer: the local closes go back across the master open while the master
+  // closes go back across the local closes, so each resets the other's passes for ever.
+  TTestStaff s;
+  s.Add(Bar(TBarLineData::blMasterRepeatOpen));      // 1
+  s.Add(Bar(TBarLineData::blSingle));                // 2
+  s.Add(Bar(TBarLineData::blSingle));                // 3
+  s.Add(Note());                                     // 4
+  s.Add(new TSpecialEnding(0x20));                   // 5
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));     // 6
+  for (int i = 0; i < 3; ++i) s.Add(Note());         // 7-9
+  s.Add(new TSpecialEnding(0x28));                   // 10
+  s.Add(new TSpecialEnding(0xFC));                   // 11
+  s.Add(Bar(TBarLineData::blLocalRepeatClose, 3));   // 12
+  s.Add(Bar(TBarLineData::blLocalRepeatClose, 3));   // 13
+  s.Add(Bar(TBarLineData::blMasterRepeatClose));     // 14
+  s.Add(Bar(TBarLineData::blLocalRepeatClose, 4));   // 15
+  TStaffContext c;
+  const Order order = s.Play(c, nullptr, 10000000);
+  ASSERT_LT(order.size(), 10000000u);
+  EXPECT_EQ(order.back(), 16);
+  EXPECT_EQ(c.GetRepeatJumps(), TStaffContext::kMaxRepeatJumps);
+}
+
 TEST(PlayOrder, AuditWalksNeverRepeat) {
   TTestStaff s;
   s.Add(Bar(TBarLineData::blMasterRepeatOpen));
@@ -47,6 +83,15 @@ TEST(PlayOrder, AuditWalksNeverRepeat) {
   TStaffContext audit;
   audit.SetAuditMode();
   EXPECT_EQ(s.Play(audit), (Order{0, 1, 2, 3, 4, 5}));
+
+  TTestStaff jumps;
+  jumps.Add(new TSpecialEnding(2));
+  jumps.Add(Note());
+  jumps.Add(Flow(TFlowDirection::fdDaCapo));
+  jumps.Add(Flow(TFlowDirection::fdFine));
+  TStaffContext transpose;
+  transpose.SetTransposeMode();
+  EXPECT_EQ(jumps.Play(transpose), (Order{0, 1, 2, 3, 4, 5}));
   TStaffContext play;
   // The local close finds no open of its own: the enclosing master repeat is passed by its close,
   // so playback goes back to the start and the master repeat plays twice more.
@@ -139,6 +184,15 @@ TEST(PlayOrder, ToCodaWithoutCodaGoesPastTheJump) {
   s.Add(Note());                              // 5
   TStaffContext c;
   EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 0, 1, 2, 5, 6}));
+}
+
+TEST(PlayOrder, JumpPassedAgainDoesNotArmTheCodaAgain) {
+  TTestStaff s;
+  s.Add(Flow(TFlowDirection::fdCoda));       // 1
+  s.Add(Flow(TFlowDirection::fdDCAlCoda));   // 2
+  s.Add(Flow(TFlowDirection::fdToCoda));     // 3
+  TStaffContext c;
+  EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 0, 1, 2, 3, 1, 2, 3, 4}));
 }
 
 TEST(PlayOrder, DalSegnoWithoutSegnoCarriesOn) {
