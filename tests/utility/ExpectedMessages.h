@@ -1,0 +1,70 @@
+// Every message of the string table as a box shows it: caption id, first text id, text count,
+// caption and the joined text.
+#pragma once
+
+struct TExpectedMessage {
+  unsigned CaptionId;
+  unsigned FirstTextId;
+  int TextCount;
+  const char* Caption;
+  const char* Text;
+};
+
+constexpr TExpectedMessage kExpectedMessages[] = {
+    {8192, 8193, 1, "File Open",
+     "File: %s\n\nVellichord does not recognize the file type '%s', so it is unable to open the file."},
+    {8192, 8194, 1, "File Open",
+     "File: %s\n\nThis file failed to open. It either does not exist or may be corrupted."},
+    {8192, 8195, 1, "File Open",
+     "File: %s\n\nThis file was created by an application newer than this one and cannot safely be loaded."},
+    {8192, 8196, 1, "File Open",
+     "File: %s\n\nThis is a version '%s' file, which is from a newer version of this application. It cannot be loaded using this application version."},
+    {8192, 8197, 1, "File Open",
+     "File: %s\n\nThis file cannot be loaded into this application"},
+    {8192, 8198, 1, "File Open",
+     "Warning for File: %s\n\nThis song was last saved using an older QVK file format. If you save this file now, the original version will no longer be able to open it.\n\nProceed?"},
+    {8192, 8199, 1, "File Open",
+     "File: %s\n\nAn error was detected while loading the file."},
+    {8202, 8203, 1, "File Save",
+     "File: %s\n\nThis file failed to be properly saved."},
+    {8204, 8205, 1, "System Memory Critical",
+     "Warning: System memory is critically low. We recommend saving your work as soon as possible.\n\nDo you wish to continue receiving this warning?"},
+    {8215, 8216, 1, "Paste Error",
+     "An error was detected during the Paste operation. The clipboard is either corrupted or too large for the active staff."},
+    {8217, 8218, 1, "Operation Error",
+     "An error was detected during the execution of the operation."},
+    {8219, 8220, 1, "Staff Capacity Test",
+     "The active staff does not have enough free space to perform the requested operation"},
+    {8227, 8228, 1, "Backup Failed",
+     "File: %s\n\nUnable to create a BAK backup for this file.\n\nSave anyway?"},
+    {8234, 8235, 3, "No MIDI Play Devices",
+     "There are not currently any selected devices which can be used in the play back of this score. Devices are selected from the Options command on the Tools menu.\n\nWould you like to configure now?"},
+    {8238, 8239, 2, "Save Recommendation",
+     "We recommend saving your work before executing this command. If you do not like the results, then you can always go back to the saved version.\n\nWould you like to save now?"},
+    {8244, 8245, 1, "Print Margins Error",
+     "Printer margins were out of range. They have been reset."},
+    {8246, 8247, 1, "Bitmap Copy Error",
+     "Operation failed: Probably due to insufficient memory or no DIB.DRV file."},
+    {8249, 8250, 2, "Midi Play Warning",
+     "Midi Data Overflow Detected.\n\nThis song is too large to be played back in its entirety. You may need to split the song into separate files in order to play it back successfully."},
+    {8256, 8257, 2, "Print Preview Copy",
+     "Would you like to copy this page to the clipboard?\n\nAnswer:\n- Yes to copy a picture to the clipboard\n- No to copy a picture to a file\n- Cancel to abort this copy request\n"},
+    {8259, 8260, 1, "Midi Device Warning",
+     "One or more of your selected MIDI devices are failing to open.\n\nWould you like to go to the MIDI options tab to investigate?"},
+    {8259, 8261, 1, "Midi Device Warning",
+     "Your selected MIDI input device is failing to open.\n\nWould you like to go to the Record options to investigate?"},
+    {8259, 8262, 1, "Midi Device Warning",
+     "Due to port sharing, direct MIDI input to the editor is not currently available.\n\nWould you like to go to the MIDI options to change the port sharing setup?"},
+    {8263, 8264, 2, "No MIDI Record Device",
+     "There is not any selected recording device. A recording device can be selected from the Tools, Options command.\n\nWould you like to select one now?"},
+    {8266, 8267, 1, "Recording Data Not Present",
+     "There is not any music data in the recording buffer.\n\nYou need to record a performance before this command can be used."},
+    {8268, 8269, 1, "Full Song",
+     "The song is full. No more parts can be added to this song."},
+    {8270, 8271, 1, "Experimental File",
+     "File: %s\n\nThis file originally used experimental program features, but your changes have removed the need for these features. If you save now, this file will no longer be considered experimental.\n\nProceed?"},
+    {8272, 8273, 1, "Error Detected",
+     "There is no default printer.\n\nA printer must be installed before this operation can be performed."},
+    {8274, 8275, 1, "Transpose Error",
+     "The selected note cannot be notated in the new key signature after the transpose. This must be corrected before the transpose can be performed."},
+};
