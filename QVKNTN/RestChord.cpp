@@ -22,12 +22,12 @@ TMusicNote* TRestChord::GetNote(int i) { return fPart ? fPart->GetNote(i) : null
 TMusicNote* TRestChord::FindNoteAtPosition(int position) { return fPart ? fPart->FindNoteAtPosition(position) : nullptr; }
 
 void TRestChord::UpdateContext(TStaffContext& context) const {
-  for (int i = 0; i < GetNoteCount(); ++i) const_cast<TRestChord*>(this)->GetNote(i)->UpdateHeadContext(context);
+  for (int i = 0; i < GetNoteCount(); ++i) TNotatedItem::GetNote(i)->UpdateHeadContext(context);
   UpdateSongContext(context);
 }
 
 void TRestChord::AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const {
-  for (int i = 0; i < GetNoteCount(); ++i) const_cast<TRestChord*>(this)->GetNote(i)->AddHeadEvents(context, sink);
+  for (int i = 0; i < GetNoteCount(); ++i) TNotatedItem::GetNote(i)->AddHeadEvents(context, sink);
 }
 
 void TRestChord::ResolveAccidental(const TStaffContext& context, bool resolve) {

@@ -2,6 +2,7 @@
 // play through the items' own Perform and UpdateContext.
 #pragma once
 #include <memory>
+#include <ostream>
 #include <vector>
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/MidiEventSink.h"
@@ -15,6 +16,11 @@ struct TRecordedEvent {
   int a, b, c;  // short: status, data1, data2; tempo: bpm; key: size; hold: count
   bool operator==(const TRecordedEvent&) const = default;
 };
+
+inline void PrintTo(const TRecordedEvent& e, std::ostream* os) {
+  static const char* const kKinds[] = {"short", "tempo", "key", "hold"};
+  *os << "{" << kKinds[e.kind] << " @" << e.tick << " " << e.a << "," << e.b << "," << e.c << "}";
+}
 
 class TRecordingSink : public TMidiEventSink {
  public:

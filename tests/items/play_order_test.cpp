@@ -2,9 +2,11 @@
 // D.S., Fine and the coda jumps; audit walks never repeat.
 #include <gtest/gtest.h>
 #include "ItemTestSupport.h"
+#include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/SpecialEnding.h"
+#include "QVKNTN/TempoData.h"
 
 namespace {
 using Order = std::vector<int>;
@@ -225,4 +227,27 @@ TEST(PlayOrder, EndingAfterAJumpPlaysTheEndingMarkedForIt) {
   s.Add(Flow(TFlowDirection::fdDaCapo));         // 7
   TStaffContext c;
   EXPECT_EQ(s.Play(c), (Order{0, 1, 2, 3, 4, 2, 5, 6, 7, 0, 1, 2, 5, 6, 7, 8}));
+}
+
+TEST(PlayOrder, RepeatedBarsSoundAgainLaterInTime) {
+  TTestStaff s;
+  s.Add(new TTempoData(100, TTempoData::tbQuarter));  // 1
+  auto* dynamic = s.Add(new TDynamicLevelData());     // 2
+  dynamic->SetVelocity(64);
+  dynamic->SetVolume(100);
+  s.Add(Bar(TBarLineData::blLocalRepeatOpen));        // 3
+  s.Add(new TMusicNote(6));                           // 4: C
+  s.Add(Bar(TBarLineData::blLocalRepeatClose));       // 5
+  s.Add(new TMusicNote(5, 1));                        // 6: D, half
+  TStaffContext c;
+  TRecordingSink sink;
+  EXPECT_EQ(s.Play(c, &sink), (Order{0, 1, 2, 3, 4, 5, 4, 5, 6, 7}));
+  const std::vector<TRecordedEvent> want{
+      {TRecordedEvent::Tempo, 0, 100, 0, 0},         {TRecordedEvent::Short, 0, 0xB0, 7, 100},
+      {TRecordedEvent::Short, 0, 0x90, 60, 64},      {TRecordedEvent::Short, 160, 0x80, 60, 0},
+      {TRecordedEvent::Short, 192, 0x90, 60, 64},    {TRecordedEvent::Short, 352, 0x80, 60, 0},
+      {TRecordedEvent::Short, 384, 0x90, 62, 64},    {TRecordedEvent::Short, 720, 0x80, 62, 0},
+  };
+  EXPECT_EQ(sink.events, want);
+  EXPECT_EQ(c.GetTick(), 768);
 }

@@ -1,6 +1,7 @@
 // The running staff context: key and running accidentals, time signature, ramps, walk modes,
 // repeat and jump bookkeeping, and the open-tie position sets.
 #include <gtest/gtest.h>
+#include <type_traits>
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/StaffContext.h"
 
@@ -172,6 +173,7 @@ TEST(StaffPositionSet, EveryStoredPositionHasItsOwnBit) {
 }
 
 TEST(StaffContext, IsAPlainValue) {
+  static_assert(std::is_trivially_copyable_v<TStaffContext>);
   TStaffContext a;
   a.SetKey(0, Bit(ltF));
   a.TieSet(1).Add(-4);
