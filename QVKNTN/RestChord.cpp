@@ -34,6 +34,18 @@ void TRestChord::ResolveAccidental(const TStaffContext& context, bool resolve) {
   if (fPart) fPart->ResolveAccidental(context, resolve);
 }
 
+bool TRestChord::TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) {
+  return fPart ? fPart->TransposeBy(context, semitones, steps, test) : true;
+}
+
+void TRestChord::RespellForKey(const TStaffContext& context) {
+  if (fPart) fPart->RespellForKey(context);
+}
+
+int TRestChord::GetAccidentalSpace() const {
+  return fPart ? fPart->GetAccidentalSpace() : TRestNote::GetAccidentalSpace();
+}
+
 bool TRestChord::AddNote(TMusicNote* note) {
   if (!note || note->GetType() != ntNote || note == fPart) return false;
   if (note->GetDuration() <= GetDuration()) return false;

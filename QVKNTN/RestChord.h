@@ -16,6 +16,10 @@ class TRestChord : public TRestNote {
   void UpdateContext(TStaffContext& context) const override;
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
   void ResolveAccidental(const TStaffContext& context, bool resolve) override;
+  // The note part moves with a transposition and respells with the key; the rest stays.
+  bool TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) override;
+  void RespellForKey(const TStaffContext& context) override;
+  int GetAccidentalSpace() const override;
 
   // Takes ownership when accepted; on refusal the caller keeps the note and nothing changes.
   bool AddNote(TMusicNote* note);

@@ -292,6 +292,20 @@ TEST(RestChord, RefusedWhenStemsCannotDiffer) {
   delete note;
 }
 
+TEST(RestChord, NotePartTransposesWithTheStaff) {
+  TRestChord rest(2);
+  rest.AddNote(new TMusicNote(6, 1));  // C
+  rest.AddNote(new TMusicNote(4, 1));  // E
+  TStaffContext c;
+  EXPECT_TRUE(rest.TransposeBy(c, 2, -1, true));
+  EXPECT_EQ(rest.GetNote(0)->GetPosition(), 6);
+  EXPECT_TRUE(rest.TransposeBy(c, 2, -1, false));
+  EXPECT_EQ(rest.GetNote(0)->GetPitch(c), 62);
+  EXPECT_EQ(rest.GetNote(1)->GetPitch(c), 66);
+  EXPECT_EQ(rest.GetAccidentalSpace(), 1);  // the F sharp
+  EXPECT_TRUE(TRestChord().TransposeBy(c, 5, -3, false));
+}
+
 TEST(RestChord, PlaysItsPartAndStepsOnByTheRest) {
   TRestChord rest(2);
   rest.AddNote(new TMusicNote(0, 1));
