@@ -35,8 +35,11 @@ int32_t TRestNote::GetDuration() const {
 }
 
 void TRestNote::SetExplicitLength(int count, int code) {
+  // Far more whole notes than any bar holds, and still no overflow of the tick count.
+  constexpr int kMaxCount = 65535;
   const int c = (code >= 0 && code <= kShortestDurationCode) ? code : 0;
-  SetExplicitTicks(int32_t(count < 0 ? 0 : count) * (kWholeNoteTicks >> c));
+  const int n = count < 0 ? 0 : (count > kMaxCount ? kMaxCount : count);
+  SetExplicitTicks(int32_t(n) * (kWholeNoteTicks >> c));
 }
 
 void TRestNote::SetExplicitTicks(int32_t ticks) {

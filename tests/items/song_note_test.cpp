@@ -105,7 +105,7 @@ TEST(RestNote, ExplicitLengthFillsTheLongestBar) {
   struct Case {
     int count, code;
     int32_t ticks;
-  } cases[] = {{4, 2, 768}, {3, 3, 288}, {99, 0, 76032}, {50, 1, 19200}, {7, 6, 84}, {1, 9, 768}};
+  } cases[] = {{4, 2, 768}, {3, 3, 288}, {99, 0, 76032}, {50, 1, 19200}, {7, 6, 84}, {1, 9, 768}, {-3, 2, 0}, {1 << 30, 0, 65535 * 768}};
   for (const Case& k : cases) {
     r.SetExplicitLength(k.count, k.code);
     EXPECT_TRUE(r.HasExplicitLength());
