@@ -40,7 +40,11 @@ function(vc_editor_line line)
   vc_line_library(vc_${line}_ntn "${ntn}" "${defs}" "vc_foundation")
 
   vc_line_sources(midi midi "${A_OVERRIDE}")
-  vc_line_library(vc_${line}_midi "${midi}" "${defs}" "vc_${line}_ntn")
+  set(midi_libs vc_${line}_ntn)
+  if(VC_WIN32)
+    list(APPEND midi_libs winmm)  # device enumeration of the MIDI device manager
+  endif()
+  vc_line_library(vc_${line}_midi "${midi}" "${defs}" "${midi_libs}")
 
   if(NOT VC_WIN32)
     return()

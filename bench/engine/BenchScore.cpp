@@ -6,16 +6,24 @@
 
 #include "tests/mididriver/VmidiClient.h"
 
-void BuildDenseScore(TMidiFileBuf& list, int seconds) {
+int32_t DenseStepFor(int seconds) {
+  const int64_t capacity = int64_t(TMidiFileBuf::kMaxBuffers) * kMidiBufEvents - 64;
+  int32_t step = 8;
+  // 32 messages per step over the run's ticks.
+  while (int64_t(seconds) * 1000 / kBenchMsPerTick / step * 32 > capacity) step *= 2;
+  return step;
+}
+
+void BuildDenseScore(TMidiFileBuf& list, int seconds, int32_t stepTicks) {
   list.Reset();
   TMidiEvent tempo = {0, {uint8_t(kBenchTempoUs), uint8_t(kBenchTempoUs >> 8),
                           uint8_t(kBenchTempoUs >> 16), kMidiEventTempo << 4}};
   list.AddEvent(tempo);
   for (uint8_t ch = 0; ch < 16; ++ch) list.AddShortEvent(0, kMidiProgram, 0, ch, ch, 0);
   const int32_t lastTick = int32_t(seconds * 1000 / kBenchMsPerTick);
-  for (int32_t tick = 8; tick < lastTick; tick += 8) {
+  for (int32_t tick = stepTicks; tick < lastTick; tick += stepTicks) {
     for (uint8_t ch = 0; ch < 16; ++ch) {
-      const uint8_t key = uint8_t(36 + (tick / 8 + ch * 3) % 60);
+      const uint8_t key = uint8_t(36 + (tick / stepTicks + ch * 3) % 60);
       const int32_t at = tick + ch % 4;  // a little stagger between channels
       list.AddShortEvent(at, kMidiNoteOn, 0, ch, key, 100);
       list.AddShortEvent(at + 4, kMidiNoteOff, 0, ch, key, 0);

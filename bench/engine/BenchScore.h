@@ -13,9 +13,11 @@
 constexpr uint32_t kBenchTempoUs = 384000;
 constexpr uint32_t kBenchMsPerTick = 2;
 
-// Every channel strikes a note every 8 ticks (16 ms), staggered by channel, held for 4 ticks:
-// 2000 short messages a second on port 0.
-void BuildDenseScore(TMidiFileBuf& list, int seconds);
+// Every channel strikes a note every `stepTicks` ticks (8: every 16 ms), staggered by channel,
+// held for 4 ticks: 2000 short messages a second on port 0 at the densest.
+void BuildDenseScore(TMidiFileBuf& list, int seconds, int32_t stepTicks);
+// The densest step whose score still fits one event list (about 1M events).
+int32_t DenseStepFor(int seconds);
 
 class VmidiClient;
 

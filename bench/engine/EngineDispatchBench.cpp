@@ -19,7 +19,12 @@ int main(int argc, char** argv) {
   if (!player.Open(outputs, driver)) return 1;
   TMidiFileBuf list(16);
   list.Allocate(16);
-  BuildDenseScore(list, seconds);
+  const int32_t step = DenseStepFor(seconds);
+  BuildDenseScore(list, seconds, step);
+  if (list.IsOverflowed()) {
+    std::fprintf(stderr, "the score does not fit the event list\n");
+    return 1;
+  }
   std::vector<int32_t> ticks;  // the tick of every short message, in sending order
   for (int32_t i = 0; i < list.EventCount(); ++i) {
     const TMidiEvent e = list.EventAt(i);
@@ -60,7 +65,8 @@ int main(int argc, char** argv) {
   const Percentiles all = Summarise(errors);
   const Percentiles first = Summarise(head), last = Summarise(tail);
   std::printf("engine dispatch: %d s dense score, 16 channels, timer period %u ms\n", seconds, period);
-  std::printf("  messages: %zu scheduled, %zu sent\n", ticks.size(), errors.size());
+  std::printf("  messages: %zu scheduled (%u per second), %zu sent\n", ticks.size(),
+              unsigned(32 * 1000 / (step * kBenchMsPerTick)), errors.size());
   std::printf("  error (ms, sent - due): p50 %lld  p99 %lld  max %lld  min %lld\n",
               (long long)all.p50, (long long)all.p99, (long long)all.max, (long long)all.min);
   std::printf("  drift: median error first 5 s %lld ms, last 5 s %lld ms\n", (long long)first.p50,

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
 
   TMidiFileBuf list(16);
   list.Allocate(16);
-  BuildDenseScore(list, seconds + 5);  // the score outlasts the input
+  BuildDenseScore(list, seconds + 5, DenseStepFor(seconds + 5));  // outlasts the input
   const uint32_t mark = driver.LogCount();
   engine.SetRecording(inst, 1);
   if (!player.Start(list, period) || !driver.Feed(0, feed)) {

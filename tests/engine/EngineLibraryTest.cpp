@@ -21,11 +21,7 @@ struct Instance36 {
 
 class EngineLibraryTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    std::string error;
-    ready = VmidiClient::Install(&error);
-    if (!ready) fprintf(stderr, "%s\n", error.c_str());
-  }
+  static void SetUpTestSuite() { ready = VmidiClient::InstallReporting(); }
 
   void SetUp() override {
     ASSERT_TRUE(ready);

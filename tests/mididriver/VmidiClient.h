@@ -11,6 +11,8 @@ public:
   // Copies winevmidi.drv from beside the running program into the system folder (when it
   // differs) and selects it as the audio driver. Call before the first MIDI call of the process.
   static bool Install(std::string* error);
+  // Install for a test suite: reports a failure on stderr.
+  static bool InstallReporting();
 
   // Binds the control functions of the loaded driver; false when winmm did not load it.
   bool Bind();

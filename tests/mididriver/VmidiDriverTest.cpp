@@ -13,11 +13,7 @@ namespace {
 
 class VmidiDriver : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
-    std::string error;
-    installed = VmidiClient::Install(&error);
-    if (!installed) fprintf(stderr, "%s\n", error.c_str());
-  }
+  static void SetUpTestSuite() { installed = VmidiClient::InstallReporting(); }
   void SetUp() override {
     ASSERT_TRUE(installed);
     ASSERT_TRUE(driver.Bind()) << "winmm did not load winevmidi.drv";
