@@ -1,6 +1,7 @@
 // A chord: heads sorted from the lowest note (largest position) to the highest, sharing one
 // item's properties, with one stem or split stems, and the head arrangement for seconds.
 #pragma once
+#include <cstddef>
 #include <vector>
 #include "QVKNTN/MusicNote.h"
 
@@ -36,6 +37,7 @@ class TChordData : public TMusicNote {
   bool RemoveNote(TMusicNote* note);
   // For the item reader: inserts a stored head in order without the chord rules (SyncNotes after).
   void InsertSorted(TMusicNote* note);
+  void ReserveNotes(int n) { if (n > 0) fNotes.reserve(std::size_t(n)); }
 
   int GetArrangement() const { return fArrangement & 0x0F; }
   uint8_t GetArrangementByte() const { return fArrangement; }

@@ -31,6 +31,9 @@ class TKeyData : public TNotatedItem {
   uint16_t GetCancelledFlats() const { return fCancelledFlats; }
   uint16_t GetCancelledSharps() const { return fCancelledSharps; }
   void SetCancelledMasks(uint16_t flats, uint16_t sharps) { fCancelledFlats = flats; fCancelledSharps = sharps; }
+  // The clef in force where the signature stands, kept by the audit for drawing; never stored.
+  int GetAuditClef() const { return fAuditClef; }
+  void SetAuditClef(int clef) { fAuditClef = int8_t(clef & 3); }
 
  private:
   uint16_t fFlats = 0;
@@ -38,4 +41,5 @@ class TKeyData : public TNotatedItem {
   uint8_t fCancelStyle = 0;
   uint16_t fCancelledFlats = 0;
   uint16_t fCancelledSharps = 0;
+  int8_t fAuditClef = clTreble;
 };

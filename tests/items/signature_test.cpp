@@ -42,6 +42,9 @@ TEST(KeySignature, LettersAreFlatOrSharpNeverBoth) {
   EXPECT_EQ(k.GetSharpMask(), 0);
   k.ClearLetter(ltB);
   EXPECT_EQ(k.GetFlatMask(), 0);
+  EXPECT_EQ(k.GetAuditClef(), clTreble);
+  k.SetAuditClef(clTenor);
+  EXPECT_EQ(k.GetAuditClef(), clTenor);
 
   TStaffContext c;
   SetSize(k, -3);
