@@ -7,6 +7,7 @@
 
 #include "foundation/CursorSeam.h"
 #include "foundation/MessageBarSink.h"
+#include "foundation/QVBusyCursor.h"
 #include "foundation/SysInfo.h"
 
 namespace {
@@ -108,6 +109,28 @@ TEST(BusyCursor, NestedLevelsRestoreTheFirstCursor) {
   EXPECT_EQ(GetCurrentCursor(), GetWaitCursor());
   info.EndBusyCursor();
   EXPECT_EQ(info.GetBusyLevel(), 0u);
+  EXPECT_EQ(GetCurrentCursor(), before);
+}
+
+TEST(BusyCursor, ScopedHourglassRestoresWhatItReplaced) {
+  const TCursorHandle before = GetCurrentCursor();
+  {
+    TQVBusyCursor busy;
+    EXPECT_TRUE(busy.IsShown());
+    EXPECT_EQ(GetCurrentCursor(), GetWaitCursor());
+    busy.Show(true);  // a second show must not save the hourglass as the cursor to restore
+    busy.Show(false);
+    EXPECT_EQ(GetCurrentCursor(), before);
+    busy.Show(false);
+    EXPECT_EQ(GetCurrentCursor(), before);
+    busy.Show(true);
+  }
+  EXPECT_EQ(GetCurrentCursor(), before) << "the destructor restores";
+  {
+    TQVBusyCursor idle(false);
+    EXPECT_FALSE(idle.IsShown());
+    EXPECT_EQ(GetCurrentCursor(), before);
+  }
   EXPECT_EQ(GetCurrentCursor(), before);
 }
 
