@@ -8,12 +8,12 @@
 #include <string>
 
 #include "foundation/CrLfRepair.h"
+#include "tests/utility/ScratchPath.h"
 
 int main(int argc, char** argv) {
   const size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 8;
-  const auto dir = std::filesystem::temp_directory_path();
-  const std::string source = (dir / "vc_crlf_bench.in").string();
-  const std::string target = (dir / "vc_crlf_bench.out").string();
+  const std::string source = ScratchPath("crlf_bench.in");
+  const std::string target = ScratchPath("crlf_bench.out");
   std::string bytes;
   bytes.reserve(megabytes << 20);
   for (size_t i = 0; bytes.size() < (megabytes << 20); ++i) {

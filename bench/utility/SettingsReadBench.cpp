@@ -6,9 +6,10 @@
 #include <string>
 
 #include "foundation/SysInfo.h"
+#include "tests/utility/ScratchPath.h"
 
 int main() {
-  const std::string path = (std::filesystem::temp_directory_path() / "vc_settings_bench.ini").string();
+  const std::string path = ScratchPath("settings_bench.ini");
   std::filesystem::remove(path);
   TSysInfo settings{TWindowsVersion{}};
   settings.SetStorageNames("Bench", path.c_str());

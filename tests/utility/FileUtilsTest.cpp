@@ -9,15 +9,14 @@
 #include <string>
 
 #include "foundation/win32/FileUtils.h"
+#include "tests/utility/ScratchPath.h"
 
 namespace {
 
 class FileUtils : public testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    dir = std::string(temp) + "vc_files_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir = ScratchPath(std::string("files_") + testing::UnitTest::GetInstance()->current_test_info()->name());
     CreateDirectoryA(dir.c_str(), nullptr);
     dir += "\\";
   }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "foundation/SysInfo.h"
+#include "tests/utility/ScratchPath.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ class IniSettings : public testing::Test {
  protected:
   void SetUp() override {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    path = (std::filesystem::temp_directory_path() / (std::string("vc_settings_") + info->name() + ".ini")).string();
+    path = ScratchPath(std::string("settings_") + info->name() + ".ini");
     std::filesystem::remove(path);
     settings.SetStorageNames("Vellichord Tests", path.c_str());
     settings.SetRegistryFlag(0);
