@@ -132,6 +132,42 @@ TEST_F(IniSettings, MalformedBinaryGivesTheDefaultNeverAPart) {
   EXPECT_EQ(one, 0);
 }
 
+// A file written by hand or by another program: the same reads natively and under Wine.
+TEST_F(IniSettings, HandWrittenFileReadsAsTheProfileFunctionsReadIt) {
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Options]\r\n"
+           "  UndoLevels =  12  \r\n"
+           "Quoted=\"  spaced  \"\r\n"
+           "Single='x'\r\n"
+           "Half=\"open\r\n"
+           "Empty=\r\n"
+           "\r\n"
+           "[ Folders ]\n"
+           "Scores=C:\\My Scores\n";
+  }
+  char buffer[64];
+  EXPECT_EQ(settings.ReadInt("OPTIONS", "undolevels", 0), 12) << "names compare without case";
+  settings.ReadString("Options", "Quoted", "", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "  spaced  ");
+  settings.ReadString("Options", "Single", "", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "x");
+  settings.ReadString("Options", "Half", "", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "\"open");
+  settings.ReadString("Options", "Empty", "dflt", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "") << "a present empty value is not the default";
+  EXPECT_EQ(settings.ReadInt("Options", "Empty", 9), 9);
+  settings.ReadString("Folders", "Scores", "", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "C:\\My Scores") << "blanks inside the brackets and LF-only lines";
+
+  ASSERT_EQ(settings.WriteInt("Options", "UndoLevels", 3), 1);
+  EXPECT_EQ(settings.ReadInt("Options", "UndoLevels", 0), 3);
+  ASSERT_EQ(settings.WriteInt("folders", "Count", 2), 1);
+  EXPECT_EQ(settings.ReadInt("Folders", "Count", 0), 2);
+  const std::string text = FileText();
+  EXPECT_EQ(text.find("[folders]"), std::string::npos) << "an existing section is reused: " << text;
+}
+
 TEST(RegistrySettings, WithoutNamesEveryReadAnswersItsDefault) {
   TSysInfo settings{TWindowsVersion{}};
   ASSERT_EQ(settings.GetRegistryFlag(), 1) << "the registry is the store until start-up switches";
