@@ -49,8 +49,6 @@ TMusicNote::TMusicNote(int position, int durationCode, int accidental) {
   SetTieDown(position >= 0);
 }
 
-void TMusicNote::CopyProps(const TNotatedItem& other) { TSongNote::CopyProps(other); }
-
 TMusicNote* TMusicNote::FindNoteAtPosition(int position) { return position == GetPosition() ? this : nullptr; }
 
 int TMusicNote::GetLetter(const TStaffContext& context) const {

@@ -7,7 +7,6 @@ class TMusicNote : public TSongNote {
  public:
   explicit TMusicNote(int position = 0, int durationCode = 2, int accidental = acNone);
   int GetType() const override { return ntNote; }
-  void CopyProps(const TNotatedItem& other) override;
   int GetNoteCount() const override { return 1; }
   TMusicNote* GetNote(int i) override { return i == 0 ? this : nullptr; }
   TMusicNote* FindNoteAtPosition(int position) override;
