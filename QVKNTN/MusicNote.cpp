@@ -156,8 +156,9 @@ bool TMusicNote::HasStem() const {
 }
 
 void TMusicNote::UpdateHeadContext(TStaffContext& context) const {
-  // Heads are plain notes: their own position byte, without a virtual call per head.
-  context.ApplyAccidental(GetLetter(context), GetAccidental());
+  // Heads are plain notes: their own position byte, without a virtual call per head; a head
+  // without a written accidental leaves the running accidentals alone.
+  if (GetAccidental() != acNone) context.ApplyAccidental(GetLetter(context), GetAccidental());
   const int p = fPosition;
   const bool tiedOut = HasAttribute(naTieOut);
   if (HasAttribute(naTieIn)) {
