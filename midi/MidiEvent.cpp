@@ -6,6 +6,14 @@ void SetType(TMidiEvent& e, uint8_t type) { e.b[3] = uint8_t((e.b[3] & 0x0F) | t
 
 }  // namespace
 
+int MidiEventSortClass(const TMidiEvent& e) {
+  if (!IsMidiShortEvent(e)) return 2;
+  if (IsMidiNoteEnd(e)) return 0;
+  if (IsMidiNoteStart(e)) return 4;
+  if (MidiEventClass(e) == kMidiControl && e.b[1] == 64) return e.b[2] < 65 ? 1 : 3;
+  return 2;
+}
+
 void SetMidiEventStatus(TMidiEvent& e, uint8_t statusClass) {
   e.b[0] = uint8_t(0x80 + (statusClass & 7) * 16 + (e.b[0] & 0x0F));
   SetType(e, kMidiEventShort);

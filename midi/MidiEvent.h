@@ -29,6 +29,10 @@ inline bool IsMidiNoteEnd(const TMidiEvent& e) {
                                  (MidiEventClass(e) == kMidiNoteOn && e.b[2] == 0));
 }
 
+// Order of events at one tick: notes end (0), the pedal lifts (1), state changes and meta events
+// (2), the pedal goes down (3), notes start (4).
+int MidiEventSortClass(const TMidiEvent& e);
+
 void SetMidiEventStatus(TMidiEvent& e, uint8_t statusClass);
 void SetMidiEventChannel(TMidiEvent& e, uint8_t channel);
 // Ports 0-15: the whole low nibble of the last byte.

@@ -9,18 +9,9 @@ constexpr int32_t kHoldStepTicks = 48;
 // DurationMs converts long spans piece by piece, as the engine's steps would.
 constexpr uint32_t kDurationChunkTicks = 96000;
 
-// At one tick: notes end, the pedal lifts, state changes, the pedal goes down, notes start.
-int SortClass(const TMidiEvent& e) {
-  if (!IsMidiShortEvent(e)) return 2;
-  if (IsMidiNoteEnd(e)) return 0;
-  if (IsMidiNoteStart(e)) return 4;
-  if (MidiEventClass(e) == kMidiControl && e.b[1] == 64) return e.b[2] < 65 ? 1 : 3;
-  return 2;
-}
-
 bool SortsAfter(const TMidiEvent& a, const TMidiEvent& b) {
   if (a.tick != b.tick) return a.tick > b.tick;
-  return SortClass(a) > SortClass(b);
+  return MidiEventSortClass(a) > MidiEventSortClass(b);
 }
 
 // Same kind for the start-tick rewrite: the later event replaces the earlier one.

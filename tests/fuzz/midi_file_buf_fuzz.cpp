@@ -7,18 +7,6 @@
 
 #include "midi/MidiFileBuf.h"
 
-namespace {
-
-int SortClass(const TMidiEvent& e) {
-  if (!IsMidiShortEvent(e)) return 2;
-  if (IsMidiNoteEnd(e)) return 0;
-  if (IsMidiNoteStart(e)) return 4;
-  if (MidiEventClass(e) == kMidiControl && e.b[1] == 64) return e.b[2] < 65 ? 1 : 3;
-  return 2;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
   TMidiFileBuf list(data[0] & 3);
@@ -45,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (int32_t i = 1; i < n; ++i) {
     const TMidiEvent a = list.EventAt(i - 1), b = list.EventAt(i);
-    if (a.tick > b.tick || (a.tick == b.tick && SortClass(a) > SortClass(b))) abort();
+    if (a.tick > b.tick || (a.tick == b.tick && MidiEventSortClass(a) > MidiEventSortClass(b))) abort();
   }
   uint16_t programs[128], keys[128];
   list.PatchUsage(data[2] & 0x0F, 0xFFFF, programs, keys);
