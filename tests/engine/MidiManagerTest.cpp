@@ -1,46 +1,10 @@
 // The device manager under Wine with the real engine library and the test MIDI driver: loading
 // with its fallback and failure box, the settings sections, ports opened by name, failed-port
 // masks, echo, playback hand-over, recording, resets and patch caching.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "foundation/SysInfo.h"
 #include "midi/MidiStringIds.h"
-#include "midi/win32/MidiManager.h"
-#include "tests/engine/NotifyWindow.h"
-#include "tests/mididriver/VmidiClient.h"
-
-#include <mmddk.h>
+#include "tests/engine/MidiManagerFixture.h"
 
 namespace {
-
-struct Box {
-  UINT style;
-  std::string caption, text;
-};
-std::vector<Box> boxes;
-
-std::string Resource(UINT id) {
-  char text[512] = {};
-  LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
-}
-
-int RecordBox(UINT style, UINT captionId, UINT textId) {
-  boxes.push_back({style, Resource(captionId), Resource(textId)});
-  return IDOK;
-}
-
-TMidiManagerSetup EngineFiles(const char* win95File, const char* otherFile, int win95) {
-  TMidiManagerSetup s;
-  s.win95File = win95File;
-  s.otherFile = otherFile;
-  s.win95 = win95;
-  s.box = RecordBox;
-  return s;
-}
 
 const char kEngineMissing[] =
     "Unable to load the MIDI utility library DLL!\n\nMIDI input and output functions will not "
@@ -94,69 +58,6 @@ TEST(MidiManagerLoading, FailureShowsTheBoxAndEverythingIsANoOp) {
     EXPECT_EQ(manager.GetFailedOutPorts(), 0);
   }
 }
-
-class MidiManagerTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() { installed = VmidiClient::InstallReporting(); }
-
-  void SetUp() override {
-    ASSERT_TRUE(installed);
-    ASSERT_TRUE(driver.Bind());
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    ini = std::string(temp) + "vc_midi_manager_" + std::to_string(GetCurrentProcessId()) + ".ini";
-    DeleteFileA(ini.c_str());
-    GetSysInfo().SetStorageNames("Vellichord Tests", ini.c_str());
-    GetSysInfo().SetRegistryFlag(0);
-    boxes.clear();
-  }
-
-  void TearDown() override {
-    manager.reset();
-    GetSysInfo().FlushSettings();
-    DeleteFileA(ini.c_str());
-  }
-
-  void Set(const char* section, const char* key, const char* value) {
-    GetSysInfo().WriteString(section, key, value);
-  }
-  std::string Get(const char* section, const char* key) {
-    char text[64];
-    GetSysInfo().ReadString(section, key, "<none>", text, sizeof text);
-    return text;
-  }
-
-  // Two ports (A, B), input A named in another case, echo to port 1 unchanged.
-  void Configure(const char* secondPort = "VMIDI Out B") {
-    Set("MIDI Out Ports", "0", "VMIDI Out A");
-    Set("MIDI Out Ports", "1", secondPort);
-    Set("MIDI Out Ports", "2", "");
-    Set("MIDI Out Ports", "3", "VMIDI Out C");
-    Set("MIDI In Ports", "0", "vmidi IN a");
-    Set("MIDI Echo", "Enabled", "1");
-    Set("MIDI Echo", "DeviceNum", "1");
-    Set("MIDI Echo", "ChnlOvrd", "0");
-  }
-
-  TMidiManager& Make() {
-    manager = std::make_unique<TMidiManager>(EngineFiles(nullptr, "QVMID32B.DLL", 0));
-    return *manager;
-  }
-
-  static int OutId(int port) { return VmidiClient::OutputId(port); }
-  std::vector<uint32_t> SentWords(uint32_t mark, int port) const {
-    std::vector<uint32_t> words;
-    for (const auto& e : driver.SentSince(mark, OutId(port))) words.push_back(e.param);
-    return words;
-  }
-
-  static bool installed;
-  VmidiClient driver;
-  std::string ini;
-  std::unique_ptr<TMidiManager> manager;
-  NotifyWindow window;
-};
-bool MidiManagerTest::installed = false;
 
 TEST_F(MidiManagerTest, ReadsPortsUpToTheFirstEmptyKeyAndOpensThemByName) {
   Configure();
@@ -219,8 +120,7 @@ TEST_F(MidiManagerTest, OutputNamesMatchExactlyAndFailedPortsAreMasked) {
   window.PumpFor(30);
   for (int port = 0; port < kVmidiOutputs; ++port) EXPECT_TRUE(SentWords(mark, port).empty());
 
-  HWND list = CreateWindowExA(0, "LISTBOX", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                              nullptr);
+  HWND list = Control(HWND_MESSAGE, "LISTBOX", 0);
   ASSERT_NE(list, nullptr);
   m.FillPortNameList(list);
   ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 16);
