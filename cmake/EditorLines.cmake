@@ -37,7 +37,12 @@ function(vc_editor_line line)
   set(defs ${A_DEFINES})
 
   vc_line_sources(ntn QVKNTN "${A_OVERRIDE}")
-  vc_line_library(vc_${line}_ntn "${ntn}" "${defs}" "vc_foundation")
+  # Notation is drawn through the framework's GDI classes in the Win32 tree.
+  set(ntn_libs vc_foundation)
+  if(VC_WIN32)
+    list(APPEND ntn_libs vc_framework)
+  endif()
+  vc_line_library(vc_${line}_ntn "${ntn}" "${defs}" "${ntn_libs}")
 
   vc_line_sources(midi midi "${A_OVERRIDE}")
   set(midi_libs vc_${line}_ntn)
