@@ -2,6 +2,7 @@
 // channel-volume sweep; target, volumes and length are filled in by the performance builder.
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
+#include "foundation/VocabularyLists.h"
 
 class TDynamicVariance : public TNtnGeneralExpression {
  public:
@@ -12,6 +13,7 @@ class TDynamicVariance : public TNtnGeneralExpression {
 
   int GetStyle() const { return fStyle; }
   void SetStyle(int style) { fStyle = uint8_t(style); }
+  const char* GetStyleName() const { return GetListEntry(kVocabDynamicVarianceMarks, fStyle); }
   int GetTargetVelocity() const { return fTargetVelocity; }
   int GetStartVolume() const { return fStartVolume; }  // negative: unset
   int GetEndVolume() const { return fEndVolume; }

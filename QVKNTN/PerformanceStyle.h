@@ -1,6 +1,7 @@
 // A performance style (legato, staccato and the others of its list): sets how long notes sound.
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
+#include "foundation/VocabularyLists.h"
 
 class TPerformanceStyle : public TNtnGeneralExpression {
  public:
@@ -12,6 +13,7 @@ class TPerformanceStyle : public TNtnGeneralExpression {
 
   int GetStyle() const { return fStyle; }
   void SetStyle(int style) { fStyle = uint8_t((style >= 0 && style < kStyles) ? style : 0); }
+  const char* GetStyleName() const { return GetListEntry(kVocabPerformanceStyleMarks, fStyle); }
 
  private:
   uint8_t fStyle;

@@ -2,6 +2,7 @@
 // change (the start and end tempi and the length are filled in by the performance builder).
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
+#include "foundation/VocabularyLists.h"
 
 class TTempoVariance : public TNtnGeneralExpression {
  public:
@@ -13,6 +14,8 @@ class TTempoVariance : public TNtnGeneralExpression {
 
   int GetStyle() const { return fStyle; }
   void SetStyle(int style) { fStyle = uint8_t(style); }
+  // The mark drawn for the style: the first two are music-font symbols, the rest words.
+  const char* GetStyleName() const { return GetListEntry(kVocabTempoVarianceMarks, fStyle); }
   // Only breath marks and fermatas carry a pause.
   bool HasPause() const { return fStyle == tvBreathMark || fStyle == tvFermata; }
   int GetPause() const { return fPause; }

@@ -255,3 +255,18 @@ TEST(Expression, ContextEffects) {
   TFlowDirection(TFlowDirection::fdToCoda).UpdateContext(c);
   EXPECT_FALSE(c.IsCodaPending());
 }
+
+// Style names come from the short-form vocabulary lists; a style beyond a list's end shows the
+// placeholder rather than a neighbouring list's entry.
+TEST(Expression, StyleNames) {
+  EXPECT_STREQ(TTempoVariance(TTempoVariance::tvBreathMark).GetStyleName(), "I");
+  EXPECT_STREQ(TTempoVariance(TTempoVariance::tvFermata).GetStyleName(), "y");
+  EXPECT_STREQ(TTempoVariance(4).GetStyleName(), "rall.");
+  EXPECT_STREQ(TTempoVariance(9).GetStyleName(), "***");
+  EXPECT_STREQ(TDynamicVariance(0).GetStyleName(), "cresc.");
+  EXPECT_STREQ(TDynamicVariance(4).GetStyleName(), "sfz");
+  EXPECT_STREQ(TDynamicVariance(5).GetStyleName(), "***");
+  EXPECT_STREQ(TPerformanceStyle().GetStyleName(), "tenuto");
+  EXPECT_STREQ(TPerformanceStyle(12).GetStyleName(), "pi\xF9 mosso");
+  EXPECT_STREQ(TPerformanceStyle(22).GetStyleName(), "volta subito");
+}
