@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "QVKNTN/ReadAheadStream.h"
 #include "foundation/QXTStream.h"
 
 namespace {
@@ -165,7 +166,12 @@ void TLyricText::Write(TQXTStream& s) const {
   s.Write(block_, capacity_);
 }
 
-bool TLyricText::Read(TQXTStream& s) {
+bool TLyricText::Read(TQXTStream& s) { return ReadBlock(s); }
+
+bool TLyricText::Read(TReadAheadStream& s) { return ReadBlock(s); }
+
+template <class In>
+bool TLyricText::ReadBlock(In& s) {
   Clear();
   const int capacity = static_cast<int16_t>(s.ReadUInt16());
   if (s.IsFailed()) return false;
@@ -201,11 +207,6 @@ bool TLyricText::Read(TQXTStream& s) {
   }
   std::memset(block_ + length_, 0, static_cast<size_t>(capacity_ - length_ + 1));
   return true;
-}
-
-bool TLyricText::Skip(TQXTStream& s) {
-  TLyricText dropped;
-  return dropped.Read(s);
 }
 
 TLyric::TLyric(const TLyricText* line, int n) { Assign(line, n); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class TQXTStream;
+class TReadAheadStream;
 
 // Separator bytes of a syllable record.
 enum : unsigned char {
@@ -56,8 +57,13 @@ public:
   // Reads one block. A block that is not sound (negative capacity, length outside 1..capacity)
   // fails the stream and leaves the line empty; a good block always ends terminated.
   bool Read(TQXTStream& s);
+  bool Read(TReadAheadStream& s);
   // Reads one block and drops it, keeping the stream in step.
-  static bool Skip(TQXTStream& s);
+  template <class In>
+  static bool Skip(In& s) {
+    TLyricText dropped;
+    return dropped.Read(s);
+  }
 
 #ifdef _WIN32
   // Rebuilds the line from a multi-line edit control, line by line.
@@ -66,6 +72,9 @@ public:
 #endif
 
 private:
+  template <class In>
+  bool ReadBlock(In& s);
+
   unsigned char* block_;
   int capacity_;
   int length_;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "QVKNTN/ReadAheadStream.h"
 #include "foundation/QXTStream.h"
 
 TStaffLyrics::TStaffLyrics() { lines_.reserve(3); }
@@ -32,7 +33,12 @@ TLyricText* TStaffLyrics::RemoveLine(int i) {
   return line;
 }
 
-bool TStaffLyrics::Load(TQXTStream& s, int version) {
+bool TStaffLyrics::Load(TQXTStream& s, int version) { return LoadRecord(s, version); }
+
+bool TStaffLyrics::Load(TReadAheadStream& s, int version) { return LoadRecord(s, version); }
+
+template <class In>
+bool TStaffLyrics::LoadRecord(In& s, int version) {
   const int count = static_cast<int16_t>(s.ReadUInt16());
   if (version > 7) {
     int flags = static_cast<int16_t>(s.ReadUInt16());

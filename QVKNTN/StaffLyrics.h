@@ -6,6 +6,7 @@
 #include "QVKNTN/LyricText.h"
 
 class TQXTStream;
+class TReadAheadStream;
 
 class TStaffLyrics {
 public:
@@ -33,9 +34,13 @@ public:
 
   // The lyrics record of the score file at the given format version.
   bool Load(TQXTStream& s, int version);
+  bool Load(TReadAheadStream& s, int version);
   void Save(TQXTStream& s) const;
 
 private:
+  template <class In>
+  bool LoadRecord(In& s, int version);
+
   std::vector<TLyricText*> lines_;
   int firstSetting_ = 0;
   int offset_ = 0;

@@ -1,0 +1,165 @@
+#pragma once
+// One staff of a score: its name, group, MIDI and layout settings, its lyrics and the ordered list
+// of its items, framed by two bar-line sentinels that are never stored in a file.
+
+#include <vector>
+
+#include "QVKNTN/StaffInstrument.h"
+
+class TNotatedItem;
+class TStaffContext;
+class TStaffLyrics;
+class TQXTStream;
+class TReadAheadStream;
+
+class TMusicStaff {
+public:
+  // The most items a staff holds, sentinels included, and the count past which it is nearly full.
+  static constexpr int kMaxItems = 12000;
+  static constexpr int kNearlyFullCount = 11899;
+  static constexpr int kNameSize = 25;
+  static constexpr int kGroupSize = 11;
+  static constexpr int kMaxLines = 32;
+  static constexpr int kDefaultLines = 5;
+  static constexpr int kMaxExtent = 100;
+
+  enum EndBarStyle { kEndSectionClose, kEndMasterRepeatClose, kEndSingle, kEndDouble, kEndOpen };
+  enum StaffStyle { kStyleStandard, kStyleUpperGrand, kStyleLowerGrand, kStyleOrchestral };
+
+  TMusicStaff();
+  ~TMusicStaff();
+  TMusicStaff(const TMusicStaff&) = delete;
+  TMusicStaff& operator=(const TMusicStaff&) = delete;
+
+  // Items.
+  TNotatedItem* GetItem(int i) const;
+  int ItemCount() const { return static_cast<int>(items_.size()); }
+  int LastIndex() const { return ItemCount() - 1; }
+  int FreeItemSlots() const;
+  bool IsNearlyFull() const { return ItemCount() > kNearlyFullCount; }
+  // Inserts at i (1..LastIndex, before the trailing sentinel at the latest) without further work;
+  // refuses (answers false) an index outside that range or a full staff. The staff then owns it.
+  bool InsertItem(TNotatedItem* item, int i);
+  // Inserts and runs the local audit from i.
+  bool InsertNotify(TNotatedItem* item, int i);
+  // Removes item i without deleting it and runs the local audit; null for the sentinels.
+  TNotatedItem* DetachItem(int i);
+  // Deletes item i without an audit; 0 for the sentinels.
+  int DeleteItem(int i);
+  // Deletes first..last; the sentinels always stay.
+  void DeleteItems(int first, int last);
+  // Appends just before the trailing sentinel; the loaders build staves with it.
+  bool AppendItem(TNotatedItem* item);
+  // The whole item array (index 0 the leading sentinel), as walks and views take it.
+  TNotatedItem* const* Items() const { return items_.data(); }
+  void ReserveItems(int capacity);
+
+  // The staff's changed flag: set by every edit of the item list, cleared by the whole-staff audit.
+  bool IsChanged() const { return changed_; }
+  void SetChanged(bool on = true) { changed_ = on; }
+
+  // Settings.
+  const char* GetName() const { return name_; }
+  void SetName(const char* name);
+  const char* GetGroupName() const { return group_; }
+  void SetGroupName(const char* group);
+  int IsMuted() const { return muted_; }
+  void SetMuted(int muted) { muted_ = muted ? 1 : 0; }
+  int GetChannel() const { return channel_; }
+  void SetChannel(int channel) { channel_ = channel; }
+  int GetPort() const { return port_; }
+  void SetPort(int port) { port_ = port; }
+  int GetTransposition() const { return transposition_; }
+  void SetTransposition(int semitones) { transposition_ = semitones; }
+  const TStaffInstrument& GetInstrument() const { return instrument_; }
+  void SetInstrument(const TStaffInstrument& instrument) { instrument_ = instrument; }
+  int GetVolume() const { return volume_; }
+  void SetVolume(int volume) { volume_ = volume; }
+  int GetPan() const { return pan_; }
+  void SetPan(int pan) { pan_ = pan; }
+  int GetStyle() const { return style_; }
+  void SetStyle(int style) { style_ = style; }
+  int GetEndBarStyle() const { return endBarStyle_; }
+  void SetEndBarStyle(int style);
+  int GetUpperSize() const { return upperSize_; }
+  int GetLowerSize() const { return lowerSize_; }
+  void SetVerticalSize(int lower, int upper);
+  int GetLayerWithNext() const { return layerWithNext_; }
+  void SetLayerWithNext(int layer) { layerWithNext_ = layer; }
+  int GetColor() const { return color_; }
+  void SetColor(int color) { color_ = static_cast<unsigned char>(color); }
+  int GetLineCount() const { return lines_; }
+  void SetLineCount(int lines);
+
+  // Lyrics: the staff owns them; SetLyrics deletes the previous ones.
+  TStaffLyrics* GetLyrics() const { return lyrics_; }
+  void SetLyrics(TStaffLyrics* lyrics);
+
+  // Queries.
+  int CountItemsOfKind(int type) const;
+  bool HasNoteOrChord() const;
+  bool LiesHigh() const;
+
+  // Searches.
+  int FindNextOfType(int type, int i, int direction) const;
+  int FindNextNote(int i, int direction) const;
+  int FindNextNoteOrChord(int i, int direction) const;
+  int FindNextBar(int i, int direction) const;
+  int FindBarClamped(int i, int direction) const;
+  int IndexOfBar(int n) const;
+  int FindNoteHeadAt(int position, int i, int direction) const;
+
+  // Ticks.
+  long GetTicksBetween(int a, int b) const;
+  int SeekTick(long target, int startIndex, long startTick) const;
+
+  // The musical state at an index, walked the way playback walks.
+  void BuildContextAt(int i, TStaffContext& context) const;
+  void FindLastSignatures(int i, int& clef, int& key, int& timeSig) const;
+  int FindLastOfSameType(int i) const;
+  void GetTimeSignatureAt(int i, int& beats, int& beatCode) const;
+
+  static int VelocityForDynamic(int level);
+
+  // The settings part of the staff record (name to colour), as written to a file.
+  void WriteInfo(TQXTStream& s) const;
+  void ReadInfo(TQXTStream& s, int version);
+  void ReadInfo(TReadAheadStream& s, int version);
+  // The whole staff record; Load reads one into a new staff, then audits it.
+  void Load(TQXTStream& s, int version, class TScoreLoadProgress* progress);
+  void Load(TReadAheadStream& s, int version, class TScoreLoadProgress* progress);
+  void Write(TQXTStream& s) const;
+  // Copies the settings of another staff through their file form.
+  void CopyInfo(const TMusicStaff& other);
+
+private:
+  template <class In>
+  void ReadInfoRecord(In& s, int version);
+  template <class In>
+  void LoadRecord(In& s, int version, class TScoreLoadProgress* progress);
+  void ApplyEndBarToSentinel();
+  void ClampSizes();
+  void ResetItems();
+  bool IsInnerIndex(int i) const { return i >= 1 && i < LastIndex(); }
+
+  TStaffLyrics* lyrics_ = nullptr;
+  std::vector<TNotatedItem*> items_;
+  char name_[kNameSize];
+  char group_[kGroupSize];
+  int muted_ = 0;
+  int channel_ = 0;
+  int port_ = 0;
+  int transposition_ = 0;
+  TStaffInstrument instrument_{};
+  int volume_ = 127;
+  int pan_ = 64;
+  int style_ = kStyleStandard;
+  int endBarStyle_ = kEndSectionClose;
+  int upperSize_ = -12;
+  int lowerSize_ = 12;
+  int layerWithNext_ = 0;
+  unsigned char color_ = 0;
+  unsigned char lines_ = kDefaultLines;
+  bool changed_ = false;
+
+};

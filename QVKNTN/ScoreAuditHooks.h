@@ -1,0 +1,23 @@
+#pragma once
+// The audit pass walks staves with the notation indexes, which sit above the score model; the
+// model and the score reader reach it through these hooks, which the audit module installs.
+// A hook left null means no audit runs (a bare model, as in the model's own tests).
+
+class TMusicScore;
+class TMusicStaff;
+
+struct TScoreAuditHooks {
+  void (*auditScore)(TMusicScore* score, int all) = nullptr;
+  void (*auditStaff)(TMusicStaff* staff, int first, int last) = nullptr;
+  void (*auditStaffAround)(TMusicStaff* staff, int first, int last) = nullptr;
+  void (*auditItems)(TMusicStaff* staff, int first, int last) = nullptr;
+};
+
+// Installs the hooks (a copy is kept); answers the previous ones.
+TScoreAuditHooks SetScoreAuditHooks(const TScoreAuditHooks& hooks);
+const TScoreAuditHooks& GetScoreAuditHooks();
+
+void RunScoreAudit(TMusicScore* score, int all);
+void RunStaffAudit(TMusicStaff* staff, int first, int last);
+void RunStaffAuditAround(TMusicStaff* staff, int first, int last);
+void RunItemAudit(TMusicStaff* staff, int first, int last);

@@ -1,0 +1,249 @@
+#include "QVKNTN/ScoreFile.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/ReadAheadStream.h"
+#include "QVKNTN/ScoreAuditHooks.h"
+#include "foundation/QVBusyCursor.h"
+#include "foundation/QXTFStream.h"
+#include "foundation/QXTFlatRamStream.h"
+#include "foundation/QXTSegRamStream.h"
+#include "foundation/QXTZLibInStream.h"
+#include "foundation/QXTZLibOutStream.h"
+
+namespace {
+
+constexpr const char* kSignature = "[Vellichord Pelmora]";
+constexpr const char* kOldSignature = "[Vellichord Software]";
+constexpr const char* kProductField = "[Vellichord]";
+constexpr const char* kProductName = "Vellichord";
+constexpr const char* kNotApplicable = "N/A";
+constexpr int kHeaderStringSize = 128;
+constexpr int kReservedStringSize = 32;
+constexpr int kProductMinLength = 3;
+constexpr int kProductMaxLength = 30;
+constexpr int kReservedWords = 4;
+// Scratch streams of the writer grow in segments of this size.
+constexpr uint16_t kScratchSegment = 1024;
+
+int16_t ReadInt16(TQXTStream& s) { return static_cast<int16_t>(s.ReadUInt16()); }
+
+bool EqualIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+  return *a == *b;
+}
+
+// The current signature must match exactly; the older one is taken in any case.
+bool SignatureMatches(const char* text) {
+  return std::strcmp(text, kSignature) == 0 || EqualIgnoringCase(text, kOldSignature);
+}
+
+// Takes the product name from "[name]"; false when the field does not have that form.
+bool TakeProductName(const char* field, char* name, int size) {
+  const int n = static_cast<int>(std::strlen(field));
+  if (n < kProductMinLength || n > kProductMaxLength) return false;
+  if (field[0] != '[' || field[n - 1] != ']') return false;
+  const int inner = n - 2 < size - 1 ? n - 2 : size - 1;
+  std::memcpy(name, field + 1, static_cast<size_t>(inner));
+  name[inner] = 0;
+  return true;
+}
+
+TMusicScore* NewDefaultScore() {
+  auto* score = new TMusicScore;
+  score->AppendStaff(new TMusicStaff);
+  return score;
+}
+
+void WriteHeader(TQXTStream& s) {
+  s.WriteString(kSignature);
+  s.WriteInt16(0);
+  s.WriteString(kProductField);
+  s.WriteInt16(kScoreReleaseNumber);
+  s.WriteInt16(kScoreHeaderField5);
+  s.WriteInt16(0);
+  s.WriteString(kNotApplicable);
+  s.WriteString("");
+  for (int i = 0; i < kReservedWords; ++i) s.WriteInt16(0);
+  s.WriteInt16(kScoreFormatVersion);
+}
+
+// The whole file read into memory at once, so that parsing never goes back to the file.
+struct TFileImage {
+  std::unique_ptr<unsigned char[]> bytes;
+  uint32_t size = 0;
+};
+
+bool ReadFileImage(const char* path, TFileImage& image) {
+  TQXTFStream file(TQXTFStream::ModeRead | TQXTFStream::ShareRead, path);
+  if (!file.IsOpen() || file.IsFailed()) return false;
+  image.size = file.Size();
+  if (file.IsFailed()) return false;
+  image.bytes.reset(new (std::nothrow) unsigned char[image.size ? image.size : 1]);
+  if (!image.bytes) return false;
+  return file.Read(image.bytes.get(), image.size) == image.size;
+}
+
+void MarkSaved(TMusicScore& score) {
+  score.SetConverted(false);
+  score.SetFlags(static_cast<unsigned char>(score.GetFlags() & ~TMusicScore::kFlagModified));
+}
+
+}  // namespace
+
+void TScoreLoadInfo::Clear() { std::memset(this, 0, sizeof *this); }
+
+int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info) {
+  info.status = slNotRecognised;
+  char text[kHeaderStringSize];
+  s.ReadString(text, sizeof text);
+  if (s.IsFailed() || !SignatureMatches(text)) return 0;
+  if (ReadInt16(s) > 0) {
+    info.status = s.IsFailed() ? slNotRecognised : slBadHeaderField;
+    return 0;
+  }
+  s.ReadString(text, sizeof text);
+  if (s.IsFailed() || !TakeProductName(text, info.name, sizeof info.name)) return 0;
+  info.release = ReadInt16(s);
+  info.field5 = ReadInt16(s);
+  ReadInt16(s);
+  s.ReadString(text, sizeof text);
+  s.ReadString(text, kReservedStringSize);
+  for (int i = 0; i < kReservedWords; ++i) ReadInt16(s);
+  if (s.IsFailed()) return 0;
+  if (std::strcmp(info.name, kProductName) != 0) {
+    info.status = slWrongProduct;
+    return 0;
+  }
+  const int version = ReadInt16(s);
+  if (s.IsFailed()) return 0;
+  info.version = version;
+  if (version > kScoreFormatVersion) {
+    info.status = slTooNew;
+    return 0;
+  }
+  info.status = version == kScoreFormatVersion ? slRead : slConverted;
+  return 1;
+}
+
+namespace {
+
+template <class In>
+TMusicScore* LoadScoreFrom(In& s, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
+  info.Clear();
+  info.status = slNotRecognised;
+  if (s.Size() <= 1) {
+    std::strcpy(info.name, kProductName);
+    info.version = kScoreFormatVersion;
+    info.release = kScoreReleaseNumber;
+    info.field5 = kScoreHeaderField5;
+    info.status = slNewScore;
+    return NewDefaultScore();
+  }
+  if (!ReadScoreHeader(s, info)) return nullptr;
+  auto* score = new TMusicScore;
+  score->Load(s, info.version, progress);
+  score->SetConverted(info.status == slConverted);
+  if (s.IsFailed()) info.status = slStreamFailed;
+  if (score->StaffCount() == 0) score->AppendStaff(new TMusicStaff);
+  RunScoreAudit(score, 1);
+  return score;
+}
+
+}  // namespace
+
+TMusicScore* LoadScore(TQXTStream& s, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
+  return LoadScoreFrom(s, info, progress);
+}
+
+TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info) {
+  info.Clear();
+  info.status = slNotRecognised;
+  TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
+  const bool compressed = size > 1 && HasZLibHeader(file);
+  TMusicScore* score = nullptr;
+  if (compressed) {
+    TQXTZLibInStream inflating(&file, false);
+    TReadAheadStream body(inflating);
+    score = LoadScoreFrom(body, info, nullptr);
+    // Data that breaks after the last byte the reader needed (a bad checksum) still fails it.
+    if (score && inflating.IsFailed()) info.status = slStreamFailed;
+  } else {
+    file.Rewind();
+    TReadAheadStream body(file);
+    score = LoadScoreFrom(body, info, nullptr);
+  }
+  // The score keeps the form it was read in, so that Save writes it back the same way.
+  if (score) score->SetCompressed(compressed);
+  return score;
+}
+
+TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info) {
+  TQVBusyCursor busy(true);
+  info.Clear();
+  info.status = slNotRecognised;
+  TFileImage image;
+  if (!ReadFileImage(path, image)) return nullptr;
+  return ReadScoreImage(image.bytes.get(), image.size, info);
+}
+
+int WriteScoreHeader(TQXTStream& s, TMusicScore& score, TScoreSaveKind kind) {
+  WriteHeader(s);
+  score.Write(s);
+  if (s.IsFailed()) return 0;
+  if (kind == skUserSave) MarkSaved(score);
+  return 1;
+}
+
+int SaveScoreFile(const char* path, int compress, TMusicScore& score, TScoreSaveKind kind) {
+  // The body is built in memory first: the file is touched only when the whole score is ready.
+  TQXTSegRamStream body(kScratchSegment);
+  WriteScoreHeader(body, score, skAutoSave);
+  if (body.IsFailed()) return 0;
+  TQXTFStream file(TQXTFStream::ModeWrite, path);
+  if (!file.IsOpen() || file.IsFailed()) return 0;
+  bool ok;
+  if (compress) {
+    TQXTZLibOutStream deflating(&file, false);
+    deflating.CopyFrom(body);
+    deflating.Finish();
+    ok = !deflating.IsFailed() && !file.IsFailed();
+  } else {
+    file.CopyFrom(body);
+    file.Flush();
+    ok = !file.IsFailed();
+  }
+  file.Close();
+  ok = ok && !file.IsFailed();
+  if (ok && kind == skUserSave) MarkSaved(score);
+  return ok ? 1 : 0;
+}
+
+int ReadScoreInfoOnly(TQXTStream& s, TScoreLoadInfo& info, TScoreInfoBlock& block) {
+  info.Clear();
+  info.status = slNotRecognised;
+  if (s.Size() < 2) return 0;
+  if (!ReadScoreHeader(s, info)) return 0;
+  TMusicScore scratch;
+  scratch.ReadInfo(s, info.version);
+  block = scratch.Info();
+  return s.IsFailed() ? 0 : 1;
+}
+
+int ReadScoreInfoOnly(const char* path, TScoreLoadInfo& info, TScoreInfoBlock& block) {
+  info.Clear();
+  info.status = slNotRecognised;
+  TQXTFStream file(TQXTFStream::ModeRead | TQXTFStream::ShareRead, path);
+  if (!file.IsOpen() || file.IsFailed()) return 0;
+  if (file.Size() >= 2 && HasZLibHeader(file)) {
+    TQXTZLibInStream inflating(&file, false);
+    return ReadScoreInfoOnly(inflating, info, block);
+  }
+  file.Rewind();
+  return ReadScoreInfoOnly(file, info, block);
+}
