@@ -40,7 +40,10 @@ constexpr const char* kTexts[] = {"dolce", "cantabile", "espressivo", "rit.", "a
 constexpr int kSharpOrder[] = {5, 2, 6, 3, 0, 4, 1};  // F C G D A E B as letter numbers
 
 TMusicNote* NewNote(TDice& dice, int code) {
-  auto* note = new TMusicNote(dice.Roll(15) - 7, code, dice.Roll(10) == 0 ? dice.Roll(3) : acNone);
+  // Each roll in its own statement: argument order differs between compilers.
+  const int position = dice.Roll(15) - 7;
+  const int accidental = dice.Roll(10) == 0 ? dice.Roll(3) : acNone;
+  auto* note = new TMusicNote(position, code, accidental);
   if (dice.Roll(12) == 0) note->SetAttribute(naStaccato);
   if (dice.Roll(20) == 0) note->SetAttribute(naAccent);
   if (dice.Roll(16) == 0) note->SetAttribute(naDotted);
@@ -130,8 +133,10 @@ TStaffLyrics* NewLyrics(TDice& dice, int syllables) {
   auto* lyrics = new TStaffLyrics;
   for (int verse = 0; verse < 2; ++verse) {
     auto* line = new TLyricText;
-    for (int i = 0; i < syllables; ++i)
-      line->Append(kSyllables[dice.Roll(10)], dice.Roll(3) == 0 ? '-' : ' ', false);
+    for (int i = 0; i < syllables; ++i) {
+      const char* text = kSyllables[dice.Roll(10)];
+      line->Append(text, dice.Roll(3) == 0 ? '-' : ' ', false);
+    }
     lyrics->AddLine(line);
   }
   return lyrics;
