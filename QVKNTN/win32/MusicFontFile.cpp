@@ -68,5 +68,24 @@ int AddMusicFontResource(const char* programFolder) {
   if (n == 0 || n >= sizeof windows) windows[0] = '\0';
   char name[MAX_PATH];
   if (!ChooseMusicFontResource(programFolder, windows, name, sizeof name)) return 0;
-  return AddFontResourceA(name);
+  int added = AddFontResourceA(name);
+  if (added > 0) ForgetFontMappings();
+  return added;
+}
+
+void ForgetFontMappings() {
+  // Wine remembers the faces of the last ten released fonts by their request; asking for more
+  // distinct fonts than that pushes the stale answer for "DIRU15" out. Windows maps afresh anyway.
+  constexpr int kRequests = 16;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  for (int i = 0; i < kRequests; ++i) {
+    HFONT font = CreateFontA(-(1000 + i), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+    if (!font) continue;
+    HGDIOBJ old = SelectObject(screen, font);
+    SelectObject(screen, old);
+    DeleteObject(font);
+  }
+  ReleaseDC(nullptr, screen);
 }

@@ -14,3 +14,7 @@ bool ChooseMusicFontResource(const char* programFolder, const char* windowsFolde
 
 // Copies the font into the Fonts folder where needed and adds it; answers AddFontResource's count.
 int AddMusicFontResource(const char* programFolder);
+
+// Makes the system forget which face it gave to recent font requests, so that a request repeated
+// after adding a font can find it (Wine answers a repeated request from memory otherwise).
+void ForgetFontMappings();

@@ -103,6 +103,42 @@ TEST(MusicFontFile, NeverCopiesTheFileOntoItself) {
   EXPECT_EQ(GetFileAttributesA(name), INVALID_FILE_ATTRIBUTES);
 }
 
+std::string FaceFor(const char* request) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, request);
+  HGDIOBJ old = SelectObject(screen, font);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(screen, sizeof face, face);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return face;
+}
+
+// The start-up asks for the face, adds the font and asks again with the very same request. A copy
+// of the music font renamed "DIRV15", added from memory (private to this process, so no other
+// test sees it), stands in for the missing font.
+TEST(MusicFontFile, TheSameRequestFindsAFontAddedAfterIt) {
+  std::string font = TempTree::Read("diru15.ttf");  // beside the test program, as beside the editor
+  ASSERT_GT(font.size(), 1000u);
+  const std::string from("\0D\0I\0R\0U\0\x31\0\x35", 12), to("\0D\0I\0R\0V\0\x31\0\x35", 12);
+  int renamed = 0;
+  for (std::size_t at = font.find(from); at != std::string::npos; at = font.find(from, at + 1)) {
+    font.replace(at, from.size(), to);
+    ++renamed;
+  }
+  ASSERT_GT(renamed, 0);
+
+  EXPECT_NE(FaceFor("DIRV15"), "DIRV15");
+  DWORD count = 0;
+  HANDLE added = AddFontMemResourceEx(font.data(), static_cast<DWORD>(font.size()), nullptr, &count);
+  ASSERT_NE(added, nullptr);
+  ForgetFontMappings();
+  EXPECT_EQ(FaceFor("DIRV15"), "DIRV15");
+  RemoveFontMemResourceEx(added);
+}
+
 TEST(MusicFontFile, RefusesAPathThatDoesNotFit) {
   std::string longFolder(300, 'x');
   char name[MAX_PATH];
