@@ -78,9 +78,13 @@ public:
   void DrawThickLine(int x1, int y1, int x2, int y2);
   void DrawBar(int n, int x, int y1, int y2);
   void DrawStaffLines(int x1, int x2, int lines, bool endBars);
+  // Beams between two stem ends; direction +1 stacks them downward from the line, -1 upward.
   void DrawBeamLines(int x1, int y1, int x2, int y2, int direction, bool grace, int count);
+  // Arcs from x1 to x2 at y; direction -1 bulges upward (above the notes), +1 downward.
   void DrawTieArc(int x1, int x2, int y, int direction);
   void DrawSlurArc(int x1, int x2, int y, int direction);
+  // "3" in text font 0 centred in a gap of the bracket at y; direction -1 puts the bracket above
+  // the notes with its hooks pointing down to them, +1 below with the hooks pointing up.
   void DrawTripletBracket(int x1, int x2, int y, int direction, bool numberOnly);
 
   // Text, vertically centred on a staff position.
