@@ -1,0 +1,303 @@
+#include "QVKNTN/AuditPass.h"
+#include <algorithm>
+#include "foundation/QVBusyCursor.h"
+#include "QVKNTN/AuditNtnIdx.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NtnItemAccess.h"
+#include "QVKNTN/ScoreAuditHooks.h"
+#include "QVKNTN/StaffRange.h"
+
+namespace {
+
+using Slot = TNeighborhoodNtnIdx::Slot;
+
+// Every look-around goes through a plain cursor, so the walk costs stay countable.
+
+// Sum of the durations of items a..b-1.
+long TicksBetween(TMusicStaff* staff, int a, int b) {
+  long sum = 0;
+  for (TSimpleNtnIdx probe(staff, a); probe.GetIndex() < b; probe.Next()) sum += NtnDuration(probe.Current());
+  return sum;
+}
+
+bool SongNoteFollowsBeforeNextBar(TMusicStaff* staff, int bar) {
+  TSimpleNtnIdx probe(staff, bar);
+  while (probe.CanStep(1)) {
+    probe.Next();
+    if (NtnType(probe.Current()) == ntBarLine) return false;
+    if (NtnAsSongNote(probe.Current())) return true;
+  }
+  return false;
+}
+
+bool IsPlainWholeRest(const TNotatedItem* item) {
+  if (NtnType(item) != ntRest && NtnType(item) != ntRestChord) return false;
+  if (NtnHasHeads(item)) return false;
+  const TSongNote* rest = NtnAsSongNote(item);
+  return NtnDurationCode(rest) == 0 && !NtnHasAttr(rest, naDotted) && !NtnHasAttr(rest, naDoubleDotted) &&
+         NtnGroupState(rest, kNtnGroupTriplet) == 0;
+}
+
+void AuditBarLine(TAuditNtnIdx& index) {
+  TMusicStaff* staff = index.GetStaff();
+  TNotatedItem* bar = index.Current();
+  NtnSetEmptyBar(bar, !SongNoteFollowsBeforeNextBar(staff, index.GetIndex()));
+  const int lastNote = index.GetLast(TNeighborhoodNtnIdx::kLastNote);
+  const int lastBar = index.GetLast(TNeighborhoodNtnIdx::kLastBar);
+  if (lastNote <= lastBar || lastNote == 0) return;
+  TNotatedItem* rest = staff->GetItem(lastNote);
+  if (!NtnIsRest(rest)) return;
+  NtnClearRestExplicitLength(rest);
+  // A whole rest alone in its bar fills the bar, whatever the time signature.
+  if (index.GetLast(TNeighborhoodNtnIdx::kBeforeLastNote) > lastBar) return;
+  if (!IsPlainWholeRest(rest)) return;
+  int beats, code;
+  index.GetTimeSig(beats, code);
+  NtnSetRestExplicitLength(rest, beats, code);
+}
+
+void AuditTempo(TAuditNtnIdx& index) {
+  TMusicStaff* staff = index.GetStaff();
+  const int previous = index.GetLast(TNeighborhoodNtnIdx::kLastTempo);
+  const int variance = index.GetLast(TNeighborhoodNtnIdx::kLastGradualTempoVariance);
+  if (previous <= 0 || variance <= previous) return;
+  const long length = TicksBetween(staff, variance, index.GetIndex());
+  const int startTempo = NtnTempoQuarters(staff->GetItem(previous));
+  const int endTempo = NtnTempoQuarters(index.Current());
+  if (length == 0 || startTempo == endTempo) return;
+  NtnSetTempoRamp(staff->GetItem(variance), startTempo, endTempo, length);
+}
+
+void AuditDynamic(TAuditNtnIdx& index) {
+  TMusicStaff* staff = index.GetStaff();
+  TNotatedItem* dynamic = index.Current();
+  if (!NtnDynamicVelocityOverridden(dynamic))
+    NtnSetDynamicVelocity(dynamic, TMusicStaff::VelocityForDynamic(NtnDynamicLevel(dynamic)));
+  if (!NtnDynamicVolumeOverridden(dynamic)) NtnSetDynamicVolume(dynamic, kNtnNoVolume);
+
+  const int previous = index.GetLast(TNeighborhoodNtnIdx::kLastDynamic);
+  const int variance = index.GetLast(TNeighborhoodNtnIdx::kLastDynamicVariance);
+  if (variance <= previous) return;
+  TNotatedItem* ramp = staff->GetItem(variance);
+  if (NtnDynamicVarianceStyle(ramp) > kNtnLastRampingDynamicStyle) return;
+  long length = TicksBetween(staff, variance, index.GetIndex());
+  if (length == 0) return;
+  const int target = NtnDynamicVelocity(dynamic);
+  int startVolume = previous > 0 ? NtnDynamicVolume(staff->GetItem(previous)) : kNtnNoVolume;
+  const int endVolume = NtnDynamicVolume(dynamic);
+  if (startVolume >= 128 || endVolume >= 128 || startVolume == endVolume) {
+    startVolume = kNtnNoVolume;
+    if (target == 0) length = 0;
+  }
+  NtnSetDynamicRamp(ramp, target, startVolume, endVolume, length);
+}
+
+// Checks a group forward from its first member: every item groupable, members alike, middles
+// until one last member; a triplet's members must add up to whole multiples of 12 ticks.
+bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
+  TSimpleNtnIdx probe(staff, first);
+  const TSongNote* head = probe.AsSongNote();
+  const int grace = NtnGrace(head);
+  const bool inTriplet = NtnGroupState(head, kNtnGroupTriplet) != 0;
+  const int stem = NtnStemCode(head);
+  long sum = NtnDuration(probe.Current());
+  while (probe.CanStep(1)) {
+    probe.Next();
+    const TNotatedItem* item = probe.Current();
+    if (!TSimpleNtnIdx::IsGroupableItem(item, grace, kind == kNtnGroupTriplet)) return false;
+    const TSongNote* note = NtnAsSongNote(item);
+    if (!note || NtnGrace(note) != grace) continue;
+    if (kind == kNtnGroupBeam && !NtnAsNoteOrChord(item)) continue;
+    if ((NtnGroupState(note, kNtnGroupTriplet) != 0) != inTriplet) return false;
+    if (kind == kNtnGroupBeam && NtnStemCode(note) != stem) return false;
+    sum += NtnDuration(item);
+    const int state = NtnGroupState(note, kind);
+    if (state == kNtnGroupMiddle) continue;
+    if (state != kNtnGroupLast) return false;
+    return kind == kNtnGroupBeam || sum % 12 == 0;
+  }
+  return false;
+}
+
+void AuditSongNote(TAuditNtnIdx& index) {
+  TMusicStaff* staff = index.GetStaff();
+  const int lastNote = index.GetLast(TNeighborhoodNtnIdx::kLastNote);
+  if (lastNote > index.GetLast(TNeighborhoodNtnIdx::kLastBar) && lastNote > 0) {
+    TNotatedItem* previous = staff->GetItem(lastNote);
+    if (NtnIsRest(previous)) NtnClearRestExplicitLength(previous);
+  }
+  TNotatedItem* item = index.Current();
+  TSongNote* note = NtnAsSongNote(item);
+  const int open = index.GetOpenGroups(NtnGrace(note));
+  for (int kind = kNtnGroupBeam; kind <= kNtnGroupTriplet; ++kind) {
+    if (kind == kNtnGroupBeam && !NtnAsNoteOrChord(item)) continue;
+    const int state = NtnGroupState(note, kind);
+    if (state == kNtnGroupNone) continue;
+    const bool groupOpen = open & (kind == kNtnGroupBeam ? TAuditNtnIdx::kOpenBeam : TAuditNtnIdx::kOpenTriplet);
+    bool broken;
+    if (state == kNtnGroupFirst) broken = groupOpen || !GroupChecksOut(staff, index.GetIndex(), kind);
+    else broken = !groupOpen;
+    if (broken) NtnSetGroupState(note, kind, kNtnGroupNone);
+  }
+}
+
+void AuditItemKind(TAuditNtnIdx& index) {
+  TNotatedItem* item = index.Current();
+  switch (NtnType(item)) {
+    case ntBarLine: AuditBarLine(index); return;
+    case ntTempo: AuditTempo(index); return;
+    case ntDynamicLevel: AuditDynamic(index); return;
+    case ntTempoVariance: NtnSetTempoRampLength(item, 0); return;
+    case ntDynamicVariance: NtnSetDynamicRampLength(item, 0); return;
+    default: break;
+  }
+  if (NtnAsSongNote(item)) AuditSongNote(index);
+}
+
+// --- the layout-facing state: slurs, ties, key memory ---
+
+void PrepareSlur(TSongNote* note, const TStaffContext& context) {
+  NtnSetAttr(note, naSlurIn, false);
+  if (context.InSlur()) {
+    NtnSetAttr(note, naSlurIn, true);
+    if (!NtnHasAttr(note, naSlurDirGiven)) NtnSetSlurDown(note, context.GetSlurDirection() != 0);
+  } else if (NtnHasAttr(note, naSlurOut) && !NtnHasAttr(note, naSlurDirGiven)) {
+    const int sign = NtnStemSign(note);
+    NtnSetSlurDown(note, NtnHasSplitStems(note) ? sign <= 0 : sign >= 0);
+  }
+}
+
+void PrepareHead(TMusicNote* head, const TStaffContext& context) {
+  const bool member = NtnHasAttr(head, naChordMember);
+  if (!member) PrepareSlur(head, context);
+  const int p = NtnHeadPosition(head);
+  const bool in0 = context.TieSet(0).Test(p), in1 = context.TieSet(1).Test(p);
+  NtnSetAttr(head, naTieIn, in0 || in1);
+  const bool fixed = NtnHasAttr(head, naTieDirGiven);
+  if (in0 || in1) {
+    const int set = in0 && in1 ? (NtnStemSign(head) >= 0 ? 0 : 1) : (in1 ? 1 : 0);
+    if (!fixed) NtnSetTieDown(head, set == 1);
+  } else if (NtnHasAttr(head, naTieOut) && !member && !fixed) {
+    NtnSetTieDown(head, NtnStemSign(head) >= 0);
+  }
+}
+
+void PrepareNoteBearing(TMusicNote* part, const TStaffContext& context) {
+  if (!part) return;
+  if (NtnType(part) == ntChord) {
+    PrepareSlur(part, context);
+    for (int h = 0; h < NtnHeadCount(part); ++h) PrepareHead(NtnHead(part, h), context);
+    NtnSync(part);
+  } else {
+    PrepareHead(part, context);
+  }
+}
+
+void PrepareLayoutState(TAuditNtnIdx& index) {
+  TNotatedItem* item = index.Current();
+  const TStaffContext& context = index.Context();
+  switch (NtnType(item)) {
+    case ntNote:
+    case ntChord:
+      PrepareNoteBearing(NtnAsNoteOrChord(item), context);
+      return;
+    case ntRest:
+      PrepareSlur(NtnAsSongNote(item), context);
+      return;
+    case ntRestChord: {
+      TSongNote* rest = NtnAsSongNote(item);
+      PrepareSlur(rest, context);
+      TMusicNote* part = NtnNoteBearingPart(item);
+      PrepareNoteBearing(part, context);
+      if (!part) return;
+      for (int h = 0; h < NtnHeadCount(part); ++h) {
+        TMusicNote* head = NtnHead(part, h);
+        if (NtnHasAttr(head, naTieDirGiven)) continue;
+        if (NtnHasAttr(head, naTieOut) && !NtnHasAttr(head, naTieIn)) NtnSetTieDown(head, NtnStemSign(part) < 0);
+      }
+      return;
+    }
+    case ntKey:
+      NtnSetKeyMemory(item, context.GetClef(), context.GetKeyFlats(), context.GetKeySharps());
+      return;
+    default:
+      return;
+  }
+}
+
+// The index of the count-th bar line before (dir < 0) or after (dir > 0) i, or the staff's end.
+int BarLinesAway(TMusicStaff* staff, int i, int dir, int count) {
+  TSimpleNtnIdx probe(staff, i);
+  for (int seen = 0; seen < count && probe.FindType(ntBarLine, dir); ++seen) {}
+  return probe.GetIndex();
+}
+
+// The bar line at i or the nearest one before (dir < 0) or after (dir > 0).
+int BarLineAtOrNear(TMusicStaff* staff, int i, int dir) {
+  TSimpleNtnIdx probe(staff, i);
+  if (NtnType(probe.Current()) != ntBarLine) probe.FindType(ntBarLine, dir);
+  return probe.GetIndex();
+}
+
+}  // namespace
+
+void AuditItemStep(TAuditNtnIdx& index) {
+  if (!index.Current()) return;
+  AuditItemKind(index);
+  PrepareLayoutState(index);
+}
+
+void AuditItemRange(const TStaffRange& range) {
+  TMusicStaff* staff = range.GetStaff();
+  if (!staff || !range.IsValid()) return;
+  const int lastIndex = staff->LastIndex();
+  const int start = BarLineAtOrNear(staff, std::max(range.GetFirst() - 1, 0), -1);
+  const int end = BarLineAtOrNear(staff, std::min(range.GetLast(), lastIndex), 1);
+  // The context only builds forwards: the cursor walks up from the top of the staff once.
+  TAuditNtnIdx index(staff);
+  index.SetIndex(start);
+  while (index.CanStep(1) && index.GetIndex() < end) {
+    index.Next();
+    AuditItemStep(index);
+  }
+}
+
+void AuditStaff(TMusicStaff* staff, int a, int b) {
+  if (!staff) return;
+  const int lastIndex = staff->LastIndex();
+  if (a < 0) a = 0;
+  if (b < 0) b = lastIndex;
+  TStaffRange range(staff, a, b);
+  range.ExpandToBars();
+  AuditItemRange(range);
+  if (a == 0 && b >= lastIndex) staff->SetChanged(false);
+}
+
+void AuditStaffAround(TMusicStaff* staff, int a, int b) {
+  if (!staff) return;
+  if (a < 0) a = 0;
+  if (b < 0) b = a;
+  const int lastIndex = staff->LastIndex();
+  if (a > lastIndex) a = lastIndex;
+  if (b > lastIndex) b = lastIndex;
+  AuditItemRange(TStaffRange(staff, BarLinesAway(staff, a, -1, 2), BarLinesAway(staff, b, 1, 2)));
+}
+
+void AuditScoreStaves(TMusicScore* score, bool all) {
+  if (!score) return;
+  TQVBusyCursor busy;
+  for (int i = 0; i < score->StaffCount(); ++i) {
+    TMusicStaff* staff = score->GetStaff(i);
+    if (staff && (all || staff->IsChanged())) AuditStaff(staff, -1, -1);
+  }
+}
+
+void InstallAuditPass() {
+  TScoreAuditHooks hooks;
+  hooks.auditScore = [](TMusicScore* score, int all) { AuditScoreStaves(score, all != 0); };
+  hooks.auditStaff = AuditStaff;
+  hooks.auditStaffAround = AuditStaffAround;
+  hooks.auditItems = [](TMusicStaff* staff, int first, int last) { AuditItemRange(TStaffRange(staff, first, last)); };
+  SetScoreAuditHooks(hooks);
+}

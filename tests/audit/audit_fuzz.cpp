@@ -1,0 +1,132 @@
+// Builds a staff from the input bytes (any item kinds, any group, tie, slur and bar states), then
+// runs the audit, the cursors and the range operations over it. The sanitizers catch memory and
+// arithmetic faults; the checks below catch cursors whose running state drifts.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include "QVKNTN/AuditNtnIdx.h"
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/FindErrorNtnIdx.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NotatedItemFactory.h"
+#include "QVKNTN/NtnItemAccess.h"
+#include "QVKNTN/NtnPrecondition.h"
+#include "QVKNTN/RelNtnIdx.h"
+#include "QVKNTN/StaffRange.h"
+#include "QVKNTN/TransposeNtnIdx.h"
+
+namespace {
+
+struct Bytes {
+  const uint8_t* p;
+  size_t n;
+  int Next() {
+    if (!n) return 0;
+    --n;
+    return *p++;
+  }
+};
+
+void Shape(TNotatedItem* item, Bytes& in) {
+  const int a = in.Next(), b = in.Next();
+  item->SetPosition(static_cast<int8_t>(a));
+  switch (item->GetType()) {
+    case ntBarLine: static_cast<TBarLineData*>(item)->SetStyleByte(static_cast<uint8_t>(b)); return;
+    case ntSpecialEnding: static_cast<TSpecialEnding*>(item)->SetMask(b); return;
+    case ntFlowDirection: static_cast<TFlowDirection*>(item)->SetStyle(b % 10); return;
+    case ntTimeSignature: static_cast<TTimeSignatureData*>(item)->SetBeats(b % 13); return;
+    case ntKey: static_cast<TKeyData*>(item)->SetMasks(static_cast<uint16_t>(b & 0x7F), static_cast<uint16_t>(a & 0x7F)); return;
+    default: break;
+  }
+  if (TSongNote* note = NtnAsSongNote(item)) {
+    note->SetAttributeWord(static_cast<uint16_t>(in.Next() << 8 | b));
+    note->SetDurationByte(static_cast<uint8_t>(in.Next()));
+    note->SetGroupByte(static_cast<uint8_t>(in.Next()));
+    if (note->GetDurationCode() > 6) note->SetDuration(note->GetDurationCode() % 7);
+  }
+  if (item->GetType() == ntChord) {
+    auto* chord = static_cast<TChordData*>(item);
+    for (int k = in.Next() % 4; k > 0; --k) {
+      auto* head = new TMusicNote(static_cast<int8_t>(in.Next()), in.Next() % 7, in.Next() % 6);
+      if (!chord->AddNote(head)) delete head;
+    }
+  }
+}
+
+void CheckCursors(TMusicStaff& staff) {
+  const int last = staff.LastIndex();
+  TRelNtnIdx rel(&staff, last);
+  TNeighborhoodNtnIdx hood(&staff, last);
+  for (int i = last; i >= 0; i -= 1 + i / 7) {
+    rel.SetIndex(i);
+    hood.SetIndex(i);
+    TRelNtnIdx freshRel(&staff);
+    TNeighborhoodNtnIdx freshHood(&staff);
+    while (freshRel.GetIndex() < i) {
+      freshRel.Next();
+      freshHood.Next();
+    }
+    if (rel.GetTick() != freshRel.GetTick() || rel.GetBarCount() != freshRel.GetBarCount()) std::abort();
+    for (int s = 0; s < TNeighborhoodNtnIdx::kSlotCount; ++s)
+      if (hood.GetLast(TNeighborhoodNtnIdx::Slot(s)) != freshHood.GetLast(TNeighborhoodNtnIdx::Slot(s))) std::abort();
+    rel.SeekTick(rel.GetTick());
+  }
+  TFindErrorNtnIdx find(&staff);
+  TTransposeNtnIdx transpose(&staff, 5, -1);
+  while (find.CanStep(1)) {
+    find.HasAccidentalConflict();
+    find.HasTieConflict();
+    transpose.CanTransposeCurrent();
+    find.Next();
+    transpose.Next();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Bytes in{data, size};
+  TMusicStaff staff;
+  const int count = in.Next() % 64;
+  for (int i = 0; i < count && in.n; ++i) {
+    TNotatedItem* item = NewNotatedItem(in.Next() % 19);
+    if (!item) continue;
+    Shape(item, in);
+    staff.AppendItem(item);
+  }
+  AuditStaff(&staff, -1, -1);
+  CheckCursors(staff);
+  while (in.n) {
+    const int op = in.Next() % 10;
+    TStaffRange range(&staff, in.Next() % (staff.LastIndex() + 1), in.Next() % (staff.LastIndex() + 1));
+    switch (op) {
+      case 0: range.MakeGroup(in.Next() & 1); break;
+      case 1: range.Ungroup(in.Next() & 1); break;
+      case 2: range.ToggleAttribute(in.Next() % 16); break;
+      case 3: range.ChangeDuration(in.Next() % 7 - 3); break;
+      case 4: range.MergeRests(); break;
+      case 5: range.SetStem(in.Next() % 3); break;
+      case 6: range.ShiftPositions(in.Next() % 5 - 2); break;
+      case 7: range.DeleteItems(); break;
+      case 8:
+        try {
+          delete NtnMakeContinuation(staff.GetItem(range.GetFirst()));
+        } catch (const TNtnPreconditionFailure&) {
+        }
+        break;
+      default: {
+        int high, low, code;
+        bool anySet;
+        range.GetPositionExtent(high, low);
+        range.GetCommonStem(code);
+        range.GetCommonDuration(code);
+        range.GetStemExtent(1);
+        range.GetAttributeState(in.Next() % 16, anySet);
+        range.CanGroup(in.Next() & 1);
+      }
+    }
+  }
+  AuditStaff(&staff, -1, -1);
+  CheckCursors(staff);
+  return 0;
+}

@@ -1,0 +1,216 @@
+// The audit pass: derived bar, rest, group, slur, tie, key and dynamics state, the entry points
+// with the staff's changed flag, and the cost of auditing after an edit.
+#include <gtest/gtest.h>
+#include "QVKNTN/AuditNtnIdx.h"
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/RelNtnIdx.h"
+#include "QVKNTN/StaffRange.h"
+#include "tests/ntnidx/NtnStaffFixture.h"
+
+namespace {
+struct AuditPass : ::testing::Test {
+  void SetUp() override { InstallAuditPass(); }
+};
+
+void AuditAll(TMusicStaff& staff) { AuditStaff(&staff, -1, -1); }
+}  // namespace
+
+TEST_F(AuditPass, WholeRestAloneFillsItsBar) {
+  struct Case { int beats, code; long ticks; } cases[] = {{3, 2, 576}, {6, 3, 576}, {4, 2, 768}, {2, 1, 768}};
+  for (const Case& c : cases) {
+    TStaffFixture s;
+    s.TimeSig(c.beats, c.code);
+    const int rest = s.Rest(0);
+    s.Bar();
+    AuditAll(s.staff);
+    EXPECT_EQ(s.At(rest)->GetDuration(), c.ticks) << c.beats << "/" << c.code;
+    TRelNtnIdx idx(&s.staff, s.staff.LastIndex());
+    EXPECT_EQ(idx.GetTick(), c.ticks);
+  }
+}
+
+TEST_F(AuditPass, ASecondRestTakesTheExplicitLengthAway) {
+  TStaffFixture s;
+  s.TimeSig(3, 2);
+  const int rest = s.Rest(0);
+  const int bar = s.Bar();
+  AuditAll(s.staff);
+  ASSERT_TRUE(s.RestAt(rest)->HasExplicitLength());
+  s.staff.InsertNotify(new TRestNote(2), bar);
+  EXPECT_FALSE(s.RestAt(rest)->HasExplicitLength());
+  EXPECT_EQ(s.At(rest)->GetDuration(), 768);
+  // Dotted or triplet whole rests are not bar rests.
+  TStaffFixture t;
+  t.TimeSig(3, 2);
+  const int dotted = t.Rest(0);
+  t.SongAt(dotted)->SetAttribute(naDotted);
+  t.Bar();
+  AuditAll(t.staff);
+  EXPECT_FALSE(t.RestAt(dotted)->HasExplicitLength());
+}
+
+TEST_F(AuditPass, EmptyBarsAreFlaggedAndNotCounted) {
+  TStaffFixture s;
+  s.Note(0);
+  const int bar = s.Bar();
+  const int closing = s.Bar();  // directly before the end sentinel
+  AuditAll(s.staff);
+  EXPECT_FALSE(s.BarAt(0)->GetLayoutFlag());
+  EXPECT_TRUE(s.BarAt(bar)->GetLayoutFlag());
+  EXPECT_TRUE(s.BarAt(closing)->GetLayoutFlag());
+  TRelNtnIdx idx(&s.staff, s.staff.LastIndex());
+  EXPECT_EQ(idx.GetBarCount(), 1);
+}
+
+TEST_F(AuditPass, BrokenGroupsLoseTheirStates) {
+  TStaffFixture s;
+  const int a = s.Note(0, 3), b = s.Note(0, 3), c = s.Note(0, 3);
+  s.Group(0, {a, b, c});
+  // A dotted quarter and an eighth marked as a triplet: 256 ticks, off the 12-tick grid.
+  const int d = s.Note(0, 2), e = s.Note(0, 3);
+  s.SongAt(d)->SetAttribute(naDotted);
+  s.Group(1, {d, e});
+  // A beam cut by a bar line.
+  const int f = s.Note(0, 3);
+  s.Bar();
+  const int g = s.Note(0, 3);
+  s.Group(0, {f, g});
+  AuditAll(s.staff);
+  EXPECT_EQ(s.SongAt(a)->GetBeamState(), 1);
+  EXPECT_EQ(s.SongAt(c)->GetBeamState(), 3);
+  EXPECT_EQ(s.SongAt(d)->GetTripletState(), 0);
+  EXPECT_EQ(s.SongAt(e)->GetTripletState(), 0);
+  EXPECT_EQ(s.SongAt(f)->GetBeamState(), 0);
+  EXPECT_EQ(s.SongAt(g)->GetBeamState(), 0);
+
+  delete s.staff.DetachItem(a);  // the head of the good group goes: the rest lose the beam
+  EXPECT_EQ(s.SongAt(a)->GetBeamState(), 0);
+  EXPECT_EQ(s.SongAt(b)->GetBeamState(), 0);
+}
+
+TEST_F(AuditPass, CrescendoRampsToTheNextDynamic) {
+  TStaffFixture s;
+  const int p = s.Dynamic(TDynamicLevelData::dynP);
+  s.Note(0);
+  const int cresc = s.DynamicRamp(0);
+  s.Note(0);
+  s.Note(0, 1);
+  const int f = s.Dynamic(TDynamicLevelData::dynF);
+  s.Note(0);
+  AuditAll(s.staff);
+  auto* ramp = static_cast<TDynamicVariance*>(s.At(cresc));
+  EXPECT_EQ(static_cast<TDynamicLevelData*>(s.At(p))->GetVelocity(), 45);
+  EXPECT_EQ(static_cast<TDynamicLevelData*>(s.At(f))->GetVelocity(), 92);
+  EXPECT_EQ(static_cast<TDynamicLevelData*>(s.At(f))->GetVolume(), 255);
+  EXPECT_EQ(ramp->GetTargetVelocity(), 92);
+  EXPECT_EQ(ramp->GetLength(), 192 + 384);
+  EXPECT_LT(ramp->GetStartVolume(), 0);  // no volume ramp
+
+  auto* fd = static_cast<TDynamicLevelData*>(s.At(f));
+  fd->SetOverride(0, true);
+  fd->SetVelocity(100);
+  fd->SetOverride(1, true);
+  fd->SetVolume(90);
+  static_cast<TDynamicLevelData*>(s.At(p))->SetOverride(1, true);
+  static_cast<TDynamicLevelData*>(s.At(p))->SetVolume(60);
+  AuditAll(s.staff);
+  EXPECT_EQ(fd->GetVelocity(), 100);
+  EXPECT_EQ(ramp->GetTargetVelocity(), 100);
+  EXPECT_EQ(ramp->GetStartVolume(), 60);
+  EXPECT_EQ(ramp->GetEndVolume(), 90);
+}
+
+TEST_F(AuditPass, GradualTempoChangeRampsBetweenTempoMarks) {
+  TStaffFixture s;
+  s.Tempo(100);
+  s.Note(0);
+  const int rit = s.TempoRamp(2);
+  s.Note(0, 1);
+  s.Tempo(60);
+  AuditAll(s.staff);
+  auto* ramp = static_cast<TTempoVariance*>(s.At(rit));
+  EXPECT_EQ(ramp->GetStartTempo(), 100);
+  EXPECT_EQ(ramp->GetEndTempo(), 60);
+  EXPECT_EQ(ramp->GetLength(), 384);
+
+  TStaffFixture lone;
+  lone.Note(0);
+  const int orphan = lone.TempoRamp(2);
+  lone.Note(0);
+  AuditAll(lone.staff);
+  EXPECT_EQ(static_cast<TTempoVariance*>(lone.At(orphan))->GetLength(), 0);
+}
+
+TEST_F(AuditPass, SlursAndTiesGetTheirDerivedBits) {
+  TStaffFixture s;
+  const int a = s.Note(4), b = s.Note(3), c = s.Note(-5);
+  s.SongAt(a)->SetAttribute(naSlurOut);
+  s.SongAt(b)->SetAttribute(naSlurIn);  // stale: b lies inside, c does not
+  s.SongAt(c)->SetAttribute(naSlurIn);
+  const int t1 = s.Note(2), t2 = s.Note(2), t3 = s.Note(2);
+  s.NoteAt(t1)->SetAttribute(naTieOut);
+  s.NoteAt(t3)->SetAttribute(naTieIn);  // stale: nothing ties into t3
+  AuditAll(s.staff);
+  EXPECT_TRUE(s.SongAt(b)->HasAttribute(naSlurIn));
+  EXPECT_FALSE(s.SongAt(c)->HasAttribute(naSlurIn));
+  EXPECT_TRUE(s.SongAt(a)->IsSlurDown());  // stem up (below the middle): slur below
+  EXPECT_TRUE(s.NoteAt(t2)->HasAttribute(naTieIn));
+  EXPECT_FALSE(s.NoteAt(t3)->HasAttribute(naTieIn));
+}
+
+TEST_F(AuditPass, KeySignatureRemembersThePreviousKey) {
+  TStaffFixture s;
+  s.Key(3);
+  s.Note(0);
+  const int second = s.Key(-1);
+  AuditAll(s.staff);
+  auto* key = static_cast<TKeyData*>(s.At(second));
+  EXPECT_EQ(key->GetCancelledSharps(), static_cast<TKeyData*>(s.At(1))->GetSharpMask());
+  EXPECT_EQ(key->GetCancelledFlats(), 0);
+}
+
+TEST_F(AuditPass, ChangedFlagDrivesTheScoreAudit) {
+  TMusicScore score;
+  auto* staff = new TMusicStaff;
+  score.AppendStaff(staff);
+  staff->AppendItem(new TRestNote(0));
+  staff->AppendItem(new TBarLineData);
+  EXPECT_TRUE(staff->IsChanged());
+  // The pre-save audit audits changed staves, so the bar rest is right before writing.
+  AuditScoreStaves(&score, false);
+  EXPECT_FALSE(staff->IsChanged());
+  auto* rest = static_cast<TRestNote*>(staff->GetItem(1));
+  EXPECT_TRUE(rest->HasExplicitLength());
+  // An unchanged staff is left alone unless all are asked for.
+  rest->ClearExplicitLength();
+  AuditScoreStaves(&score, false);
+  EXPECT_FALSE(rest->HasExplicitLength());
+  AuditScoreStaves(&score, true);
+  EXPECT_TRUE(rest->HasExplicitLength());
+  // A partial audit keeps the flag.
+  staff->SetChanged(true);
+  AuditStaff(staff, 1, 1);
+  EXPECT_TRUE(staff->IsChanged());
+}
+
+TEST_F(AuditPass, EditAtTheEndOfAFullStaffCostsOneWalk) {
+  TMusicStaff staff;
+  for (int bar = 0; staff.ItemCount() < TMusicStaff::kMaxItems - 9; ++bar) {
+    for (int n = 0; n < 4; ++n) staff.AppendItem(new TMusicNote(n - 2, 3));
+    for (int n = 0; n < 4; ++n) static_cast<TSongNote*>(staff.GetItem(staff.LastIndex() - 4 + n))->SetBeamState(n == 0 ? 1 : n == 3 ? 3 : 2);
+    staff.AppendItem(new TBarLineData);
+  }
+  AuditAll(staff);
+  const int n = staff.ItemCount();
+  const long long before = TSimpleNtnIdx::StepsTaken();
+  staff.InsertNotify(new TMusicNote(0, 2), staff.LastIndex() - 1);
+  const long long steps = TSimpleNtnIdx::StepsTaken() - before;
+  EXPECT_LE(steps, 2LL * n);
+  EXPECT_GE(steps, n - 20);  // it does walk up from the start: the context needs it
+
+  // Deleting many items audits once.
+  const long long beforeDelete = TSimpleNtnIdx::StepsTaken();
+  TStaffRange(&staff, staff.LastIndex() - 400, staff.LastIndex() - 1).DeleteItems();
+  EXPECT_LE(TSimpleNtnIdx::StepsTaken() - beforeDelete, 2LL * n);
+}
