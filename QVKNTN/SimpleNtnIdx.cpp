@@ -142,13 +142,15 @@ bool TSimpleNtnIdx::FindTieTarget(int position, int dir) {
     if (type == ntSpecialEnding && !(NtnEndingMask(item_) & 1)) return false;
     if (type == ntFlowDirection) {
       const int style = NtnFlowStyle(item_);
+      // A tie into a coda or out to a jump is drawn to the edge of the passage: it ends on the
+      // item next to the sign.
       if (style == kNtnFlowCoda) {
         if (CanStep(-1)) Prev();
-        return false;
+        return true;
       }
       if (style == kNtnFlowDCAlCoda || style == kNtnFlowDSAlCoda) {
         if (CanStep(1)) Next();
-        return false;
+        return true;
       }
     }
     if (NtnHasHeads(item_) && NtnHeadAt(item_, position)) return true;

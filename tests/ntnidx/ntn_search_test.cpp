@@ -48,8 +48,17 @@ TEST(NtnSearch, TieTargetStopsWhereATieCannotReach) {
   coda.Flow(TFlowDirection::fdCoda);
   coda.Note(2);
   TSimpleNtnIdx idx(&coda.staff, from);
-  EXPECT_FALSE(idx.FindTieTarget(2, 1));
+  EXPECT_TRUE(idx.FindTieTarget(2, 1));
   EXPECT_EQ(idx.GetIndex(), before);  // the tie ends just before the coda sign
+
+  TStaffFixture jump;
+  const int start = jump.Note(2);
+  const int sign = jump.Flow(TFlowDirection::fdDSAlCoda);
+  jump.Rest();
+  jump.Note(2);
+  TSimpleNtnIdx out(&jump.staff, start);
+  EXPECT_TRUE(out.FindTieTarget(2, 1));
+  EXPECT_EQ(out.GetIndex(), sign + 1);  // past the jump sign, not to a head beyond
 }
 
 TEST(NtnSearch, SlurEndForwardAndBack) {
