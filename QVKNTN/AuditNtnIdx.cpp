@@ -28,8 +28,7 @@ TNotatedItem* TAuditNtnIdx::SetIndex(int i) {
 
 TNotatedItem* TAuditNtnIdx::Prev() { return SetIndex(index_ - 1); }
 
-void TAuditNtnIdx::ApplyJumpCopies() {
-  const int type = NtnType(item_);
+void TAuditNtnIdx::ApplyJumpCopies(int type) {
   if (type == ntSpecialEnding) {
     // Every later ending starts from the state that held at the first one.
     if (NtnEndingMask(item_) & 1) SaveAtEnding(); else RestoreAtEnding();
@@ -40,19 +39,25 @@ void TAuditNtnIdx::ApplyJumpCopies() {
   }
 }
 
-TNotatedItem* TAuditNtnIdx::Next() {
-  if (const TSongNote* note = NtnAsSongNote(item_)) {
-    int& open = openGroups_[NtnGrace(note) ? 1 : 0];
-    const bool counts[2] = {!NtnIsRest(item_), true};  // rests do not open or close beams
-    for (int kind = kNtnGroupBeam; kind <= kNtnGroupTriplet; ++kind) {
-      if (!counts[kind]) continue;
-      const int bit = kind == kNtnGroupBeam ? kOpenBeam : kOpenTriplet;
-      const int state = NtnGroupState(note, kind);
-      if (state == kNtnGroupFirst || state == kNtnGroupMiddle) open |= bit; else open &= ~bit;
-    }
+void TAuditNtnIdx::TrackOpenGroups(int type) {
+  const TSongNote* note = static_cast<const TSongNote*>(item_);
+  int& open = openGroups_[NtnGrace(note) ? 1 : 0];
+  // Rests neither open nor close beams; every song note counts for triplets.
+  if (type != ntRest && type != ntRestChord) {
+    const int beam = NtnGroupState(note, kNtnGroupBeam);
+    if (beam == kNtnGroupFirst || beam == kNtnGroupMiddle) open |= kOpenBeam; else open &= ~kOpenBeam;
   }
-  ApplyJumpCopies();
-  if (item_) NtnUpdateContext(item_, context_);
+  const int triplet = NtnGroupState(note, kNtnGroupTriplet);
+  if (triplet == kNtnGroupFirst || triplet == kNtnGroupMiddle) open |= kOpenTriplet; else open &= ~kOpenTriplet;
+}
+
+TNotatedItem* TAuditNtnIdx::Next() {
+  if (item_) {
+    const int type = item_->GetType();
+    if (NtnIsSongNoteType(type)) TrackOpenGroups(type);
+    else ApplyJumpCopies(type);
+    item_->UpdateContext(context_);
+  }
   return TNeighborhoodNtnIdx::Next();
 }
 

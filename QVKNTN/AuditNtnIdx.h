@@ -35,9 +35,11 @@ protected:
   virtual void SaveAtCoda() { codaContext_ = context_; }
   virtual void RestoreAtCoda() { context_ = codaContext_; }
   // Applies the jumps of the current item (a special ending or a flow direction) to the saved state.
-  void ApplyJumpCopies();
+  void ApplyJumpCopies(int type);
 
 private:
+  void TrackOpenGroups(int type);
+
   TStaffContext context_;
   TStaffContext endingContext_;
   TStaffContext codaContext_;

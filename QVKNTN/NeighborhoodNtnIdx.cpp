@@ -15,9 +15,10 @@ void TNeighborhoodNtnIdx::Reset() {
   for (int& slot : last_) slot = 0;
 }
 
-int TNeighborhoodNtnIdx::SlotOf(const TNotatedItem* item) {
-  if (!item) return -1;
-  switch (NtnType(item)) {
+int TNeighborhoodNtnIdx::SlotOf(const TNotatedItem* item) { return item ? SlotOfType(item, item->GetType()) : -1; }
+
+int TNeighborhoodNtnIdx::SlotOfType(const TNotatedItem* item, int type) {
+  switch (type) {
     case ntBarLine: return kLastBar;
     case ntClef: return kLastClef;
     case ntKey: return kLastKey;
@@ -42,11 +43,12 @@ int TNeighborhoodNtnIdx::FindPrevious(int slot, int i) const {
 }
 
 TNotatedItem* TNeighborhoodNtnIdx::Next() {
-  if (NtnAsSongNote(item_)) {
+  const int type = NtnType(item_);
+  if (NtnIsSongNoteType(type)) {
     last_[kBeforeLastNote] = last_[kLastNote];
     last_[kLastNote] = index_;
   }
-  const int slot = SlotOf(item_);
+  const int slot = SlotOfType(item_, type);
   if (slot >= 0) last_[slot] = index_;
   return TSimpleNtnIdx::Next();
 }

@@ -33,6 +33,7 @@ protected:
 private:
   // The slot that an item of this kind updates, or -1.
   static int SlotOf(const TNotatedItem* item);
+  static int SlotOfType(const TNotatedItem* item, int type);
   // The index of the previous item before i that fills the same slot, 0 when none.
   int FindPrevious(int slot, int i) const;
 

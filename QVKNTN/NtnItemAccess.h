@@ -33,6 +33,10 @@ constexpr int kNtnFlowDSAlCoda = TFlowDirection::fdDSAlCoda;
 
 // --- kinds ---
 inline int NtnType(const TNotatedItem* item) { return item ? item->GetType() : -1; }
+// Song notes by type code: lets a walk ask the kind once per item.
+inline bool NtnIsSongNoteType(int type) {
+  return type == ntNote || type == ntRest || type == ntChord || type == ntRestChord;
+}
 inline bool NtnIsExpression(const TNotatedItem* item) { return item && item->IsExpression(); }
 inline bool NtnIsRest(const TNotatedItem* item) { return item && item->IsRest(); }
 inline TSongNote* NtnAsSongNote(TNotatedItem* item) {
