@@ -330,10 +330,16 @@ bool TStaffRange::CanGroup(int kind) const {
 
 bool TStaffRange::MakeGroup(int kind) {
   if (!CanGroup(kind)) return false;
+  ApplyGroup(kind);
+  Audit();
+  return true;
+}
+
+void TStaffRange::ApplyGroup(int kind) {
   int sign = 0;
   GetCommonForcedStem(sign);
   const TSongNote* first = NtnAsSongNote(At(first_));
-  if (sign == 0) sign = NtnStemCode(first) == 1 ? 1 : NtnStemCode(first) == 2 ? -1 : 0;
+  if (sign == 0) sign = NtnStemCode(first) == stUp ? 1 : NtnStemCode(first) == stDown ? -1 : 0;
   if (sign == 0) {
     int high, low;
     GetGroupPositionExtent(kind, high, low);
@@ -342,9 +348,8 @@ bool TStaffRange::MakeGroup(int kind) {
   }
   if (kind == kNtnGroupTriplet) {
     // Beams must not straddle a triplet's edge: rebeam the range as one group.
-    Ungroup(kNtnGroupBeam);
-    TStaffRange beam(*this);
-    beam.MakeGroup(kNtnGroupBeam);
+    ClearGroups(kNtnGroupBeam);
+    if (CanGroup(kNtnGroupBeam)) ApplyGroup(kNtnGroupBeam);
   }
   const int grace = NtnGrace(first);
   int lastMember = first_;
@@ -359,11 +364,14 @@ bool TStaffRange::MakeGroup(int kind) {
     NtnSetGroupState(note, kind, state);
     if (kind == kNtnGroupBeam) NtnSetStemSign(note, sign);
   }
-  Audit();
-  return true;
 }
 
 void TStaffRange::Ungroup(int kind) {
+  ClearGroups(kind);
+  Audit();
+}
+
+void TStaffRange::ClearGroups(int kind) {
   if (!IsValid()) return;
   int clearedTo = -1;
   for (int i = first_; i <= last_; ++i) {
@@ -387,7 +395,6 @@ void TStaffRange::Ungroup(int kind) {
     }
     clearedTo = walk.GetIndex();
   }
-  Audit();
 }
 
 // --- attributes, durations, accidentals, stems -----------------------------------------------

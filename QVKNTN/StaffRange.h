@@ -67,6 +67,9 @@ private:
   void Audit();
   // The members of a prospective group: counted song notes, their grace state and duration sum.
   bool ScanGroup(int kind, int& members, long& sum) const;
+  // Group changes without the audit, so one command audits once.
+  void ApplyGroup(int kind);
+  void ClearGroups(int kind);
 
   TMusicStaff* staff_ = nullptr;
   int first_ = 0;

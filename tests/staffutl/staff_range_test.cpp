@@ -330,3 +330,16 @@ TEST_F(StaffRange, SavedSizeGrowsWithTheRange) {
   (void)b;
   EXPECT_EQ(TStaffRange().GetSavedSize(), 0);
 }
+
+TEST_F(StaffRange, MakingATripletAuditsOnce) {
+  TStaffFixture s;
+  for (int i = 0; i < 300; ++i) {
+    s.Note(0, 3);
+    if (i % 4 == 3) s.Bar();
+  }
+  const int a = s.Note(0, 3), c = (s.Note(0, 3), s.Note(0, 3));
+  const long long before = TSimpleNtnIdx::StepsTaken();
+  ASSERT_TRUE(TStaffRange(&s.staff, a, c).MakeGroup(1));
+  // One walk up to the range, plus the group's own look-arounds.
+  EXPECT_LT(TSimpleNtnIdx::StepsTaken() - before, s.staff.ItemCount() + 60);
+}
