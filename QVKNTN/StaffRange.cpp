@@ -37,6 +37,10 @@ TStaffRange::TStaffRange(const TSimpleNtnIdx& from, const TSimpleNtnIdx& to)
 
 TNotatedItem* TStaffRange::At(int i) const { return staff_ ? staff_->GetItem(i) : nullptr; }
 
+TSongNote* TStaffRange::SongNoteAt(int i) const { return NtnAsSongNote(At(i)); }
+
+void TStaffRange::SyncItem(TNotatedItem* item) { NtnSync(item); }
+
 void TStaffRange::Audit() {
   if (IsValid()) AuditItemRange(*this);
 }
@@ -490,60 +494,40 @@ bool TStaffRange::ToggleAttribute(int attribute) {
 }
 
 void TStaffRange::ChangeDuration(int delta) {
-  for (int i = first_; IsValid() && i <= last_; ++i) {
-    TNotatedItem* item = At(i);
-    TSongNote* note = NtnAsSongNote(item);
-    if (!note) continue;
-    const int lowest = NtnGrace(note) ? 2 : 0;
-    const int target = std::clamp(NtnDurationCode(note) - delta, lowest, kNtnMaxDurationClassCode);
-    NtnSetDurationCode(note, target);
+  EachSongNote([delta](TNotatedItem* item, TSongNote* note) {
+    auto changed = [delta](const TSongNote* n) {
+      return std::clamp(NtnDurationCode(n) - delta, NtnGrace(n) ? 2 : 0, kNtnMaxDurationClassCode);
+    };
+    NtnSetDurationCode(note, changed(note));
     const bool eachHead = NtnType(item) == ntRestChord || (NtnType(item) == ntChord && NtnHeadCount(item) > 1);
-    if (eachHead) {
-      for (int h = 0; h < NtnHeadCount(item); ++h) {
-        TMusicNote* head = NtnHead(item, h);
-        const int headGrace = NtnGrace(head) ? 2 : 0;
-        NtnSetDurationCode(head, std::clamp(NtnDurationCode(head) - delta, headGrace, kNtnMaxDurationClassCode));
-      }
-    }
-    NtnSync(item);
-  }
+    for (int h = 0; eachHead && h < NtnHeadCount(item); ++h) NtnSetDurationCode(NtnHead(item, h), changed(NtnHead(item, h)));
+  });
   Audit();
 }
 
 void TStaffRange::SetDuration(int durationClass) {
-  for (int i = first_; IsValid() && i <= last_; ++i) {
-    TNotatedItem* item = At(i);
-    TSongNote* note = NtnAsSongNote(item);
-    if (!note) continue;
+  EachSongNote([durationClass](TNotatedItem* item, TSongNote* note) {
     if (NtnIsRest(item)) NtnSetDurationCode(note, durationClass);
     for (int h = 0; h < NtnHeadCount(item); ++h) NtnSetDurationCode(NtnHead(item, h), durationClass);
-    NtnSync(item);
-  }
+  });
   Audit();
 }
 
 void TStaffRange::SetAccidental(int code) {
-  for (int i = first_; IsValid() && i <= last_; ++i) {
-    TNotatedItem* item = At(i);
+  EachSongNote([code](TNotatedItem* item, TSongNote*) {
     for (int h = 0; h < NtnHeadCount(item); ++h) NtnSetAccidental(NtnHead(item, h), code);
-    NtnSync(item);
-  }
+  });
   Audit();
 }
 
 void TStaffRange::SetStem(int code) {
-  for (int i = first_; IsValid() && i <= last_; ++i) {
-    TNotatedItem* item = At(i);
-    TSongNote* note = NtnAsSongNote(item);
-    if (!note) continue;
-    if (code == 0) {
-      const bool fixed = NtnHasAttr(note, naChordMember) || NtnHasSplitStems(note) ||
-                         NtnHasSplitDurations(note) || NtnGroupState(note, kNtnGroupBeam) != 0 ||
-                         NtnGroupState(note, kNtnGroupTriplet) != 0 || NtnHasAttr(note, naRestChordStem);
-      if (fixed) continue;
-    }
-    NtnSetStemCode(note, code);
-  }
+  EachSongNote([code](TNotatedItem*, TSongNote* note) {
+    // Left to themselves, these notes keep the stems their chord, voice or group gave them.
+    const bool fixed = NtnHasAttr(note, naChordMember) || NtnHasSplitStems(note) || NtnHasSplitDurations(note) ||
+                       NtnGroupState(note, kNtnGroupBeam) != 0 || NtnGroupState(note, kNtnGroupTriplet) != 0 ||
+                       NtnHasAttr(note, naRestChordStem);
+    if (code != stAuto || !fixed) NtnSetStemCode(note, code);
+  }, false);
   Audit();
 }
 

@@ -6,6 +6,7 @@
 class TMusicStaff;
 class TNotatedItem;
 class TSimpleNtnIdx;
+class TSongNote;
 
 class TStaffRange {
 public:
@@ -64,7 +65,11 @@ public:
 
 private:
   TNotatedItem* At(int i) const;
+  TSongNote* SongNoteAt(int i) const;
+  static void SyncItem(TNotatedItem* item);
   void Audit();
+  // Applies fn(item, song note) to every song note of the range, synchronising chords after.
+  template <class Fn> void EachSongNote(Fn fn, bool sync = true);
   // The members of a prospective group: counted song notes, their grace state and duration sum.
   bool ScanGroup(int kind, int& members, long& sum) const;
   // Group changes without the audit, so one command audits once.
@@ -75,6 +80,17 @@ private:
   int first_ = 0;
   int last_ = -1;
 };
+
+template <class Fn>
+void TStaffRange::EachSongNote(Fn fn, bool sync) {
+  for (int i = first_; IsValid() && i <= last_; ++i) {
+    TNotatedItem* item = At(i);
+    TSongNote* note = SongNoteAt(i);
+    if (!note) continue;
+    fn(item, note);
+    if (sync) SyncItem(item);
+  }
+}
 
 // Ticks of one beat of a time-signature item (compound: dotted beats of 6/8, 9/8, ...).
 int NtnTimeSigBeatTicks(const TNotatedItem* timeSignature, bool compound);
