@@ -231,31 +231,27 @@ bool TStaffRange::GetCommonStem(int& code) const {
   return true;
 }
 
-bool TStaffRange::CutsGroup(int kind) const {
-  if (!IsValid()) return false;
+bool TStaffRange::EdgeMemberInState(int kind, int from, int dir, int stateA, int stateB) const {
+  // Only the first member of each grace state met from this end decides.
   bool seen[2] = {false, false};
-  for (int i = first_; i <= last_ && !(seen[0] && seen[1]); ++i) {
+  for (int i = from; i >= first_ && i <= last_ && !(seen[0] && seen[1]); i += dir) {
     const TNotatedItem* item = At(i);
     if (!IsMemberOfKind(item, kind)) continue;
     const TSongNote* note = NtnAsSongNote(item);
-    const int g = NtnGrace(note) ? 1 : 0;
+    const int g = NtnGrace(note);
     if (seen[g]) continue;
     seen[g] = true;
     const int s = NtnGroupState(note, kind);
-    if (s == kNtnGroupMiddle || s == kNtnGroupLast) return true;
-  }
-  seen[0] = seen[1] = false;
-  for (int i = last_; i >= first_ && !(seen[0] && seen[1]); --i) {
-    const TNotatedItem* item = At(i);
-    if (!IsMemberOfKind(item, kind)) continue;
-    const TSongNote* note = NtnAsSongNote(item);
-    const int g = NtnGrace(note) ? 1 : 0;
-    if (seen[g]) continue;
-    seen[g] = true;
-    const int s = NtnGroupState(note, kind);
-    if (s == kNtnGroupFirst || s == kNtnGroupMiddle) return true;
+    if (s == stateA || s == stateB) return true;
   }
   return false;
+}
+
+bool TStaffRange::CutsGroup(int kind) const {
+  if (!IsValid()) return false;
+  // A group that began before the range, or goes on after it.
+  return EdgeMemberInState(kind, first_, 1, kNtnGroupMiddle, kNtnGroupLast) ||
+         EdgeMemberInState(kind, last_, -1, kNtnGroupFirst, kNtnGroupMiddle);
 }
 
 int TStaffRange::GetStemExtent(int dir) const {

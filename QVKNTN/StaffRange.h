@@ -72,6 +72,7 @@ private:
   template <class Fn> void EachSongNote(Fn fn, bool sync = true);
   // The members of a prospective group: counted song notes, their grace state and duration sum.
   bool ScanGroup(int kind, int& members, long& sum) const;
+  bool EdgeMemberInState(int kind, int from, int dir, int stateA, int stateB) const;
   // Group changes without the audit, so one command audits once.
   void ApplyGroup(int kind);
   void ClearGroups(int kind);
