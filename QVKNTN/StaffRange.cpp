@@ -41,7 +41,13 @@ TSongNote* TStaffRange::SongNoteAt(int i) const { return NtnAsSongNote(At(i)); }
 
 void TStaffRange::SyncItem(TNotatedItem* item) { NtnSync(item); }
 
+void TStaffRange::MarkChanged() {
+  // Item contents changed: the pre-save audit and the modified state must see this staff.
+  if (IsValid()) staff_->SetChanged();
+}
+
 void TStaffRange::Audit() {
+  MarkChanged();
   if (IsValid()) AuditItemRange(*this);
 }
 
@@ -552,10 +558,12 @@ void TStaffRange::ShiftPositions(int delta) {
 }
 
 void TStaffRange::HideItems() {
+  MarkChanged();
   for (int i = std::max(first_, 1); IsValid() && i < last_; ++i) NtnSetVisibility(At(i), kNtnVisibilityNever);
 }
 
 void TStaffRange::MuteNotes() {
+  MarkChanged();
   for (int i = first_; IsValid() && i < last_; ++i) {
     TNotatedItem* item = At(i);
     if (!NtnAsNoteOrChord(item)) continue;
@@ -565,6 +573,7 @@ void TStaffRange::MuteNotes() {
 
 bool TStaffRange::MergeRests() {
   if (!IsRestRun()) return false;
+  MarkChanged();
   int kept = -1;
   for (int i = last_; i >= first_; --i) {
     if (!NtnIsRest(At(i))) continue;

@@ -67,6 +67,8 @@ private:
   TNotatedItem* At(int i) const;
   TSongNote* SongNoteAt(int i) const;
   static void SyncItem(TNotatedItem* item);
+  void MarkChanged();
+  // Marks the staff changed, then audits the range.
   void Audit();
   // Applies fn(item, song note) to every song note of the range, synchronising chords after.
   template <class Fn> void EachSongNote(Fn fn, bool sync = true);

@@ -1,6 +1,7 @@
 // Range set-up, grouping, attributes, durations, stems, rests and deletion on small staves.
 #include <gtest/gtest.h>
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/MusicScore.h"
 #include "QVKNTN/NtnPrecondition.h"
 #include "QVKNTN/SimpleNtnIdx.h"
 #include "QVKNTN/StaffRange.h"
@@ -342,4 +343,44 @@ TEST_F(StaffRange, MakingATripletAuditsOnce) {
   ASSERT_TRUE(TStaffRange(&s.staff, a, c).MakeGroup(1));
   // One walk up to the range, plus the group's own look-arounds.
   EXPECT_LT(TSimpleNtnIdx::StepsTaken() - before, s.staff.ItemCount() + 60);
+}
+
+// Every change of item contents marks the staff changed, so the audit before saving, printing
+// and playing takes the staff in again; the whole-score audit clears the mark.
+TEST_F(StaffRange, ChangesMarkTheStaffChangedUntilTheScoreAudit) {
+  struct Case { const char* name; void (*change)(TStaffRange&); } cases[] = {
+      {"MakeGroup", [](TStaffRange& r) { ASSERT_TRUE(r.MakeGroup(0)); }},
+      {"Ungroup", [](TStaffRange& r) { r.Ungroup(0); }},
+      {"ToggleAttribute", [](TStaffRange& r) { ASSERT_TRUE(r.ToggleAttribute(naStaccato)); }},
+      {"ChangeDuration", [](TStaffRange& r) { r.ChangeDuration(1); }},
+      {"SetDuration", [](TStaffRange& r) { r.SetDuration(4); }},
+      {"SetAccidental", [](TStaffRange& r) { r.SetAccidental(acSharp); }},
+      {"SetStem", [](TStaffRange& r) { r.SetStem(stUp); }},
+      {"ShiftPositions", [](TStaffRange& r) { r.ShiftPositions(1); }},
+      {"HideItems", [](TStaffRange& r) { r.HideItems(); }},
+      {"MuteNotes", [](TStaffRange& r) { r.MuteNotes(); }},
+  };
+  for (const Case& c : cases) {
+    TMusicScore score;
+    auto* s = new TStaffFixture;
+    const int a = s->Note(0, 3), b = (s->Note(1, 3), s->Note(2, 3));
+    s->Bar();
+    score.AppendStaff(&s->staff);
+    AuditScoreStaves(&score, false);
+    ASSERT_FALSE(s->staff.IsChanged()) << c.name;
+    TStaffRange r(&s->staff, a, b);
+    c.change(r);
+    EXPECT_TRUE(s->staff.IsChanged()) << c.name;
+    AuditScoreStaves(&score, false);
+    EXPECT_FALSE(s->staff.IsChanged()) << c.name;
+    score.RemoveStaff(0);
+    delete s;
+  }
+  // Merging rests changes the item list.
+  TStaffFixture rests;
+  const int r1 = rests.Rest(2), r2 = rests.Rest(2);
+  AuditStaff(&rests.staff, -1, -1);
+  ASSERT_FALSE(rests.staff.IsChanged());
+  ASSERT_TRUE(TStaffRange(&rests.staff, r1, r2).MergeRests());
+  EXPECT_TRUE(rests.staff.IsChanged());
 }
