@@ -28,6 +28,10 @@ public:
   // The open-group word of normal notes (grace 0) or grace notes (grace 1).
   int GetOpenGroups(int grace) const { return openGroups_[grace ? 1 : 0]; }
 
+  // Times any audit cursor of this process was sent back and had to walk up again from the top:
+  // the audit and the edits never do it, which tests and benchmarks check.
+  static long long Rewinds() { return rewinds_; }
+
 protected:
   // The state that special endings and codas save and restore; the derived cursors extend it.
   virtual void SaveAtEnding() { endingContext_ = context_; }
@@ -44,4 +48,5 @@ private:
   TStaffContext endingContext_;
   TStaffContext codaContext_;
   int openGroups_[2] = {0, 0};
+  static long long rewinds_;
 };

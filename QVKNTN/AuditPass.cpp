@@ -12,6 +12,8 @@ namespace {
 
 using Slot = TNeighborhoodNtnIdx::Slot;
 
+long long gRangesAudited = 0;
+
 // Every look-around goes through a plain cursor, so the walk costs stay countable.
 
 // Sum of the durations of items a..b-1.
@@ -248,9 +250,12 @@ void AuditItemStep(TAuditNtnIdx& index) {
   PrepareLayoutState(index);
 }
 
+long long AuditRangesRun() { return gRangesAudited; }
+
 void AuditItemRange(const TStaffRange& range) {
   TMusicStaff* staff = range.GetStaff();
   if (!staff || !range.IsValid()) return;
+  ++gRangesAudited;
   const int lastIndex = staff->LastIndex();
   const int start = BarLineAtOrNear(staff, std::max(range.GetFirst() - 1, 0), -1);
   const int end = BarLineAtOrNear(staff, std::min(range.GetLast(), lastIndex), 1);

@@ -21,5 +21,9 @@ void AuditItemRange(const TStaffRange& range);
 // The fix-up for the item at the cursor, with the context as it stands before that item.
 void AuditItemStep(TAuditNtnIdx& index);
 
+// Range audits run by this process: lets tests and benchmarks check that an edit of many items
+// audits once.
+long long AuditRangesRun();
+
 // Connects the score model's audit hooks to this pass.
 void InstallAuditPass();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/ItemRange.h"
+#include "foundation/QXTSegRamStream.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/RelNtnIdx.h"
 #include "QVKNTN/StaffRange.h"
@@ -194,23 +196,93 @@ TEST_F(AuditPass, ChangedFlagDrivesTheScoreAudit) {
   EXPECT_TRUE(staff->IsChanged());
 }
 
-TEST_F(AuditPass, EditAtTheEndOfAFullStaffCostsOneWalk) {
-  TMusicStaff staff;
+namespace {
+// A staff filled up to the item limit with beamed bars of four eighths, audited once.
+void FillStaff(TMusicStaff& staff) {
   for (int bar = 0; staff.ItemCount() < TMusicStaff::kMaxItems - 9; ++bar) {
     for (int n = 0; n < 4; ++n) staff.AppendItem(new TMusicNote(n - 2, 3));
     for (int n = 0; n < 4; ++n) static_cast<TSongNote*>(staff.GetItem(staff.LastIndex() - 4 + n))->SetBeamState(n == 0 ? 1 : n == 3 ? 3 : 2);
     staff.AppendItem(new TBarLineData);
   }
   AuditAll(staff);
+}
+
+// What an operation costs: cursor steps, range audits and audit cursors sent back.
+struct Cost {
+  long long steps = TSimpleNtnIdx::StepsTaken();
+  long long audits = AuditRangesRun();
+  long long rewinds = TAuditNtnIdx::Rewinds();
+  Cost Since() const {
+    Cost now;
+    now.steps -= steps;
+    now.audits -= audits;
+    now.rewinds -= rewinds;
+    return now;
+  }
+};
+}  // namespace
+
+TEST_F(AuditPass, EditAtTheEndOfAFullStaffCostsOneWalk) {
+  TMusicStaff staff;
+  FillStaff(staff);
   const int n = staff.ItemCount();
-  const long long before = TSimpleNtnIdx::StepsTaken();
+  ASSERT_GE(n, 11990);
+  Cost start;
   staff.InsertNotify(new TMusicNote(0, 2), staff.LastIndex() - 1);
-  const long long steps = TSimpleNtnIdx::StepsTaken() - before;
-  EXPECT_LE(steps, 2LL * n);
-  EXPECT_GE(steps, n - 20);  // it does walk up from the start: the context needs it
+  Cost insert = start.Since();
+  EXPECT_LE(insert.steps, 2LL * n);
+  EXPECT_GE(insert.steps, n - 20);  // it does walk up from the start: the context needs it
+  EXPECT_EQ(insert.audits, 1);
+  EXPECT_EQ(insert.rewinds, 0);
 
   // Deleting many items audits once.
-  const long long beforeDelete = TSimpleNtnIdx::StepsTaken();
+  Cost beforeDelete;
   TStaffRange(&staff, staff.LastIndex() - 400, staff.LastIndex() - 1).DeleteItems();
-  EXPECT_LE(TSimpleNtnIdx::StepsTaken() - beforeDelete, 2LL * n);
+  Cost deletion = beforeDelete.Since();
+  EXPECT_LE(deletion.steps, 2LL * n);
+  EXPECT_EQ(deletion.audits, 1);
+  EXPECT_EQ(deletion.rewinds, 0);
+}
+
+TEST_F(AuditPass, WholeStaffAuditIsOneForwardWalk) {
+  TMusicStaff staff;
+  FillStaff(staff);
+  const int n = staff.ItemCount();
+  Cost start;
+  AuditAll(staff);
+  Cost whole = start.Since();
+  // The walk itself, plus each bar line's look to the next one and each group's check.
+  EXPECT_LE(whole.steps, 2LL * n) << n;
+  EXPECT_EQ(whole.audits, 1);
+  EXPECT_EQ(whole.rewinds, 0);
+}
+
+TEST_F(AuditPass, PastingManyItemsAuditsOnce) {
+  TMusicStaff source;
+  FillStaff(source);
+  TQXTSegRamStream clip(1024);
+  ASSERT_TRUE(WriteItemRange(source, 1, 1000, clip));
+  clip.Rewind();
+  TStaffFixture target;
+  target.Note(0);
+  const int bar = target.Bar();
+  int last = -1;
+  Cost start;
+  ASSERT_EQ(ReadItemRange(target.staff, bar, last, clip), 1);
+  Cost paste = start.Since();
+  EXPECT_EQ(last, bar + 999);
+  EXPECT_EQ(paste.audits, 1);
+  EXPECT_EQ(paste.rewinds, 0);
+  EXPECT_LE(paste.steps, 3LL * target.staff.ItemCount());
+}
+
+TEST_F(AuditPass, CursorSentBackIsCountedAsARewind) {
+  TStaffFixture s;
+  for (int i = 0; i < 10; ++i) s.Note(0);
+  TAuditNtnIdx idx(&s.staff, 8);
+  Cost start;
+  idx.SetIndex(9);
+  EXPECT_EQ(start.Since().rewinds, 0);
+  idx.Prev();
+  EXPECT_EQ(start.Since().rewinds, 1);
 }

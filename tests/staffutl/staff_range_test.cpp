@@ -340,7 +340,9 @@ TEST_F(StaffRange, MakingATripletAuditsOnce) {
   }
   const int a = s.Note(0, 3), c = (s.Note(0, 3), s.Note(0, 3));
   const long long before = TSimpleNtnIdx::StepsTaken();
+  const long long auditsBefore = AuditRangesRun();
   ASSERT_TRUE(TStaffRange(&s.staff, a, c).MakeGroup(1));
+  EXPECT_EQ(AuditRangesRun() - auditsBefore, 1);
   // One walk up to the range, plus the group's own look-arounds.
   EXPECT_LT(TSimpleNtnIdx::StepsTaken() - before, s.staff.ItemCount() + 60);
 }
