@@ -4,20 +4,22 @@
 #pragma once
 #include <cstdint>
 #include "QVKNTN/AuditNtnIdx.h"
+#include "QVKNTN/NotationTypes.h"
 
-// Per staff position -100..100: the sounding pitch of the open tie there (0: none) and the
-// accidental last written there in the current bar (5: none).
+// Per staff position: the sounding pitch of the open tie there (0: none) and the accidental last
+// written there in the current bar (5: none). Every position a score file can store (a signed
+// byte) has its entry, so a tie far above or below the staff is checked like any other.
 class TFindErrorTable {
 public:
-  static constexpr int kLowest = -100;
-  static constexpr int kHighest = 100;
-  static constexpr int kSize = kHighest - kLowest + 1;  // 201 entries in each half
+  static constexpr int kLowest = kMinStaffPosition;
+  static constexpr int kHighest = kMaxStaffPosition;
+  static constexpr int kSize = kHighest - kLowest + 1;
 
   TFindErrorTable() { Clear(); }
   void Clear();
   void ClearAccidentals();
 
-  // Positions outside the table read as "none" and are not stored.
+  // Positions outside the stored range read as "none" and are not stored.
   int GetTiePitch(int position) const;
   void SetTiePitch(int position, int pitch);
   int GetAccidental(int position) const;
