@@ -150,8 +150,12 @@ TMusicScore* LoadScoreFrom(In& s, TScoreLoadInfo& info, TScoreLoadProgress* prog
   score->Load(s, info.version, progress);
   score->SetConverted(info.status == slConverted);
   if (s.IsFailed()) info.status = slStreamFailed;
-  if (score->StaffCount() == 0) score->AppendStaff(new TMusicStaff);
-  RunScoreAudit(score, 1);
+  // Each staff was audited as its items were read; only a staff made up here still needs it.
+  if (score->StaffCount() == 0) {
+    auto* staff = new TMusicStaff;
+    score->AppendStaff(staff);
+    RunStaffAudit(staff, -1, -1);
+  }
   return score;
 }
 

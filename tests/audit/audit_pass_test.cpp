@@ -6,6 +6,7 @@
 #include "QVKNTN/ItemRange.h"
 #include "foundation/QXTSegRamStream.h"
 #include "QVKNTN/MusicScore.h"
+#include "QVKNTN/ScoreFile.h"
 #include "QVKNTN/RelNtnIdx.h"
 #include "QVKNTN/StaffRange.h"
 #include "tests/ntnidx/NtnStaffFixture.h"
@@ -285,4 +286,29 @@ TEST_F(AuditPass, CursorSentBackIsCountedAsARewind) {
   EXPECT_EQ(start.Since().rewinds, 0);
   idx.Prev();
   EXPECT_EQ(start.Since().rewinds, 1);
+}
+
+// Loading audits each staff once, as its items are read: not a second time for the whole score.
+TEST_F(AuditPass, LoadingAuditsEachStaffOnce) {
+  TMusicScore score;
+  for (int k = 0; k < 3; ++k) {
+    auto* staff = new TMusicStaff;
+    staff->AppendItem(new TRestNote(0));
+    staff->AppendItem(new TBarLineData);
+    score.AppendStaff(staff);
+  }
+  TQXTSegRamStream file(1024);
+  ASSERT_EQ(WriteScoreHeader(file, score, skAutoSave), 1);
+  file.Rewind();
+  TScoreLoadInfo info;
+  Cost start;
+  TMusicScore* loaded = LoadScore(file, info, nullptr);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(start.Since().audits, 3);
+  ASSERT_EQ(loaded->StaffCount(), 3);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FALSE(loaded->GetStaff(k)->IsChanged()) << k;
+    EXPECT_TRUE(static_cast<TRestNote*>(loaded->GetStaff(k)->GetItem(1))->HasExplicitLength()) << k;
+  }
+  delete loaded;
 }
