@@ -1,6 +1,7 @@
 // The audit pass: derived bar, rest, group, slur, tie, key and dynamics state, the entry points
 // with the staff's changed flag, and the cost of auditing after an edit.
 #include <gtest/gtest.h>
+#include <string>
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/ItemRange.h"
@@ -311,4 +312,37 @@ TEST_F(AuditPass, LoadingAuditsEachStaffOnce) {
     EXPECT_TRUE(static_cast<TRestNote*>(loaded->GetStaff(k)->GetItem(1))->HasExplicitLength()) << k;
   }
   delete loaded;
+}
+
+// Which bars each audit entry point reaches: eight 3/4 bars each holding a lone whole rest, which
+// gets the bar's length only when the bar line after it is audited.
+TEST_F(AuditPass, EntryPointsReachTheirBars) {
+  struct Case { const char* name; void (*audit)(TMusicStaff*, const int*); const char* reached; } cases[] = {
+      {"whole staff", [](TMusicStaff* st, const int*) { AuditStaff(st, -1, -1); }, "01234567"},
+      {"staff, one item", [](TMusicStaff* st, const int* r) { AuditStaff(st, r[4], r[4]); }, "4"},
+      {"staff, from an item on", [](TMusicStaff* st, const int* r) { AuditStaff(st, r[5], -1); }, "567"},
+      {"item range", [](TMusicStaff* st, const int* r) { AuditItemRange(TStaffRange(st, r[4], r[4])); }, "4"},
+      // The item before the range starts the walk: a range from a bar's first item takes in the
+      // bar before it.
+      {"item range from a bar line", [](TMusicStaff* st, const int* r) { AuditItemRange(TStaffRange(st, r[4] + 1, r[5])); }, "45"},
+      // Two bar lines back from the edit, and the bar the range then starts in.
+      {"around one item", [](TMusicStaff* st, const int* r) { AuditStaffAround(st, r[4], -1); }, "2345"},
+      {"around a run", [](TMusicStaff* st, const int* r) { AuditStaffAround(st, r[3], r[4]); }, "12345"},
+      {"around the first item", [](TMusicStaff* st, const int* r) { AuditStaffAround(st, r[0], -1); }, "01"},
+      {"around the last item", [](TMusicStaff* st, const int* r) { AuditStaffAround(st, r[7], -1); }, "567"},
+  };
+  for (const Case& c : cases) {
+    TStaffFixture s;
+    s.TimeSig(3, 2);
+    int rests[8];
+    for (int& r : rests) {
+      r = s.Rest(0);
+      s.Bar();
+    }
+    c.audit(&s.staff, rests);
+    std::string reached;
+    for (int k = 0; k < 8; ++k)
+      if (s.RestAt(rests[k])->HasExplicitLength()) reached += char('0' + k);
+    EXPECT_EQ(reached, c.reached) << c.name;
+  }
 }

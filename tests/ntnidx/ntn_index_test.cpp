@@ -176,3 +176,41 @@ TEST(NeighborhoodNtnIdx, TimeSignatureFromTheLastOneOrCommonTime) {
   EXPECT_EQ(beats, 6);
   EXPECT_EQ(code, 3);
 }
+
+// Tempo marks, both kinds of tempo variance and dynamic variances: only a gradual tempo change
+// (not a breath mark or a fermata) fills its slot, and the slots stay right walking either way.
+TEST(NeighborhoodNtnIdx, OnlyGradualTempoChangesFillTheirSlot) {
+  TStaffFixture s;
+  const int tempo = s.Tempo(120);
+  const int gradual = s.TempoRamp(2);
+  s.Note(0);
+  const int breath = s.TempoRamp(TTempoVariance::tvBreathMark);
+  const int crescendo = s.DynamicRamp(0);
+  s.Note(0);
+  const int fermata = s.TempoRamp(TTempoVariance::tvFermata);
+  const int end = s.Note(0);
+  TNeighborhoodNtnIdx walker(&s.staff);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int k = 0; k <= s.staff.LastIndex(); ++k) {
+      const int i = pass == 0 ? k : s.staff.LastIndex() - k;
+      walker.SetIndex(i);
+      TNeighborhoodNtnIdx fresh(&s.staff);
+      while (fresh.GetIndex() < i) fresh.Next();
+      for (int slot = 0; slot < TNeighborhoodNtnIdx::kSlotCount; ++slot)
+        EXPECT_EQ(walker.GetLast(TNeighborhoodNtnIdx::Slot(slot)), fresh.GetLast(TNeighborhoodNtnIdx::Slot(slot)))
+            << "index " << i << " slot " << slot;
+    }
+  }
+  walker.SetIndex(end);
+  EXPECT_EQ(walker.GetLast(TNeighborhoodNtnIdx::kLastTempo), tempo);
+  EXPECT_EQ(walker.GetLast(TNeighborhoodNtnIdx::kLastGradualTempoVariance), gradual);
+  EXPECT_EQ(walker.GetLast(TNeighborhoodNtnIdx::kLastDynamicVariance), crescendo);
+  EXPECT_EQ(walker.AsGradualTempoVariance(), nullptr);
+  walker.SetIndex(gradual);
+  EXPECT_EQ(walker.AsGradualTempoVariance(), s.At(gradual));
+  for (int pause : {breath, fermata}) {
+    walker.SetIndex(pause);
+    EXPECT_EQ(walker.AsGradualTempoVariance(), nullptr) << pause;
+    EXPECT_EQ(walker.AsKind(ntTempoVariance), s.At(pause)) << pause;
+  }
+}
