@@ -174,3 +174,38 @@ TEST(NtnSearch, ForcedStemFromALayeredChordThatStillSounds) {
   idx.SetIndex(c);
   EXPECT_EQ(idx.GetForcedStemSign(), 0);
 }
+
+// Grace-state and attribute searches skip what does not match and stop at the staff's ends.
+TEST(NtnSearch, GraceStateAndGroupBitSearches) {
+  TStaffFixture s;
+  const int normal = s.Note(0, 3);
+  const int rest = s.Rest(3);
+  const int grace = s.Grace(1);
+  const int graceChord = s.Chord({2, 4}, 3);
+  s.SongAt(graceChord)->SetAttribute(naGrace);
+  const int plain = s.Note(3, 3);
+  const int accented = s.Note(4, 3);
+  s.SongAt(accented)->SetAttribute(naAccent);  // accented but in no group
+  const int b1 = s.Note(0, 3), b2 = s.Note(1, 3);
+  s.Group(0, {b1, b2});
+  s.SongAt(b2)->SetAttribute(naAccent);
+  (void)rest;
+  TSimpleNtnIdx idx(&s.staff, normal);
+  EXPECT_TRUE(idx.StepToGraceState(1, 1));
+  EXPECT_EQ(idx.GetIndex(), grace);  // the rest in between is not a note
+  EXPECT_TRUE(idx.StepToGraceState(1, 1));
+  EXPECT_EQ(idx.GetIndex(), graceChord);
+  EXPECT_TRUE(idx.StepToGraceState(0, 1));
+  EXPECT_EQ(idx.GetIndex(), plain);
+  EXPECT_TRUE(idx.StepToGraceState(0, -1));
+  EXPECT_EQ(idx.GetIndex(), normal);
+  EXPECT_FALSE(idx.StepToGraceState(1, -1));
+  EXPECT_EQ(idx.GetIndex(), 0);
+
+  EXPECT_TRUE(idx.NextWithGroupBit(naAccent, 1));
+  EXPECT_EQ(idx.GetIndex(), b2);  // the ungrouped accent is passed over
+  EXPECT_FALSE(idx.NextWithGroupBit(naAccent, 1));
+  EXPECT_EQ(idx.GetIndex(), s.staff.LastIndex());
+  EXPECT_TRUE(idx.NextWithGroupBit(naAccent, -1));
+  EXPECT_EQ(idx.GetIndex(), b2);
+}
