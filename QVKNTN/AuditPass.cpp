@@ -95,6 +95,33 @@ void AuditDynamic(TAuditNtnIdx& index) {
   NtnSetDynamicRamp(ramp, target, startVolume, endVolume, length);
 }
 
+bool GroupChecksOut(TMusicStaff* staff, int first, int kind);
+
+// What this audit will leave of the triplet states of the song notes after a note whose own state
+// is settled: a middle or last member keeps its state only inside an open triplet, a first only
+// outside one and when its group checks out. A beam's check compares its members' triplet states
+// with these, so a beam kept now is not broken by the next audit.
+class TTripletForecast {
+public:
+  TTripletForecast(TMusicStaff* staff, int settledState)
+      : staff_(staff), open_(settledState == kNtnGroupFirst || settledState == kNtnGroupMiddle) {}
+  // Song notes of the group's grace state, in order.
+  bool InTriplet(int index, const TSongNote* note) {
+    int state = NtnGroupState(note, kNtnGroupTriplet);
+    if (state == kNtnGroupMiddle || state == kNtnGroupLast) {
+      if (!open_) state = kNtnGroupNone;
+    } else if (state == kNtnGroupFirst) {
+      if (open_ || !GroupChecksOut(staff_, index, kNtnGroupTriplet)) state = kNtnGroupNone;
+    }
+    open_ = state == kNtnGroupFirst || state == kNtnGroupMiddle;
+    return state != kNtnGroupNone;
+  }
+
+private:
+  TMusicStaff* staff_;
+  bool open_;
+};
+
 // Checks a group forward from its first member: every item groupable, members alike, middles
 // until one last member; a triplet's members must add up to whole multiples of 12 ticks.
 bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
@@ -103,6 +130,7 @@ bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
   const int grace = NtnGrace(head);
   const bool inTriplet = NtnGroupState(head, kNtnGroupTriplet) != 0;
   const int stem = NtnStemCode(head);
+  TTripletForecast triplets(staff, NtnGroupState(head, kNtnGroupTriplet));
   long sum = NtnDuration(probe.Current());
   while (probe.CanStep(1)) {
     probe.Next();
@@ -110,8 +138,11 @@ bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
     if (!TSimpleNtnIdx::IsGroupableItem(item, grace, kind == kNtnGroupTriplet)) return false;
     const TSongNote* note = NtnAsSongNote(item);
     if (!note || NtnGrace(note) != grace) continue;
+    // Every song note moves the triplet forecast on, rests included.
+    const bool memberInTriplet = kind == kNtnGroupBeam ? triplets.InTriplet(probe.GetIndex(), note)
+                                                       : NtnGroupState(note, kNtnGroupTriplet) != 0;
     if (kind == kNtnGroupBeam && !NtnAsNoteOrChord(item)) continue;
-    if ((NtnGroupState(note, kNtnGroupTriplet) != 0) != inTriplet) return false;
+    if (memberInTriplet != inTriplet) return false;
     if (kind == kNtnGroupBeam && NtnStemCode(note) != stem) return false;
     sum += NtnDuration(item);
     const int state = NtnGroupState(note, kind);
@@ -132,7 +163,9 @@ void AuditSongNote(TAuditNtnIdx& index) {
   TNotatedItem* item = index.Current();
   TSongNote* note = NtnAsSongNote(item);
   const int open = index.GetOpenGroups(NtnGrace(note));
-  for (int kind = kNtnGroupBeam; kind <= kNtnGroupTriplet; ++kind) {
+  // Triplets first: a beam's check compares its members' triplet states, so this note's own must
+  // already be settled, or a beam kept now would be broken by the next audit.
+  for (int kind = kNtnGroupTriplet; kind >= kNtnGroupBeam; --kind) {
     if (kind == kNtnGroupBeam && !NtnAsNoteOrChord(item)) continue;
     const int state = NtnGroupState(note, kind);
     if (state == kNtnGroupNone) continue;

@@ -7,6 +7,7 @@
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/FindErrorNtnIdx.h"
+#include "QVKNTN/ItemRange.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NotatedItemFactory.h"
 #include "QVKNTN/NtnItemAccess.h"
@@ -14,6 +15,7 @@
 #include "QVKNTN/RelNtnIdx.h"
 #include "QVKNTN/StaffRange.h"
 #include "QVKNTN/TransposeNtnIdx.h"
+#include "foundation/QXTSegRamStream.h"
 
 namespace {
 
@@ -82,6 +84,28 @@ void CheckCursors(TMusicStaff& staff) {
   }
 }
 
+// The whole-staff audit walks forward once and keeps the item count; a second audit finds nothing
+// left to change.
+void CheckWholeAudit(TMusicStaff& staff) {
+  const long long rewinds = TAuditNtnIdx::Rewinds();
+  const int count = staff.ItemCount();
+  AuditStaff(&staff, -1, -1);
+  if (TAuditNtnIdx::Rewinds() != rewinds || staff.ItemCount() != count) std::abort();
+  TQXTSegRamStream once(1024), twice(1024);
+  WriteItemRange(staff, 0, staff.LastIndex(), once);
+  AuditStaff(&staff, -1, -1);
+  WriteItemRange(staff, 0, staff.LastIndex(), twice);
+  if (once.Size() != twice.Size()) std::abort();
+  once.Rewind();
+  twice.Rewind();
+  for (uint32_t k = 0; k < once.Size(); ++k) {
+    uint8_t a = 0, b = 0;
+    once.Read(&a, 1);
+    twice.Read(&b, 1);
+    if (a != b) std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -94,9 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Shape(item, in);
     staff.AppendItem(item);
   }
-  AuditStaff(&staff, -1, -1);
+  CheckWholeAudit(staff);
   CheckCursors(staff);
   while (in.n) {
+    const long long audits = AuditRangesRun();
     const int op = in.Next() % 10;
     TStaffRange range(&staff, in.Next() % (staff.LastIndex() + 1), in.Next() % (staff.LastIndex() + 1));
     switch (op) {
@@ -125,8 +150,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         range.CanGroup(in.Next() & 1);
       }
     }
+    // An operation on many items audits once.
+    if (AuditRangesRun() - audits > 1) std::abort();
   }
-  AuditStaff(&staff, -1, -1);
+  CheckWholeAudit(staff);
   CheckCursors(staff);
   return 0;
 }

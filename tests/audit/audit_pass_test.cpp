@@ -346,3 +346,44 @@ TEST_F(AuditPass, EntryPointsReachTheirBars) {
     EXPECT_EQ(reached, c.reached) << c.name;
   }
 }
+
+// A beam whose members end up with different triplet states is broken by the same audit that
+// settles those states, not left for the next audit to break.
+TEST_F(AuditPass, BeamsSeeTheTripletStatesTheAuditLeaves) {
+  struct Member { int beam, triplet; };
+  struct Case {
+    const char* what;
+    Member members[5];
+    Member expected[5];
+  } cases[] = {
+      // The beam's first note carries a stray triplet end, which the audit removes.
+      {"stray triplet state on the beam's first note",
+       {{1, 3}, {3, 1}, {0, 2}, {0, 3}, {0, 0}},
+       {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 0}}},
+      // The beam's last note carries a triplet end after the triplet has closed.
+      {"stray triplet state on the beam's last note",
+       {{0, 1}, {0, 2}, {1, 3}, {3, 3}, {0, 0}},
+       {{0, 1}, {0, 2}, {0, 3}, {0, 0}, {0, 0}}},
+      // Both in one proper triplet: the beam stays.
+      {"beam inside a triplet",
+       {{0, 1}, {1, 2}, {3, 3}, {0, 0}, {0, 0}},
+       {{0, 1}, {1, 2}, {3, 3}, {0, 0}, {0, 0}}},
+  };
+  for (const Case& c : cases) {
+    TStaffFixture s;
+    int notes[5];
+    for (int k = 0; k < 5; ++k) {
+      notes[k] = s.Note(0, 3);
+      s.SongAt(notes[k])->SetBeamState(c.members[k].beam);
+      s.SongAt(notes[k])->SetTripletState(c.members[k].triplet);
+    }
+    s.Bar();
+    for (int pass = 1; pass <= 2; ++pass) {
+      AuditAll(s.staff);
+      for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(s.SongAt(notes[k])->GetBeamState(), c.expected[k].beam) << c.what << ", note " << k << ", pass " << pass;
+        EXPECT_EQ(s.SongAt(notes[k])->GetTripletState(), c.expected[k].triplet) << c.what << ", note " << k << ", pass " << pass;
+      }
+    }
+  }
+}
