@@ -1,4 +1,5 @@
 #include "framework/Application.h"
+#include "framework/FaultRecovery.h"
 #include "framework/Window.h"
 #include "framework/Xmsg.h"
 
@@ -83,10 +84,11 @@ bool TApplication::ProcessAppMsg(MSG& msg) {
 
 void TApplication::ProcessMessage(MSG& msg) {
   try {
-    if (!ProcessAppMsg(msg)) {
+    RunWithFaultRecovery([&] {
+      if (ProcessAppMsg(msg)) return;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
-    }
+    });
     RethrowPendingException();
   } catch (const std::exception& e) {
     Error(e);
@@ -117,7 +119,7 @@ int TApplication::RunLoop(TModalState* modal) {
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       bool more = false;
       try {
-        more = IdleAction(idleCount++);
+        more = RunWithFaultRecovery([&] { return IdleAction(idleCount++); });
         RethrowPendingException();
       } catch (const std::exception& e) {
         Error(e);

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 #include <exception>
 #include "framework/Application.h"
+#include "framework/FaultRecovery.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ INT_PTR CALLBACK VcDialogBindProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
   creatingDialog = nullptr;
   d->Subclass(hwnd);
   try {
-    return d->ReceiveMessage(msg, wParam, lParam);
+    return RunWithFaultRecovery([&] { return d->ReceiveMessage(msg, wParam, lParam); });
   } catch (...) {
     TApplication::StoreException(std::current_exception());
     return FALSE;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <exception>
 #include "framework/Application.h"
+#include "framework/FaultRecovery.h"
 #include "framework/PaintDC.h"
 
 namespace {
@@ -17,7 +18,8 @@ thread_local std::vector<TWindow*> condemned;
 }  // namespace
 
 // C++ exceptions must not unwind through the system's frames: every message is handled inside
-// this try block and a failure is kept for the message loop to report.
+// this try block and a failure is kept for the message loop to report. A hardware fault in a
+// handler comes back here as a message exception when the crash reporter is installed.
 LRESULT CALLBACK VcStdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWindow* w = TWindow::FromHandle(hwnd);
   if (!w && creatingWindow) {
@@ -27,7 +29,7 @@ LRESULT CALLBACK VcStdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   }
   if (!w) return DefWindowProcA(hwnd, msg, wParam, lParam);
   try {
-    return w->ReceiveMessage(msg, wParam, lParam);
+    return RunWithFaultRecovery([&] { return w->ReceiveMessage(msg, wParam, lParam); });
   } catch (...) {
     TApplication::StoreException(std::current_exception());
     return 0;
