@@ -8,6 +8,21 @@ namespace {
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 DWORD userInterfaceThread = 0;
 char boxCaption[128] = "";
+// Set on a thread while it builds or shows a report: a fault in that work is not reported again,
+// which would start over and fault again for ever.
+const DWORD reportingSlot = TlsAlloc();
+
+class TReporting {
+public:
+  TReporting() : already_(TlsGetValue(reportingSlot) != nullptr) { TlsSetValue(reportingSlot, this); }
+  ~TReporting() {
+    if (!already_) TlsSetValue(reportingSlot, nullptr);
+  }
+  bool Already() const { return already_; }
+
+private:
+  bool already_;
+};
 
 LONG PassToPreviousFilter(EXCEPTION_POINTERS* exception) {
   return previousFilter ? previousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
@@ -33,6 +48,8 @@ TCrashFacts Facts(const EXCEPTION_POINTERS* exception, bool insideResumePoint) {
 }
 
 bool RaiseAtResumePoint(EXCEPTION_POINTERS* exception, TFaultRecoveryPoint& point) {
+  TReporting reporting;
+  if (reporting.Already()) return false;
   if (ChooseCrashAction(Facts(exception, true)) != TCrashAction::RaiseInLoop) return false;
   char report[kCrashReportSize];
   const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
@@ -85,6 +102,8 @@ LONG WINAPI CrashReportFilter(EXCEPTION_POINTERS* exception) {
   }
   // A message exception raised here would reach no loop that reports it: the user still learns
   // what happened, and the previous filter keeps its say over the process.
+  TReporting reporting;
+  if (reporting.Already()) return PassToPreviousFilter(exception);
   char report[kCrashReportSize];
   const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
   BuildCrashReport(record.ExceptionCode, record.ExceptionAddress, report, sizeof report);
