@@ -33,7 +33,7 @@ struct EmfRecords {
   std::vector<EmfPolyline> polylines;
   std::vector<LOGFONTW> fontsCreated;
   std::vector<COLORREF> pensCreated;
-  int bezierCount = 0;
+  std::vector<EmfPolyline> beziers;
   int ellipseCount = 0;
   int rectangleCount = 0;
 };
@@ -48,6 +48,14 @@ inline std::string FaceOf(const LOGFONTW& lf) {
   int n = 0;
   while (n < LF_FACESIZE && lf.lfFaceName[n]) ++n;
   return Narrow(lf.lfFaceName, n);
+}
+
+// The points of a poly record, 16-bit (POINTS) or 32-bit (POINTL).
+template <class Point>
+EmfPolyline PointsOf(const Point* points, DWORD count, COLORREF pen) {
+  EmfPolyline poly{{}, pen};
+  for (DWORD i = 0; i < count; ++i) poly.points.push_back({points[i].x, points[i].y});
+  return poly;
 }
 
 // Walks the metafile's records, keeping the objects each drawing record was made with.
@@ -106,22 +114,24 @@ inline EmfRecords ReadEmf(HENHMETAFILE emf) {
       }
       case EMR_POLYLINE16: {
         auto* p = reinterpret_cast<const EMRPOLYLINE16*>(r);
-        EmfPolyline poly{{}, pen};
-        for (DWORD i = 0; i < p->cpts; ++i) poly.points.push_back({p->apts[i].x, p->apts[i].y});
-        out.polylines.push_back(poly);
+        out.polylines.push_back(PointsOf(p->apts, p->cpts, pen));
         break;
       }
       case EMR_POLYLINE: {
         auto* p = reinterpret_cast<const EMRPOLYLINE*>(r);
-        EmfPolyline poly{{}, pen};
-        for (DWORD i = 0; i < p->cptl; ++i) poly.points.push_back({p->aptl[i].x, p->aptl[i].y});
-        out.polylines.push_back(poly);
+        out.polylines.push_back(PointsOf(p->aptl, p->cptl, pen));
         break;
       }
-      case EMR_POLYBEZIER16:
-      case EMR_POLYBEZIER:
-        ++out.bezierCount;
+      case EMR_POLYBEZIER16: {
+        auto* p = reinterpret_cast<const EMRPOLYBEZIER16*>(r);
+        out.beziers.push_back(PointsOf(p->apts, p->cpts, pen));
         break;
+      }
+      case EMR_POLYBEZIER: {
+        auto* p = reinterpret_cast<const EMRPOLYBEZIER*>(r);
+        out.beziers.push_back(PointsOf(p->aptl, p->cptl, pen));
+        break;
+      }
       case EMR_ELLIPSE:
         ++out.ellipseCount;
         break;

@@ -95,26 +95,45 @@ TEST_P(MusicFontsTest, SizesFollowTheSpacing) {
 }
 
 TEST_P(MusicFontsTest, FontsAreMadeAsTheScoreAsks) {
+  // Every text font from its record: face, style and character set as stored, the size (its
+  // magnitude: a stored negative size is still points) scaled by four spacings over the base size.
+  data_.SetFace(4, "Arial");
+  data_.GetFont(4).charset = GREEK_CHARSET;
+  data_.GetFont(5).size = -12;
+  data_.GetFont(7).style = 2;
+  // The records are read when the fonts are made.
+  fonts_ = GetParam().dpi ? TMusicFonts::ForResolution(GetParam().dpi, &data_, &colors_)
+                          : std::make_unique<TMusicFonts>(&data_, &colors_, 16);
   EmfRecords r = Record([](TMusicFonts& f) {
     f.DrawGlyph(kFilledHead, 10, 0);
-    for (int i = 0; i < 3; ++i) f.DrawText(i, 10, 0, "x");
+    for (int i = 0; i < TMusicFonts::kTextFonts; ++i) f.DrawText(i, 10, 0, "x");
   });
-  ASSERT_EQ(r.texts.size(), 4u);
+  ASSERT_EQ(r.texts.size(), 13u);
   const LOGFONTW& music = r.texts[0].font;
   EXPECT_EQ(FaceOf(music), "DIRU15");
   EXPECT_EQ(music.lfHeight, -5 * s_);
   EXPECT_EQ(music.lfOutPrecision, OUT_TT_PRECIS);
-  // Text fonts: the record's size scaled by four spacings over the base size, rounded.
   struct {
+    const char* face;
     int points;
     bool bold, italic;
-  } expected[] = {{10, true, true}, {8, true, false}, {7, false, false}};
-  for (int i = 0; i < 3; ++i) {
+    int charset;
+  } expected[] = {
+      {"Times New Roman", 10, true, true, 0},  {"Times New Roman", 8, true, false, 0},
+      {"Times New Roman", 7, false, false, 0}, {"Times New Roman", 24, true, false, 0},
+      {"Arial", 12, false, false, GREEK_CHARSET}, {"Times New Roman", 12, false, false, 0},
+      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, true, 0},
+      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, false, 0},
+      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, false, 0},
+  };
+  for (int i = 0; i < TMusicFonts::kTextFonts; ++i) {
+    SCOPED_TRACE("text font " + std::to_string(i));
     const LOGFONTW& t = r.texts[1 + i].font;
-    EXPECT_EQ(FaceOf(t), "Times New Roman") << i;
-    EXPECT_EQ(t.lfHeight, -((expected[i].points * 4 * s_ + 8) / 16)) << i;
-    EXPECT_EQ(t.lfWeight, expected[i].bold ? FW_BOLD : FW_NORMAL) << i;
-    EXPECT_EQ(t.lfItalic != 0, expected[i].italic) << i;
+    EXPECT_EQ(FaceOf(t), expected[i].face);
+    EXPECT_EQ(t.lfHeight, -((expected[i].points * 4 * s_ + 8) / 16));
+    EXPECT_EQ(t.lfWeight, expected[i].bold ? FW_BOLD : FW_NORMAL);
+    EXPECT_EQ(t.lfItalic != 0, expected[i].italic);
+    EXPECT_EQ(t.lfCharSet, expected[i].charset);
   }
 }
 
@@ -386,6 +405,11 @@ TEST_P(MusicFontsTest, ArcsBracketsBoxesAndBrace) {
   EXPECT_EQ(tie.points.back().x, 160);
   EXPECT_EQ(tie.points.front().y, 200);
   EXPECT_LT(tie.points[tie.points.size() / 2].y, 200) << "a tie above bulges up";
+  for (int k = 1; k < 2 * p_; ++k) {
+    const EmfPolyline& pass = r.polylines[k];
+    EXPECT_EQ(pass.points[pass.points.size() / 2].y, tie.points[tie.points.size() / 2].y + k)
+        << "each pass one unit nearer the notes";
+  }
   const EmfPolyline& slur = r.polylines[2 * p_];
   EXPECT_GT(slur.points[slur.points.size() / 2].y - 250,
             tie.points.front().y - tie.points[tie.points.size() / 2].y)
@@ -397,7 +421,22 @@ TEST_P(MusicFontsTest, ArcsBracketsBoxesAndBrace) {
   EXPECT_EQ(r.lines.size(), 4u);
   EXPECT_EQ(r.ellipseCount, 1);
   EXPECT_EQ(r.rectangleCount, 1);
-  EXPECT_GT(r.bezierCount, 0);
+  // The brace: curves from its point at x to its ends at x + 2 spacings, within y1..y2 (a Bezier
+  // stays inside its control points), so it is 2 spacings + 1 wide.
+  ASSERT_FALSE(r.beziers.empty());
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  for (const EmfPolyline& curve : r.beziers) {
+    for (const POINT& pt : curve.points) {
+      left = std::min<int>(left, pt.x);
+      right = std::max<int>(right, pt.x);
+      top = std::min<int>(top, pt.y);
+      bottom = std::max<int>(bottom, pt.y);
+    }
+  }
+  EXPECT_EQ(left, 10);
+  EXPECT_EQ(right, 10 + 2 * s_);
+  EXPECT_EQ(top, 100);
+  EXPECT_EQ(bottom, 400);
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, MusicFontsTest,

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "QVKNTN/MusicGlyphs.h"
 #include "QVKNTN/win32/MusicFontFile.h"
@@ -69,6 +70,87 @@ TEST(MusicFont, HasItsOwnGlyphForEveryCharacterTheDrawingUses) {
     EXPECT_NE(indices[i], 0) << "'" << chars[i] << "' falls back to .notdef";
     for (std::size_t j = 0; j < i; ++j) EXPECT_NE(indices[i], indices[j]) << chars[i] << chars[j];
   }
+}
+
+// The font's own tables, as the system hands them out: a Unicode (3,1) character map that covers
+// every drawn character (and no symbol map, which would make the font a symbol font that a request
+// for the ANSI character set passes over), the Latin-1 code page bit, the new family name in every
+// name a font is asked for by, and the Noto copyright notices kept.
+class FontTable {
+public:
+  FontTable(HDC dc, const char tag[4]) {
+    DWORD t = static_cast<unsigned char>(tag[0]) | static_cast<unsigned char>(tag[1]) << 8 |
+              static_cast<unsigned char>(tag[2]) << 16 | static_cast<unsigned>(static_cast<unsigned char>(tag[3])) << 24;
+    DWORD size = GetFontData(dc, t, 0, nullptr, 0);
+    if (size == GDI_ERROR) return;
+    bytes_.resize(size);
+    if (GetFontData(dc, t, 0, bytes_.data(), size) != size) bytes_.clear();
+  }
+  bool Has(std::size_t at, std::size_t n) const { return at + n <= bytes_.size(); }
+  unsigned U16(std::size_t at) const { return Has(at, 2) ? bytes_[at] << 8 | bytes_[at + 1] : 0; }
+  unsigned long U32(std::size_t at) const { return static_cast<unsigned long>(U16(at)) << 16 | U16(at + 2); }
+  std::size_t size() const { return bytes_.size(); }
+
+private:
+  std::vector<unsigned char> bytes_;
+};
+
+// The glyph a format-4 subtable at `at` gives a character; 0 when it gives none.
+unsigned Format4Glyph(const FontTable& cmap, std::size_t at, unsigned ch) {
+  if (cmap.U16(at) != 4) return 0;
+  const unsigned segments = cmap.U16(at + 6) / 2;
+  const std::size_t ends = at + 14, starts = ends + 2 * segments + 2, deltas = starts + 2 * segments,
+                    offsets = deltas + 2 * segments;
+  for (unsigned i = 0; i < segments; ++i) {
+    if (ch > cmap.U16(ends + 2 * i) || ch < cmap.U16(starts + 2 * i)) continue;
+    unsigned rangeOffset = cmap.U16(offsets + 2 * i);
+    if (rangeOffset == 0) return (ch + cmap.U16(deltas + 2 * i)) & 0xFFFF;
+    std::size_t slot = offsets + 2 * i + rangeOffset + 2 * (ch - cmap.U16(starts + 2 * i));
+    unsigned glyph = cmap.U16(slot);
+    return glyph ? (glyph + cmap.U16(deltas + 2 * i)) & 0xFFFF : 0;
+  }
+  return 0;
+}
+
+std::string NameRecord(const FontTable& name, unsigned id) {
+  const unsigned count = name.U16(2), strings = name.U16(4);
+  for (unsigned i = 0; i < count; ++i) {
+    std::size_t r = 6 + 12 * i;
+    if (name.U16(r) != 3 || name.U16(r + 2) != 1 || name.U16(r + 6) != id) continue;
+    std::string text;
+    for (unsigned k = 0; k < name.U16(r + 8); k += 2) text += static_cast<char>(name.U16(strings + name.U16(r + 10) + k));
+    return text;
+  }
+  return {};
+}
+
+TEST(MusicFont, TablesNameItMapItAndKeepTheNotices) {
+  MusicFontDC f(10);
+  FontTable cmap(f.dc(), "cmap");
+  ASSERT_GT(cmap.size(), 4u);
+  std::size_t unicode = 0;
+  for (unsigned i = 0; i < cmap.U16(2); ++i) {
+    std::size_t r = 4 + 8 * i;
+    EXPECT_FALSE(cmap.U16(r) == 3 && cmap.U16(r + 2) == 0) << "a (3,0) symbol map";
+    if (cmap.U16(r) == 3 && cmap.U16(r + 2) == 1) unicode = cmap.U32(r + 4);
+  }
+  ASSERT_NE(unicode, 0u) << "no (3,1) Unicode map";
+  for (char ch : DrawnCharacters()) {
+    EXPECT_NE(Format4Glyph(cmap, unicode, static_cast<unsigned char>(ch)), 0u) << "'" << ch << "'";
+  }
+  EXPECT_EQ(Format4Glyph(cmap, unicode, 'Q'), 0u) << "only what the drawing uses";
+
+  FontTable os2(f.dc(), "OS/2");
+  ASSERT_GE(os2.size(), 86u) << "an OS/2 table with code page ranges";
+  EXPECT_EQ(os2.U32(78) & 1u, 1u) << "Latin 1 code page bit";
+  EXPECT_EQ(os2.U16(8), 0u) << "installable without restriction";
+
+  FontTable name(f.dc(), "name");
+  for (unsigned id : {1u, 4u, 6u}) EXPECT_EQ(NameRecord(name, id), kFaceName) << "name " << id;
+  const std::string notice = NameRecord(name, 0);
+  EXPECT_NE(notice.find("Copyright 2018 Google Inc."), std::string::npos) << notice;
+  EXPECT_NE(notice.find("Copyright 2015 Google LLC."), std::string::npos) << notice;
+  EXPECT_NE(NameRecord(name, 13).find("SIL Open Font License"), std::string::npos);
 }
 
 // Where each glyph stands, in staff spaces above its baseline (the font is asked for at 100 device
