@@ -16,6 +16,7 @@
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "framework/DC.h"
 #include "framework/ScreenDC.h"
+#include "tests/drawing/BarLineCases.h"
 #include "tests/drawing/EmfRecords.h"
 
 namespace {
@@ -353,27 +354,13 @@ TEST_P(MusicFontsTest, TextIsCentredOnItsPosition) {
 }
 
 TEST_P(MusicFontsTest, BarLinesAreAsWideAsTheirTypeSays) {
-  const int dots = W(kRepeatDots), thick = 2 * s_ / 3;
-  struct {
-    int type, width, lines, texts;
-  } cases[] = {
-      {0, p_, p_, 0},
-      {1, 4 * p_, 2 * p_, 0},
-      {2, thick + 3 * p_, thick + p_, 0},
-      {3, thick + 3 * p_, thick + p_, 0},
-      {4, dots + 6 * p_, 2 * p_, 1},
-      {5, dots + 6 * p_, 2 * p_, 1},
-      {6, dots + thick + 5 * p_, thick + p_, 1},
-      {7, dots + thick + 5 * p_, thick + p_, 1},
-      {9, 2 * p_ + dots, 0, 1},
-      {10, 2 * s_, 2, 0},
-  };
-  for (auto c : cases) {
+  const int dots = W(kRepeatDots);
+  for (const BarLineCase& c : BarLineCases(s_, p_, dots)) {
     SCOPED_TRACE("type " + std::to_string(c.type));
     EXPECT_EQ(fonts_->GetBarLineWidth(c.type), c.width);
     EmfRecords r = Record([&](TMusicFonts& f) { f.DrawBarLine(100, c.type, Y(-4), Y(4)); });
     EXPECT_EQ(r.lines.size(), static_cast<std::size_t>(c.lines));
-    EXPECT_EQ(r.texts.size(), static_cast<std::size_t>(c.texts));
+    EXPECT_EQ(r.texts.size(), static_cast<std::size_t>(c.dots));
     for (const EmfLine& l : r.lines) {
       EXPECT_GE(std::min(l.x1, l.x2), 100);
       EXPECT_LT(std::max(l.x1, l.x2), 100 + c.width + 1);
