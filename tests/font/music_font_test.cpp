@@ -166,59 +166,7 @@ struct Anchor {
 constexpr double kTolerance = 0.04;
 
 constexpr Anchor kAnchors[] = {
-    // Clefs: the treble clef curls round the line a space above its baseline and reaches well
-    // above the staff; the bass clef stands in the upper three spaces; the C clef is centred on
-    // its line two spaces up.
-    {'a', Rule::Span, -1.6, 5.2, 5.45},
-    {'b', Rule::Span, 0.4, 3.5, 3.7},
-    {'c', Rule::Centre, 2.0, 4.0, 4.2},
-    // Heads centred on the baseline.
-    {'i', Rule::Centre, 0.0, 0.95, 1.15},
-    {'j', Rule::Centre, 0.0, 0.95, 1.15},
-    {'k', Rule::Centre, 0.0, 0.95, 1.15},
-    {'N', Rule::Centre, 0.0, 0.55, 0.8},
-    // Accidentals round the note's position; the flat's bowl sits on it.
-    {'d', Rule::Centre, 0.0, 3.0, 3.4},
-    {'e', Rule::Centre, 0.0, 2.3, 2.6},
-    {'g', Rule::Centre, 0.0, 0.9, 1.2},
-    {'f', Rule::Bottom, -0.55, 2.0, 2.4},
-    {'h', Rule::Bottom, -0.69, 2.4, 2.9},
-    // Flags: an up-stem flag hangs from two spaces above its baseline, a down-stem flag rises
-    // from it; grace flags likewise from one space and from the baseline.
-    {'s', Rule::Top, 2.0, 2.8, 3.1},
-    {'t', Rule::Bottom, 0.0, 2.8, 3.1},
-    {'P', Rule::Top, 1.0, 1.4, 1.8},
-    {'O', Rule::Bottom, 0.0, 1.4, 1.8},
-    // Rests: the whole rest hangs from its line, the half rest sits on it, the quarter is centred;
-    // the hooked rests have their lowest hook on the baseline, one space per further hook.
-    {'l', Rule::Top, 0.0, 0.45, 0.55},
-    {'m', Rule::Bottom, 0.0, 0.45, 0.55},
-    {'n', Rule::Centre, 0.0, 2.9, 3.1},
-    {'o', Rule::Span, -1.58, 0.2, 0.5},
-    {'p', Rule::Span, -1.58, 1.2, 1.5},
-    {'q', Rule::Span, -1.58, 2.2, 2.5},
-    {'r', Rule::Span, -1.58, 3.2, 3.5},
-    // Tempo-label notes stand on the text's baseline.
-    {'H', Rule::Bottom, 0.0, 1.5, 1.9},
-    {'G', Rule::Bottom, 0.0, 1.5, 1.9},
-    {'F', Rule::Bottom, 0.0, 1.5, 1.9},
-    // Signs centred on their position; the segno and the time symbols one space up.
-    {'x', Rule::Centre, 1.0, 2.5, 2.9},
-    {'D', Rule::Centre, 1.0, 1.9, 2.2},
-    {'E', Rule::Centre, 1.0, 3.2, 3.6},
-    {'J', Rule::Centre, 0.0, 1.4, 1.7},
-    {'z', Rule::Centre, 0.0, 0.3, 0.45},
-    {'u', Rule::Centre, 0.0, 1.7, 2.0},
-    {'v', Rule::Centre, 0.0, 1.2, 1.5},
-    {'w', Rule::Centre, 0.0, 1.9, 2.2},
-    {'K', Rule::Centre, 0.0, 1.7, 2.0},
-    {'y', Rule::Centre, 0.0, 1.3, 1.5},
-    {'I', Rule::Centre, 0.0, 1.1, 1.3},
-    {'A', Rule::Centre, 0.0, 0.9, 1.1},
-    {'B', Rule::Centre, 0.0, 1.0, 1.2},
-    {'C', Rule::Centre, 0.0, 0.1, 0.2},
-    {'L', Rule::Centre, 0.0, 0.7, 0.9},
-    {'M', Rule::Centre, 0.0, 1.0, 1.15},
+#include "tests/font/GlyphAnchors.inc"
 };
 
 TEST(MusicFont, EveryGlyphStandsOnItsAnchor) {
