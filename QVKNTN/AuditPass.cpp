@@ -97,6 +97,15 @@ void AuditDynamic(TAuditNtnIdx& index) {
 
 bool GroupChecksOut(TMusicStaff* staff, int first, int kind);
 
+// The ticks a group member adds to its group's sum. A rest's explicit length does not outlive this
+// audit (every member is followed in its bar by a song note or a bar line, and neither lets a rest
+// in a group keep one), so its written value counts.
+long MemberTicks(const TNotatedItem* item) {
+  const TSongNote* note = NtnAsSongNote(item);
+  if (note && NtnIsRest(item)) return note->TSongNote::GetDuration();
+  return NtnDuration(item);
+}
+
 // What this audit will leave of the triplet states of the song notes after a note whose own state
 // is settled: a middle or last member keeps its state only inside an open triplet, a first only
 // outside one and when its group checks out. A beam's check compares its members' triplet states
@@ -131,7 +140,7 @@ bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
   const bool inTriplet = NtnGroupState(head, kNtnGroupTriplet) != 0;
   const int stem = NtnStemCode(head);
   TTripletForecast triplets(staff, NtnGroupState(head, kNtnGroupTriplet));
-  long sum = NtnDuration(probe.Current());
+  long sum = MemberTicks(probe.Current());
   while (probe.CanStep(1)) {
     probe.Next();
     const TNotatedItem* item = probe.Current();
@@ -144,7 +153,7 @@ bool GroupChecksOut(TMusicStaff* staff, int first, int kind) {
     if (kind == kNtnGroupBeam && !NtnAsNoteOrChord(item)) continue;
     if (memberInTriplet != inTriplet) return false;
     if (kind == kNtnGroupBeam && NtnStemCode(note) != stem) return false;
-    sum += NtnDuration(item);
+    sum += MemberTicks(item);
     const int state = NtnGroupState(note, kind);
     if (state == kNtnGroupMiddle) continue;
     if (state != kNtnGroupLast) return false;

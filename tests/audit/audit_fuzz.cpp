@@ -45,6 +45,9 @@ void Shape(TNotatedItem* item, Bytes& in) {
     note->SetDurationByte(static_cast<uint8_t>(in.Next()));
     note->SetGroupByte(static_cast<uint8_t>(in.Next()));
     if (note->GetDurationCode() > 6) note->SetDuration(note->GetDurationCode() % 7);
+    // Rests as files and bar merges leave them: some with an explicit length.
+    const int length = in.Next();
+    if (TRestNote* rest = item->AsRest(); rest && (length & 0x80)) rest->SetExplicitLength(length & 7, (length >> 3) % 7);
   }
   if (item->GetType() == ntChord) {
     auto* chord = static_cast<TChordData*>(item);

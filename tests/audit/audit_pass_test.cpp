@@ -387,3 +387,28 @@ TEST_F(AuditPass, BeamsSeeTheTripletStatesTheAuditLeaves) {
     }
   }
 }
+
+// A rest's explicit length goes as soon as a note follows it in the bar, so a triplet's check
+// counts the rest's written value: the group kept or broken now stays so at the next audit.
+TEST_F(AuditPass, TripletSumCountsARestsWrittenValue) {
+  struct Case { int restCode, count, code; int noteCodes[2]; bool kept; } cases[] = {
+      // Written: 64 + 64 + 128 = 256 ticks, off the grid; the stale length (48) would make it 240.
+      {3, 1, 4, {3, 2}, false},
+      // Written: 64 + 64 + 64 = 192 ticks; the stale length (768) would make it 896.
+      {3, 1, 0, {3, 3}, true},
+  };
+  for (const Case& c : cases) {
+    TStaffFixture s;
+    const int rest = s.Rest(c.restCode);
+    s.RestAt(rest)->SetExplicitLength(c.count, c.code);
+    const int a = s.Note(0, c.noteCodes[0]), b = s.Note(0, c.noteCodes[1]);
+    s.Group(1, {rest, a, b});
+    s.Bar();
+    for (int pass = 1; pass <= 2; ++pass) {
+      AuditAll(s.staff);
+      EXPECT_FALSE(s.RestAt(rest)->HasExplicitLength()) << pass;
+      EXPECT_EQ(s.SongAt(rest)->GetTripletState(), c.kept ? 1 : 0) << "rest code " << c.restCode << ", pass " << pass;
+      EXPECT_EQ(s.SongAt(b)->GetTripletState(), c.kept ? 3 : 0) << "rest code " << c.restCode << ", pass " << pass;
+    }
+  }
+}
