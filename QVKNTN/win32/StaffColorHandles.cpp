@@ -1,7 +1,8 @@
 #include "QVKNTN/win32/StaffColorHandles.h"
 
-#include <cstdio>
+#include <cstdint>
 
+#include "QVKNTN/StaffColorSection.h"
 #include "foundation/SysInfo.h"
 
 TStaffColorHandles::TStaffColorHandles() {
@@ -25,22 +26,13 @@ const TPen& TStaffColorHandles::GetPen(int i) const { return *pens_[IsIndex(i) ?
 void TStaffColorHandles::Load(const char* section) { Load(GetSysInfo(), section); }
 
 void TStaffColorHandles::Load(TSysInfo& settings, const char* section) {
-  for (int i = 0; i < kCount; ++i) {
-    char key[4], text[64];
-    std::snprintf(key, sizeof key, "%d", i);
-    settings.ReadString(section, key, "", text, sizeof text);
-    std::uint32_t color;
-    if (!StaffColors::ParseColor(text, color)) return;
-    SetColor(i, color);
-  }
+  StaffColors::LoadSection(settings, section, [this](int i, std::uint32_t color) { SetColor(i, color); });
 }
 
 void TStaffColorHandles::Save(const char* section) const { Save(GetSysInfo(), section); }
 
 void TStaffColorHandles::Save(TSysInfo& settings, const char* section) const {
-  for (int i = 0; i < kCount; ++i) {
-    char key[4], text[32];
-    std::snprintf(key, sizeof key, "%d", i);
-    if (StaffColors::FormatColor(colors_[i], text, sizeof text)) settings.WriteString(section, key, text);
-  }
+  std::uint32_t colors[kCount];
+  for (int i = 0; i < kCount; ++i) colors[i] = colors_[i];
+  StaffColors::SaveSection(settings, section, colors);
 }

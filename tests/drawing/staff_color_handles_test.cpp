@@ -7,6 +7,7 @@
 
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "foundation/SysInfo.h"
+#include "tests/drawing/TempSettings.h"
 
 namespace {
 
@@ -47,28 +48,17 @@ TEST(StaffColorHandles, SetColorRemakesThePenOnlyOnAChange) {
 
 class StaffColorSettings : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    ini_ = std::string(dir) + "vc_colors_" + std::to_string(GetCurrentProcessId()) + ".ini";
-    DeleteFileA(ini_.c_str());
-    settings_.SetStorageNames("Vellichord", ini_.c_str());
-    settings_.SetRegistryFlag(0);
-  }
-  void TearDown() override { DeleteFileA(ini_.c_str()); }
-  void Put(const char* key, const char* value) { settings_.WriteString("StaffColors", key, value); }
+  void Put(const char* key, const char* value) { store_.Put(key, value); }
 
-  std::string ini_;
-  TSysInfo settings_;
+  TempSettings store_;
+  TSysInfo& settings_ = store_.settings;
 };
 
 TEST_F(StaffColorSettings, SaveAndLoadRoundTripAllEight) {
   TStaffColorHandles saved;
   for (int i = 0; i < 8; ++i) saved.SetColor(i, RGB(i * 30, 255 - i, i * 7));
   saved.Save(settings_, "StaffColors");
-  char text[64];
-  settings_.ReadString("StaffColors", "2", "", text, sizeof text);
-  EXPECT_STREQ(text, "RGB(60,253,14)");
+  EXPECT_EQ(store_.Get("2"), "RGB(60,253,14)");
 
   TStaffColorHandles loaded;
   loaded.Load(settings_, "StaffColors");
