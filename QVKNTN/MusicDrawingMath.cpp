@@ -35,7 +35,8 @@ int LyricLineHeight(int lyricFontSize, int baseStaffSize) {
 }
 
 int TextFontHeight(int fontSize, int spacing, int baseStaffSize) {
-  int magnitude = fontSize < 0 ? -fontSize : fontSize;
+  // A size read from a score may be any 32-bit value; the most negative one has no magnitude in int.
+  int magnitude = fontSize == INT32_MIN ? INT32_MAX : std::abs(fontSize);
   return -MulDiv(magnitude, 4 * spacing, baseStaffSize);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "QVKNTN/MusicGlyphs.h"
+#include "QVKNTN/win32/RequestedFont.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ bool SamePath(const char* a, const char* b) {
 bool IsMusicFontInstalled() {
   HDC screen = GetDC(nullptr);
   if (!screen) return false;
-  HFONT font = CreateFontA(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, MusicGlyphs::kFaceName);
+  HFONT font = CreateRequestedFont(MusicFontRequests::InstalledCheck());
   char face[LF_FACESIZE] = {};
   if (font) {
     HGDIOBJ old = SelectObject(screen, font);

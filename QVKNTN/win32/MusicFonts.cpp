@@ -1,24 +1,17 @@
 #include "QVKNTN/win32/MusicFonts.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "QVKNTN/MusicDrawingMath.h"
+#include "QVKNTN/MusicFontRequests.h"
 #include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/win32/MusicFontFile.h"
+#include "QVKNTN/win32/RequestedFont.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "framework/ScreenDC.h"
 
 namespace M = MusicDrawingMath;
 using namespace MusicGlyphs;
-
-namespace {
-
-// A text font's style byte: bit 0 bold, bit 1 italic.
-constexpr int kBoldBit = 1;
-constexpr int kItalicBit = 2;
-
-}  // namespace
 
 TMusicFonts::TMusicFonts(TMusicFontsData* data, TStaffColorHandles* colors)
     : data_(data), colors_(colors) {}
@@ -60,16 +53,10 @@ void TMusicFonts::Build(int spacing) {
   lyricLineHeight_ = M::LyricLineHeight(data_->GetFont(2).size, base);
 
   musicFont_.reset();
-  musicFont_.emplace(kFaceName, M::MusicFontHeight(spacing), 0, 0, 0, FW_NORMAL,
-                     DEFAULT_PITCH | FF_DONTCARE, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS);
+  musicFont_.emplace(CreateRequestedFont(MusicFontRequests::MusicFont(spacing)), true);
   for (int i = 0; i < kTextFonts; ++i) {
-    const TMusicFontsData::Font& f = data_->GetFont(i);
-    char face[TMusicFontsData::kFaceSize + 1];
-    std::snprintf(face, sizeof face, "%.*s", TMusicFontsData::kFaceSize, f.face);
     textFonts_[i].reset();
-    textFonts_[i].emplace(face, M::TextFontHeight(f.size, spacing, base), 0, 0, 0,
-                          (f.style & kBoldBit) ? FW_BOLD : FW_NORMAL, DEFAULT_PITCH | FF_DONTCARE,
-                          (f.style & kItalicBit) ? 1 : 0, 0, 0, f.charset);
+    textFonts_[i].emplace(CreateRequestedFont(MusicFontRequests::TextFont(data_->GetFont(i), spacing, base)), true);
   }
   int widths[kMeasuredGlyphs];
   MeasureGlyphs(widths);

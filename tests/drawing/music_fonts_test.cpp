@@ -18,6 +18,7 @@
 #include "framework/ScreenDC.h"
 #include "tests/drawing/BarLineCases.h"
 #include "tests/drawing/EmfRecords.h"
+#include "tests/drawing/TextFontCases.h"
 
 namespace {
 
@@ -98,10 +99,7 @@ TEST_P(MusicFontsTest, SizesFollowTheSpacing) {
 TEST_P(MusicFontsTest, FontsAreMadeAsTheScoreAsks) {
   // Every text font from its record: face, style and character set as stored, the size (its
   // magnitude: a stored negative size is still points) scaled by four spacings over the base size.
-  data_.SetFace(4, "Arial");
-  data_.GetFont(4).charset = GREEK_CHARSET;
-  data_.GetFont(5).size = -12;
-  data_.GetFont(7).style = 2;
+  ChangeSomeTextFonts(data_);
   // The records are read when the fonts are made.
   fonts_ = GetParam().dpi ? TMusicFonts::ForResolution(GetParam().dpi, &data_, &colors_)
                           : std::make_unique<TMusicFonts>(&data_, &colors_, 16);
@@ -114,27 +112,15 @@ TEST_P(MusicFontsTest, FontsAreMadeAsTheScoreAsks) {
   EXPECT_EQ(FaceOf(music), "DIRU15");
   EXPECT_EQ(music.lfHeight, -5 * s_);
   EXPECT_EQ(music.lfOutPrecision, OUT_TT_PRECIS);
-  struct {
-    const char* face;
-    int points;
-    bool bold, italic;
-    int charset;
-  } expected[] = {
-      {"Times New Roman", 10, true, true, 0},  {"Times New Roman", 8, true, false, 0},
-      {"Times New Roman", 7, false, false, 0}, {"Times New Roman", 24, true, false, 0},
-      {"Arial", 12, false, false, GREEK_CHARSET}, {"Times New Roman", 12, false, false, 0},
-      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, true, 0},
-      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, false, 0},
-      {"Times New Roman", 8, false, false, 0}, {"Times New Roman", 8, false, false, 0},
-  };
   for (int i = 0; i < TMusicFonts::kTextFonts; ++i) {
     SCOPED_TRACE("text font " + std::to_string(i));
     const LOGFONTW& t = r.texts[1 + i].font;
-    EXPECT_EQ(FaceOf(t), expected[i].face);
-    EXPECT_EQ(t.lfHeight, -((expected[i].points * 4 * s_ + 8) / 16));
-    EXPECT_EQ(t.lfWeight, expected[i].bold ? FW_BOLD : FW_NORMAL);
-    EXPECT_EQ(t.lfItalic != 0, expected[i].italic);
-    EXPECT_EQ(t.lfCharSet, expected[i].charset);
+    const ExpectedTextFont& e = kChangedTextFonts[i];
+    EXPECT_EQ(FaceOf(t), e.face);
+    EXPECT_EQ(t.lfHeight, ExpectedTextHeight(e.points, s_));
+    EXPECT_EQ(t.lfWeight, e.bold ? FW_BOLD : FW_NORMAL);
+    EXPECT_EQ(t.lfItalic != 0, e.italic);
+    EXPECT_EQ(t.lfCharSet, e.charset);
   }
 }
 
