@@ -1,0 +1,17 @@
+#include "app/AppOptions.h"
+
+#include "foundation/SysInfo.h"
+
+TAppOptions::TAppOptions() {
+  for (int i = 0; i < kAppOptionCount; ++i) values[i] = kAppOptionKeys[i].defaultValue;
+}
+
+void TAppOptions::Load(TSysInfo& settings) {
+  for (int i = 0; i < kAppOptionCount; ++i) {
+    values[i] = settings.ReadInt(kOptionsSection, kAppOptionKeys[i].key, values[i]);
+  }
+}
+
+void TAppOptions::Save(TSysInfo& settings) const {
+  for (int i = 0; i < kAppOptionCount; ++i) settings.WriteInt(kOptionsSection, kAppOptionKeys[i].key, values[i]);
+}

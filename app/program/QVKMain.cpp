@@ -1,0 +1,26 @@
+// The editor's entry: the music-font check, the crash filter, then the application object.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/win32/MusicFontCheck.h"
+#include "app/win32/ShellGlobals.h"
+#include "app/win32/VellichordApp.h"
+#include "foundation/PathText.h"
+
+int OwlMain(const char* commandLine) {
+  char programFolder[260];
+  DWORD n = GetModuleFileNameA(nullptr, programFolder, sizeof programFolder);
+  if (n == 0 || n >= sizeof programFolder) programFolder[0] = '\0';
+  PathToDirectory(programFolder, true);
+  if (!EnsureMusicFont(programFolder)) return 1;
+
+  // Crash reporter: InstallCrashFilter() goes here, before the application object exists.
+
+  TVellichordApp* app = new TVellichordApp("Vellichord", commandLine);
+  const int result = app->Run();
+  delete app;
+  return result;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) { return OwlMain(commandLine ? commandLine : ""); }

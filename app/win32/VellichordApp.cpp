@@ -1,0 +1,194 @@
+#include "app/win32/VellichordApp.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <ctime>
+
+#include "app/FolderSettings.h"
+#include "app/win32/ShellGlobals.h"
+#include "app/win32/VellichordFrame.h"
+#include "foundation/NewScoreInfo.h"
+#include "foundation/PathText.h"
+#include "foundation/SysInfo.h"
+#include "foundation/win32/FileUtils.h"
+#include "foundation/win32/MessageBoxes.h"
+#include "framework/MDIClient.h"
+#include "midi/win32/MidiManager.h"
+#include "resources/CommandIds.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+const char kSettingsFileName[] = "QVK.INI";
+
+using R = TResponse<TVellichordApp>;
+constexpr R kResponses[] = {
+    R::Enable(CM_UNDO, &TVellichordApp::CeUndo),
+    R::Enable(CM_REDO, &TVellichordApp::CeRedo),
+};
+
+void ProgramFolder(char (&out)[260]) {
+  DWORD n = GetModuleFileNameA(nullptr, out, sizeof out);
+  if (n == 0 || n >= sizeof out) out[0] = '\0';
+  PathToDirectory(out, true);
+}
+
+}  // namespace
+
+std::string ChooseSettingsFile(const char* programPath) {
+  char path[260];
+  std::snprintf(path, sizeof path, "%s", programPath ? programPath : "");
+  char* slash = std::strrchr(path, '\\');
+  if (slash) slash[1] = '\0';
+  else path[0] = '\0';
+  std::string file = std::string(path) + kSettingsFileName;
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  const bool readOnlyFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                            (attributes & FILE_ATTRIBUTE_READONLY);
+  return readOnlyFile ? std::string(kSettingsFileName) : file;
+}
+
+TVellichordApp::TVellichordApp(const char* name, const char* commandLine)
+    : TApplication(name),
+      commandLine_(commandLine ? commandLine : ""),
+      countryCode_(static_cast<int>(GetProfileIntA("intl", "iCountry", 1))),
+      eventList_(16) {
+  gApp = this;
+  ProgramFolder(programFolder_);
+  char programPath[260];
+  DWORD n = GetModuleFileNameA(nullptr, programPath, sizeof programPath);
+  if (n == 0 || n >= sizeof programPath) programPath[0] = '\0';
+  settingsFile_ = ChooseSettingsFile(programPath);
+  TSysInfo& settings = GetSysInfo();
+  settings.SetStorageNames(kMakerKeyName, settingsFile_.c_str());
+  settings.SetRegistryFlag(0);
+
+  midi_ = std::make_unique<TMidiManager>();
+  midi_->LoadPortSettings();
+  midi_->LoadTimerSettings();
+
+  staffColors_.Load(settings, "StaffColors");
+  history_.Clear();
+}
+
+TVellichordApp::~TVellichordApp() {
+  SaveSettings();
+  midi_.reset();
+  if (dynamicMenus_) DestroyMenu(dynamicMenus_);
+  dynamicMenus_ = nullptr;
+  // The tooltip window belongs to the shell; it goes with its global.
+  gToolTip = nullptr;
+  TWindow* main = GetMainWindow();
+  SetMainWindow(nullptr);
+  delete main;
+  if (gApp == this) gApp = nullptr;
+}
+
+bool TVellichordApp::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || TApplication::Find(ev); }
+
+void TVellichordApp::CeUndo(TCommandEnabler& ce) {
+  ce.SetText("&Undo\tCtrl+Z");
+  ce.Enable(false);
+}
+
+void TVellichordApp::CeRedo(TCommandEnabler& ce) {
+  ce.SetText("Re&do\tCtrl+Y");
+  ce.Enable(false);
+}
+
+void TVellichordApp::InitInstance() {
+  nCmdShow = SW_SHOWMAXIMIZED;
+  std::snprintf(helpFile_, sizeof helpFile_, "%s", programFolder_);
+  if (!AppendPath(helpFile_, "qvk.hlp")) helpFile_[0] = '\0';
+  for (int i = 0; i < 2; ++i) {
+    char folder[260];
+    GetFolder(i, folder);
+    folders_[i] = folder;
+  }
+  LoadOptions();
+  SetDefaultScoreInfo();
+  dynamicMenus_ = LoadMenuA(GetInstance(), "DynamicMenus");
+  SetAccelerators(LoadAcceleratorsA(GetInstance(), "MainMenu"));
+
+  InitMainWindow();
+  TVellichordFrame* frame = dynamic_cast<TVellichordFrame*>(GetMainWindow());
+  if (!frame || !frame->Create()) throw std::runtime_error("The main window could not be created.");
+  SetMessageMainWindow(frame->GetHandle());
+  if (!frame->RestorePlacement()) frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->UpdateWindow();
+}
+
+void TVellichordApp::InitMainWindow() {
+  TMDIClient* client = new TMDIClient();
+  gMDIClient = client;
+  TVellichordFrame* frame = new TVellichordFrame("Vellichord", "MainMenu", *client);
+  SetMainWindow(frame);
+  // The tooltip window and the DDE service join the shell here once they are built.
+}
+
+void TVellichordApp::LoadOptions() {
+  TSysInfo& settings = GetSysInfo();
+  options_.Load(settings);
+  history_.Load(settings);
+}
+
+void TVellichordApp::SaveSettings() {
+  TSysInfo& settings = GetSysInfo();
+  options_.Save(settings);
+  history_.Save(settings);
+  if (settings.GetRegistryFlag() == 0) settings.FlushSettings();
+}
+
+bool TVellichordApp::GetFolder(int n, char (&out)[260]) {
+  return GetFolderSetting(GetSysInfo(), n, programFolder_, out);
+}
+
+void TVellichordApp::SetFolder(int n, const char* path) { SetFolderSetting(GetSysInfo(), n, path); }
+
+void TVellichordApp::AddToFileHistory(const char* path, const char* title) { history_.Add(path, title); }
+
+void TVellichordApp::DrainRecordedInput() {
+  if (!gMidiManager) return;
+  TRecordedEvent event;
+  bool any = false;
+  while (gMidiManager->GetRecordedEvent(&event)) {
+    if (event.tick == -1) continue;
+    recorded_.push_back(event);
+    any = true;
+  }
+  if (any) recordedDataPresent_ = true;
+}
+
+void TVellichordApp::SetDefaultScoreInfo() {
+  TScoreInfoTexts& info = GetNewScoreInfoTemplate();
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  const int year = local ? local->tm_year + 1900 : 2000;
+  info.Title[0] = '\0';
+  std::snprintf(info.Author, sizeof info.Author, "%s", "<Name>");
+  std::snprintf(info.Copyright1, sizeof info.Copyright1, "Copyright \xA9 %04d %s", year, "<Name>");
+  std::snprintf(info.Copyright2, sizeof info.Copyright2, "%s", "All Rights Reserved");
+}
+
+bool TVellichordApp::IdleAction(long idleCount) {
+  const bool more = TApplication::IdleAction(idleCount);
+  if (!gPlayingWindow || !options_[kOptChasePlayingNotes] || !gMidiManager) return more;
+  // Following the song position with the view belongs to the score window.
+  if (gMidiManager->IsRecording()) DrainRecordedInput();
+  return true;
+}
+
+void TVellichordApp::EvActivateApp(bool active) {
+  if (!gFrame || options_[kOptMidiPortUsage] != 0 || !gMidiManager) return;
+  if (active) {
+    gMidiManager->AcquireDevices(true);
+    if (gMidiManager->GetFailedOutPorts() != 0) {
+      // Yes leads to the MIDI page of the options sheet, which joins the shell with the options.
+      MBLMessage(gFrame->GetHandle(), MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL);
+    }
+    return;
+  }
+  if (gPlayingWindow) gFrame->StopMidiPlay();
+  gMidiManager->AcquireDevices(false);
+}

@@ -1,0 +1,86 @@
+// The editor's main window: a decorated MDI frame with the status bar and the printer object. It
+// finishes the start-up once its window exists, runs timer 1 (status refresh, auto-save, recorded
+// input), answers the sequencing engine's notifications, handles the frame's help, web and file
+// commands and dropped files, and runs the shut-down chain.
+#pragma once
+#include <cstdint>
+
+#include "framework/DecoratedMDIFrame.h"
+#include "framework/Printer.h"
+
+class TMusicStatusBar;
+struct TScoreInfoTexts;
+
+// The frame's printer; printer set-up, printing and preview use it.
+class TQVPrinter : public TPrinter {
+public:
+  ~TQVPrinter() override = default;
+};
+
+class TVellichordFrame : public TDecoratedMDIFrame {
+public:
+  static constexpr UINT kTimerId = 1;
+  static constexpr UINT kIdlePeriodMs = 10000;
+  static constexpr UINT kPlayPeriodMs = 500;
+
+  TVellichordFrame(const char* caption, LPCSTR menuResource, TMDIClient& client);
+  ~TVellichordFrame() override;
+
+  const char* GetClassName() const override { return "TQVK17VellichordFrame"; }
+  void GetWindowClass(WNDCLASSA& wc) override;
+  void SetupWindow() override;
+  void CleanupWindow() override;
+  bool Find(TEvent& ev) override;
+  LRESULT EvCommand(UINT id, HWND control, UINT notifyCode) override;
+  void EvCommandEnable(TCommandEnabler& enabler) override;
+
+  void OpenDocumentFile(const char* path, int mode);
+  void ForEachScoreWindow(TWindow* except, int action);
+  void StopMidiPlay();
+  void StartPlayTimer();
+  void RestorePlayTimer();
+  void RecoverAutoSavedFiles();
+  bool RestorePlacement();
+  bool ShutDown();
+  // The words of the Undo and Redo menu items for an undo record of `kind` and `id`.
+  void GetUndoActionText(int kind, int id, char (&out)[80]) const;
+  // The File Info dialog over a copy of the score's texts; true when it ended with OK.
+  bool EditFileInfo(TScoreInfoTexts& info);
+
+  TMusicStatusBar* GetStatusBar() const { return statusBar_; }
+  TQVPrinter* GetPrinter() const { return printer_; }
+  HMENU GetViewMenu() const { return viewMenu_; }
+  uint32_t GetLastAutoSaveTime() const { return lastAutoSave_; }
+
+  // Response-table handlers.
+  LRESULT EvTimer(WPARAM, LPARAM);
+  LRESULT EvClose(WPARAM, LPARAM);
+  LRESULT EvCompacting(WPARAM, LPARAM);
+  LRESULT EvDropFiles(WPARAM, LPARAM);
+  LRESULT EvEnterIdle(WPARAM, LPARAM);
+  LRESULT EvMenuSelect(WPARAM, LPARAM);
+  LRESULT EvMidiSeq(WPARAM, LPARAM);
+  LRESULT EvActivateApp(WPARAM, LPARAM);
+  void CmSaveAll();
+  void CmPrinterSetup();
+  void CmExit();
+  void CmStop();
+  void CmWebHome();
+  void CmWebUpdates();
+  void CmStatusBar();
+  void CeSaveAll(TCommandEnabler& ce);
+  void CeStatusBar(TCommandEnabler& ce);
+
+private:
+  void FinishStartup();
+  void WalkCommandLine(const char* commandLine);
+  void CmHelp(UINT id);
+  void ShowHint(int id);
+
+  uint32_t lastAutoSave_;
+  TMusicStatusBar* statusBar_;
+  TQVPrinter* printer_;
+  HMENU menu_ = nullptr;
+  HMENU viewMenu_ = nullptr;
+  bool memoryWarning_ = true;
+};
