@@ -4,19 +4,29 @@
 #
 #   vc_editor_line(<line> [OVERRIDE <dir>] [DEFINES ...] [OUTPUT_DIR <dir>])
 #
-# Targets made: vc_<line>_ntn, vc_<line>_midi (portable, both trees), vc_<line>_app,
+# Targets made: vc_<line>_ntn, vc_<line>_midi, vc_<line>_shell (portable, both trees), vc_<line>_app,
 # vc_<line>_editor, vc_<line>_resources and the program QVK32 (Win32 tree only).
 
+# A folder's sources with the line's replacements. ONE_FOLDER takes exactly that folder's files;
+# without it the folder's platform seam (win32/ or posix/) is added as vc_sources does.
 function(vc_line_sources out dir override)
-  vc_sources(srcs ${CMAKE_SOURCE_DIR}/${dir})
-  if(override)
-    vc_sources(extra ${CMAKE_SOURCE_DIR}/${override}/${dir})
-    foreach(f ${extra})
-      string(REPLACE "${CMAKE_SOURCE_DIR}/${override}/" "${CMAKE_SOURCE_DIR}/" replaced ${f})
-      list(REMOVE_ITEM srcs ${replaced})
-    endforeach()
-    list(APPEND srcs ${extra})
+  cmake_parse_arguments(A "ONE_FOLDER" "" "" ${ARGN})
+  if(A_ONE_FOLDER)
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    if(override)
+      file(GLOB extra CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${override}/${dir}/*.cpp)
+    endif()
+  else()
+    vc_sources(srcs ${CMAKE_SOURCE_DIR}/${dir})
+    if(override)
+      vc_sources(extra ${CMAKE_SOURCE_DIR}/${override}/${dir})
+    endif()
   endif()
+  foreach(f ${extra})
+    string(REPLACE "${CMAKE_SOURCE_DIR}/${override}/" "${CMAKE_SOURCE_DIR}/" replaced ${f})
+    list(REMOVE_ITEM srcs ${replaced})
+  endforeach()
+  list(APPEND srcs ${extra})
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
@@ -51,12 +61,17 @@ function(vc_editor_line line)
   endif()
   vc_line_library(vc_${line}_midi "${midi}" "${defs}" "${midi_libs}")
 
+  # The shell's portable part (option block, history, texts, command line, placement rules) builds
+  # and is tested in both trees; its Win32 windows follow below.
+  vc_line_sources(shell app "${A_OVERRIDE}" ONE_FOLDER)
+  vc_line_library(vc_${line}_shell "${shell}" "${defs}" "vc_${line}_ntn")
+
   if(NOT VC_WIN32)
     return()
   endif()
 
-  vc_line_sources(app app "${A_OVERRIDE}")
-  vc_line_library(vc_${line}_app "${app}" "${defs}" "vc_${line}_midi;vc_framework")
+  vc_line_sources(app app/win32 "${A_OVERRIDE}" ONE_FOLDER)
+  vc_line_library(vc_${line}_app "${app}" "${defs}" "vc_${line}_shell;vc_${line}_midi;vc_framework")
 
   vc_line_sources(editor editor "${A_OVERRIDE}")
   vc_line_library(vc_${line}_editor "${editor}" "${defs}" "vc_${line}_app")

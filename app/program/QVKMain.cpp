@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/win32/MusicFontCheck.h"
+#include "app/win32/SystemFontSeam.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/PathText.h"
@@ -13,7 +13,7 @@ int OwlMain(const char* commandLine) {
   DWORD n = GetModuleFileNameA(nullptr, programFolder, sizeof programFolder);
   if (n == 0 || n >= sizeof programFolder) programFolder[0] = '\0';
   PathToDirectory(programFolder, true);
-  if (!EnsureMusicFont(programFolder)) return 1;
+  if (!EnsureMusicFont(programFolder, SystemMusicFontSeam())) return 1;
 
   // Crash reporter: InstallCrashFilter() goes here, before the application object exists.
 

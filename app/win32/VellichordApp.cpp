@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/FolderSettings.h"
+#include "app/SettingsFile.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordFrame.h"
 #include "foundation/NewScoreInfo.h"
@@ -20,13 +21,17 @@
 
 namespace {
 
-const char kSettingsFileName[] = "QVK.INI";
-
 using R = TResponse<TVellichordApp>;
 constexpr R kResponses[] = {
     R::Enable(CM_UNDO, &TVellichordApp::CeUndo),
     R::Enable(CM_REDO, &TVellichordApp::CeRedo),
 };
+
+bool IsReadOnlyPlainFile(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & FILE_ATTRIBUTE_READONLY);
+}
 
 void ProgramFolder(char (&out)[260]) {
   DWORD n = GetModuleFileNameA(nullptr, out, sizeof out);
@@ -35,19 +40,6 @@ void ProgramFolder(char (&out)[260]) {
 }
 
 }  // namespace
-
-std::string ChooseSettingsFile(const char* programPath) {
-  char path[260];
-  std::snprintf(path, sizeof path, "%s", programPath ? programPath : "");
-  char* slash = std::strrchr(path, '\\');
-  if (slash) slash[1] = '\0';
-  else path[0] = '\0';
-  std::string file = std::string(path) + kSettingsFileName;
-  const DWORD attributes = GetFileAttributesA(file.c_str());
-  const bool readOnlyFile = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                            (attributes & FILE_ATTRIBUTE_READONLY);
-  return readOnlyFile ? std::string(kSettingsFileName) : file;
-}
 
 TVellichordApp::TVellichordApp(const char* name, const char* commandLine)
     : TApplication(name),
@@ -59,7 +51,7 @@ TVellichordApp::TVellichordApp(const char* name, const char* commandLine)
   char programPath[260];
   DWORD n = GetModuleFileNameA(nullptr, programPath, sizeof programPath);
   if (n == 0 || n >= sizeof programPath) programPath[0] = '\0';
-  settingsFile_ = ChooseSettingsFile(programPath);
+  settingsFile_ = ChooseSettingsFile(programPath, &IsReadOnlyPlainFile);
   TSysInfo& settings = GetSysInfo();
   settings.SetStorageNames(kMakerKeyName, settingsFile_.c_str());
   settings.SetRegistryFlag(0);

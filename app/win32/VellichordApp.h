@@ -17,10 +17,6 @@
 class TMidiManager;
 class TVellichordFrame;
 
-// The settings file for a program at `programPath`: "QVK.INI" beside it, or the bare name (which
-// the profile functions look up in the Windows folder) when that file exists and is read-only.
-std::string ChooseSettingsFile(const char* programPath);
-
 class TVellichordApp : public TApplication {
 public:
   static constexpr const char* kMakerKeyName = "Pelmora";

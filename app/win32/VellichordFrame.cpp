@@ -80,15 +80,9 @@ const char kRecoveredText[] =
     "files immediately in order to avoid losing any of the changes that you made in your last session.\n\n** If "
     "you quit the program before saving the recovered files, your changes will be permanently lost.";
 
-bool IsMidiExtension(const char* ext) {
-  return CompareNoCase(ext, ".MID") == 0 || CompareNoCase(ext, ".RMI") == 0 || CompareNoCase(ext, ".KAR") == 0;
-}
-
-bool IsScoreExtension(const char* ext) { return CompareNoCase(ext, ".QVK") == 0 || CompareNoCase(ext, ".QXT") == 0; }
-
 TVellichordApp* App() { return gApp; }
 
-int Option(TAppOptionIndex i) { return gApp ? gApp->Option(i) : TAppOptions()[i]; }
+int OptionOf(TAppOptionIndex i) { return gApp ? gApp->Option(i) : TAppOptions()[i]; }
 
 // The File Info dialog: five edits over the score's information texts.
 class TFileInfoDialog : public TDialog {
@@ -108,7 +102,7 @@ public:
 TVellichordFrame::TVellichordFrame(const char* caption, LPCSTR menuResource, TMDIClient& client)
     : TDecoratedMDIFrame(caption, menuResource, client), lastAutoSave_(timeGetTime()) {
   gFrame = this;
-  statusBar_ = new TMusicStatusBar(this, Option(kOptStatusBarShading) != 0);
+  statusBar_ = new TMusicStatusBar(this, OptionOf(kOptStatusBarShading) != 0);
   gStatusBar = statusBar_;
   Insert(*statusBar_, TLocation::Bottom);
   GetSysInfo().AttachMessageBar(statusBar_);
@@ -169,7 +163,7 @@ void TVellichordFrame::CleanupWindow() {
 
 bool TVellichordFrame::Find(TEvent& ev) {
   if (ev.msg == GetInitMessage() && GetInitMessage() != 0) {
-    if (!ev.probe) FinishStartup();
+    if (!ev.probe) RunFinishStartup(*this, App() ? App()->GetCommandLine() : "");
     ev.result = 0;
     return true;
   }
@@ -201,58 +195,6 @@ void TVellichordFrame::EvCommandEnable(TCommandEnabler& enabler) {
   TDecoratedMDIFrame::EvCommandEnable(enabler);
 }
 
-void TVellichordFrame::FinishStartup() {
-  UpdateWindow();
-  if (!SetTimer(hwnd_, kTimerId, kIdlePeriodMs, nullptr)) {
-    MessageBoxA(hwnd_, "Unable to secure a system timer. Timer functions\nwill not operate in this session.",
-                "System Resource Error", MB_TASKMODAL | MB_ICONSTOP | MB_OK);
-  }
-  if (Option(kOptStatusBarEnabled) == 0) HandleMessage(WM_COMMAND, CM_STATUSBAR, 0);
-  // The usage tips open here once they are built.
-  if (Option(kOptMidiPortUsage) != 1 && gMidiManager) gMidiManager->AcquireDevices(true);
-  if (App()) WalkCommandLine(App()->GetCommandLine());
-  RecoverAutoSavedFiles();
-  GetSysInfo().PushStatus("Ready", false);
-}
-
-void TVellichordFrame::WalkCommandLine(const char* commandLine) {
-  TCommandLineWalk walk(commandLine);
-  bool noticeDue = false;
-  while (walk.Next()) {
-    switch (ClassifyCommandLineToken(walk.Token())) {
-      case TCommandLineSwitch::EnableExperimentation:
-        if (App()) App()->Options()[kOptExperimentalActive] = 1;
-        noticeDue = true;
-        break;
-      case TCommandLineSwitch::DisableExperimentation:
-        if (App()) App()->Options()[kOptExperimentalActive] = 0;
-        noticeDue = true;
-        break;
-      case TCommandLineSwitch::Path: {
-        char path[260];
-        // A path cut to its buffer names some other file: skip it rather than open that one.
-        if (walk.WasCut() || std::strlen(walk.Token()) >= sizeof path) break;
-        std::snprintf(path, sizeof path, "%s", walk.Token());
-        // Blanks before a following switch belong to the separation, not to the name.
-        size_t n = std::strlen(path);
-        while (n > 0 && (path[n - 1] == ' ' || path[n - 1] == '\t')) path[--n] = '\0';
-        char full[260];
-        DWORD got = GetFullPathNameA(path, sizeof full, full, nullptr);
-        if (got == 0 || got >= sizeof full) break;
-        if (FileExists(full) && !IsDirectory(full)) OpenDocumentFile(full, 6);
-        break;
-      }
-      default:
-        break;
-    }
-  }
-  if (noticeDue) {
-    MessageBoxF(hwnd_, MB_ICONINFORMATION | MB_OK, "Experimentation",
-                "Experimental features have been %s for all non-experimental files.",
-                Option(kOptExperimentalActive) ? "enabled" : "disabled");
-  }
-}
-
 void TVellichordFrame::OpenDocumentFile(const char* path, int mode) {
   if (!path || !*path) return;
   // A window that already shows the file is brought forward instead.
@@ -266,10 +208,9 @@ void TVellichordFrame::OpenDocumentFile(const char* path, int mode) {
     }
     return;
   }
-  const char* ext = GetExtensionPart(path);
-  const char* name = GetFileNamePart(path);
-  if (!IsMidiExtension(ext) && !IsScoreExtension(ext)) {
-    MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, IDS_FILE_TYPE_UNKNOWN, name,
+  if (ClassifyDocumentPath(path) == TDocumentKind::Unknown) {
+    const char* ext = GetExtensionPart(path);
+    MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, IDS_FILE_TYPE_UNKNOWN, GetFileNamePart(path),
                ext[0] == '.' ? ext + 1 : ext);
     return;
   }
@@ -291,7 +232,7 @@ void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
   }
 }
 
-void TVellichordFrame::RecoverAutoSavedFiles() {
+void TVellichordFrame::RecoverAutoSavedScores() {
   if (!App()) return;
   char folder[260];
   if (!App()->GetFolder(3, folder)) return;
@@ -336,33 +277,13 @@ bool TVellichordFrame::RestorePlacement() {
 
 LRESULT TVellichordFrame::EvTimer(WPARAM id, LPARAM) {
   if (id != kTimerId) return DefaultProcessing();
-  statusBar_->UpdateTimePane();
-  if (gPlayingWindow) {
-    if (gMidiManager && gMidiManager->IsRecording() && !Option(kOptChasePlayingNotes) && App()) {
-      App()->DrainRecordedInput();
-    }
-    return 0;
-  }
-  const uint32_t now = timeGetTime();
-  if (IsAutoSaveDue(now, lastAutoSave_, Option(kOptAutoSaveMinutes))) {
-    ForEachScoreWindow(nullptr, kActionAutoSave);
-    lastAutoSave_ = now;
-  }
+  RunTimerTick(*this, lastAutoSave_);
   return 0;
 }
 
-void TVellichordFrame::StartPlayTimer() {
-  KillTimer(hwnd_, kTimerId);
-  SetTimer(hwnd_, kTimerId, kPlayPeriodMs, nullptr);
-  statusBar_->StartPlayClock();
-}
+void TVellichordFrame::StartPlayTimer() { RunStartPlayTimer(*this); }
 
-void TVellichordFrame::RestorePlayTimer() {
-  KillTimer(hwnd_, kTimerId);
-  SetTimer(hwnd_, kTimerId, kIdlePeriodMs, nullptr);
-  statusBar_->UpdateTimePane();
-  statusBar_->UpdatePlayMode();
-}
+void TVellichordFrame::RestorePlayTimer() { RunRestorePlayTimer(*this); }
 
 LRESULT TVellichordFrame::EvMidiSeq(WPARAM wParam, LPARAM) {
   if (wParam == 1 && gPlayingWindow && gMidiManager) {
@@ -373,32 +294,7 @@ LRESULT TVellichordFrame::EvMidiSeq(WPARAM wParam, LPARAM) {
   return 0;
 }
 
-void TVellichordFrame::StopMidiPlay() {
-  TWindow* playing = gPlayingWindow;
-  const bool recording = gMidiManager && gMidiManager->IsRecording();
-  if (recording) {
-    if (App()) App()->DrainRecordedInput();
-    gMidiManager->StopRecording();
-  }
-  if (playing) {
-    if (gMidiManager) gMidiManager->Stop();
-    statusBar_->ShowStatusText("Initiating halt procedures for MIDI play");
-    // With "ChasePlayingNotes" the playing window ends its play follow when it learns that
-    // playback stopped.
-    gPlayingWindow = nullptr;
-    RestorePlayTimer();
-  } else {
-    statusBar_->ShowStatusText("Performing full reset on each port and channel...");
-    if (gMidiManager) {
-      gMidiManager->AcquireDevices(true);
-      gMidiManager->ResetAllPorts();
-    }
-  }
-  if (Option(kOptMidiPortUsage) == 1 && gMidiManager) gMidiManager->AcquireDevices(false);
-  statusBar_->ClearStatusText();
-  // A finished recording becomes notation through the MIDI import, which joins the shell with it;
-  // until then it stays in the recording buffer.
-}
+void TVellichordFrame::StopMidiPlay() { RunStopMidiPlay(*this); }
 
 LRESULT TVellichordFrame::EvCompacting(WPARAM, LPARAM) {
   if (!memoryWarning_) return 0;
@@ -462,10 +358,7 @@ void TVellichordFrame::ShowHint(int id) {
 
 LRESULT TVellichordFrame::EvMenuSelect(WPARAM wParam, LPARAM lParam) {
   LRESULT r = DefaultProcessing();
-  const UINT flags = HIWORD(wParam);
-  int id = LOWORD(wParam);
-  if ((flags == 0xFFFF && lParam == 0) || (flags & (MF_POPUP | MF_SYSMENU))) id = -1;
-  if (id >= static_cast<int>(CM_FIRSTTOOLBAR) && id <= static_cast<int>(CM_LASTTOOLBAR)) id = CM_FIRSTTOOLBAR;
+  const int id = MenuSelectHintId(LOWORD(wParam), HIWORD(wParam), HIWORD(wParam) == 0xFFFF && lParam == 0);
   ShowHint(id == -1 ? 0 : id);
   return r;
 }
@@ -502,42 +395,106 @@ LRESULT TVellichordFrame::EvClose(WPARAM, LPARAM) {
   return 0;
 }
 
-bool TVellichordFrame::ShutDown() {
-  statusBar_->ShowStatusText("Initiating Exit Procedures...");
-  if (App()) App()->Options()[kOptStatusBarEnabled] = (statusBar_->GetStyle() & WS_VISIBLE) ? 1 : 0;
-  if (gPlayingWindow) {
-    StopMidiPlay();
-    statusBar_->ShowStatusText("Initiating Exit Procedures...");
-  }
-  if (!GetMDIClient()->CloseChildren()) {
-    statusBar_->ClearStatusText();
-    return false;
-  }
-  statusBar_->ShowStatusText("Initiating Exit Procedures...");
-  if (App()) WinHelpA(hwnd_, App()->GetHelpFile(), HELP_QUIT, 0);
-  gFrame = nullptr;
-  return true;
-}
+bool TVellichordFrame::ShutDown() { return RunShutDown(*this); }
 
 void TVellichordFrame::GetUndoActionText(int kind, int id, char (&out)[80]) const {
-  std::snprintf(out, sizeof out, "%s", "Action");
-  if (kind >= 1 && kind <= 6) {
-    char text[80] = {};
-    if (!menu_ || GetMenuStringA(menu_, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND) <= 0) return;
-    size_t n = 0;
-    for (const char* p = text; *p && *p != '\t' && !(p[0] == '.' && p[1] == '.'); ++p) {
-      if (*p != '&') out[n++] = *p;
-    }
-    out[n] = '\0';
-    return;
-  }
-  if (kind != 7) return;
-  static constexpr const char* kWords[] = {nullptr, "Delete", "Delete", "Remove Chord Note", "Change Selection",
-                                           "MIDI Input"};
-  if (id >= 1 && id <= 5) std::snprintf(out, sizeof out, "%s", kWords[id]);
+  char text[80] = {};
+  if (kind >= 1 && kind <= 6 && menu_) GetMenuStringA(menu_, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
+  UndoActionText(kind, id, text, out);
 }
 
 bool TVellichordFrame::EditFileInfo(TScoreInfoTexts& info) {
   TFileInfoDialog dialog(this, info);
   return dialog.Execute() == IDOK;
 }
+
+// The frame's side of the orders in FrameFlow.
+
+int TVellichordFrame::Option(TAppOptionIndex i) const { return OptionOf(i); }
+
+void TVellichordFrame::SetOption(TAppOptionIndex i, int value) {
+  if (App()) App()->Options()[i] = value;
+}
+
+bool TVellichordFrame::StartTimer(unsigned periodMs) { return SetTimer(hwnd_, kTimerId, periodMs, nullptr) != 0; }
+
+void TVellichordFrame::StopTimer() { KillTimer(hwnd_, kTimerId); }
+
+void TVellichordFrame::ShowTimerFailure() {
+  MessageBoxA(hwnd_, "Unable to secure a system timer. Timer functions\nwill not operate in this session.",
+              "System Resource Error", MB_TASKMODAL | MB_ICONSTOP | MB_OK);
+}
+
+void TVellichordFrame::ToggleStatusBar() { HandleMessage(WM_COMMAND, CM_STATUSBAR, 0); }
+
+bool TVellichordFrame::IsStatusBarVisible() const { return (statusBar_->GetStyle() & WS_VISIBLE) != 0; }
+
+uint32_t TVellichordFrame::Now() const { return timeGetTime(); }
+
+void TVellichordFrame::ShowStatus(const char* text) { statusBar_->ShowStatusText("%s", text); }
+
+void TVellichordFrame::ClearStatus() { statusBar_->ClearStatusText(); }
+
+void TVellichordFrame::PushReadyStatus() { GetSysInfo().PushStatus("Ready", false); }
+
+void TVellichordFrame::RefreshClock() { statusBar_->UpdateTimePane(); }
+
+void TVellichordFrame::StartPlayClock() { statusBar_->StartPlayClock(); }
+
+void TVellichordFrame::StopPlayClock() { statusBar_->UpdatePlayMode(); }
+
+void TVellichordFrame::OpenMidiPorts() {
+  if (gMidiManager) gMidiManager->AcquireDevices(true);
+}
+
+void TVellichordFrame::CloseMidiPorts() {
+  if (gMidiManager) gMidiManager->AcquireDevices(false);
+}
+
+bool TVellichordFrame::ResolveExistingFile(const char* token, char (&path)[260]) {
+  char name[260];
+  if (std::strlen(token) >= sizeof name) return false;
+  std::snprintf(name, sizeof name, "%s", token);
+  // Blanks before a following switch separate it; they are not part of the name.
+  size_t n = std::strlen(name);
+  while (n > 0 && (name[n - 1] == ' ' || name[n - 1] == '\t')) name[--n] = '\0';
+  const DWORD got = GetFullPathNameA(name, sizeof path, path, nullptr);
+  if (got == 0 || got >= sizeof path) return false;
+  return FileExists(path) && !IsDirectory(path);
+}
+
+void TVellichordFrame::ShowExperimentationNotice(const char* text) {
+  MessageBoxA(hwnd_, text, "Experimentation", MB_ICONINFORMATION | MB_OK);
+}
+
+bool TVellichordFrame::IsPlaying() const { return gPlayingWindow != nullptr; }
+
+bool TVellichordFrame::IsRecording() const { return gMidiManager && gMidiManager->IsRecording(); }
+
+void TVellichordFrame::DrainRecordedInput() {
+  if (App()) App()->DrainRecordedInput();
+}
+
+void TVellichordFrame::EndRecording() {
+  if (gMidiManager) gMidiManager->StopRecording();
+}
+
+void TVellichordFrame::StopEngine() {
+  if (gMidiManager) gMidiManager->Stop();
+}
+
+void TVellichordFrame::ClearPlayingWindow() { gPlayingWindow = nullptr; }
+
+void TVellichordFrame::ResetAllPorts() {
+  if (gMidiManager) gMidiManager->ResetAllPorts();
+}
+
+bool TVellichordFrame::HasRecordedData() const { return App() && App()->IsRecordedDataPresent(); }
+
+bool TVellichordFrame::CloseAllScoreWindows() { return GetMDIClient()->CloseChildren(); }
+
+void TVellichordFrame::QuitHelp() {
+  if (App()) WinHelpA(hwnd_, App()->GetHelpFile(), HELP_QUIT, 0);
+}
+
+void TVellichordFrame::ForgetFrame() { gFrame = nullptr; }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "app/FrameFlow.h"
 #include "framework/DecoratedMDIFrame.h"
 #include "framework/Printer.h"
 
@@ -17,7 +18,7 @@ public:
   ~TQVPrinter() override = default;
 };
 
-class TVellichordFrame : public TDecoratedMDIFrame {
+class TVellichordFrame : public TDecoratedMDIFrame, private TFrameHost {
 public:
   static constexpr UINT kTimerId = 1;
   static constexpr UINT kIdlePeriodMs = 10000;
@@ -39,7 +40,7 @@ public:
   void StopMidiPlay();
   void StartPlayTimer();
   void RestorePlayTimer();
-  void RecoverAutoSavedFiles();
+  void RecoverAutoSavedScores();
   bool RestorePlacement();
   bool ShutDown();
   // The words of the Undo and Redo menu items for an undo record of `kind` and `id`.
@@ -72,10 +73,50 @@ public:
   void CeStatusBar(TCommandEnabler& ce);
 
 private:
-  void FinishStartup();
-  void WalkCommandLine(const char* commandLine);
   void CmHelp(UINT id);
   void ShowHint(int id);
+
+  // The frame's side of the start-up, timer, stop and shut-down orders.
+  int Option(TAppOptionIndex i) const override;
+  void SetOption(TAppOptionIndex i, int value) override;
+  void UpdateFrame() override { UpdateWindow(); }
+  bool StartTimer(unsigned periodMs) override;
+  void StopTimer() override;
+  void ShowTimerFailure() override;
+  void ToggleStatusBar() override;
+  bool IsStatusBarVisible() const override;
+  uint32_t Now() const override;
+  void ShowStatus(const char* text) override;
+  void ClearStatus() override;
+  void PushReadyStatus() override;
+  void RefreshClock() override;
+  void StartPlayClock() override;
+  void StopPlayClock() override;
+  // The usage tips join the start-up with the tips dialog.
+  void ShowUsageTips() override {}
+  void OpenMidiPorts() override;
+  void CloseMidiPorts() override;
+  bool ResolveExistingFile(const char* token, char (&path)[260]) override;
+  void OpenDocument(const char* path, int mode) override { OpenDocumentFile(path, mode); }
+  void ShowExperimentationNotice(const char* text) override;
+  void RecoverAutoSavedFiles() override { RecoverAutoSavedScores(); }
+  bool IsPlaying() const override;
+  bool IsRecording() const override;
+  void DrainRecordedInput() override;
+  void EndRecording() override;
+  void StopEngine() override;
+  // The playing window ends its play follow itself when it learns that playback stopped.
+  void EndPlayFollow() override {}
+  void ClearPlayingWindow() override;
+  void ResetAllPorts() override;
+  bool HasRecordedData() const override;
+  // A finished recording becomes notation through the MIDI import, which joins the shell with it;
+  // until then it stays in the recording buffer.
+  void TakeRecording(int importAction, bool windowWasPlaying) override {}
+  void AutoSaveAll() override { ForEachScoreWindow(nullptr, 4); }
+  bool CloseAllScoreWindows() override;
+  void QuitHelp() override;
+  void ForgetFrame() override;
 
   uint32_t lastAutoSave_;
   TMusicStatusBar* statusBar_;

@@ -10,7 +10,7 @@
 #include "app/FileHistory.h"
 #include "app/FramePlacement.h"
 #include "app/StatusTexts.h"
-#include "app/win32/MusicFontCheck.h"
+#include "app/MusicFontCheck.h"
 
 namespace {
 

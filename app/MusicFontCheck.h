@@ -10,11 +10,8 @@ struct TMusicFontCheckSeam {
   void (*announce)();  // tells every top-level window that the fonts changed
 };
 
-// The seam of the running program: the real font tests and task-modal boxes.
-TMusicFontCheckSeam SystemMusicFontSeam();
-
 // True when the font is there, at once or after the reinstall; false after the second message.
-bool EnsureMusicFont(const char* programFolder, const TMusicFontCheckSeam& seam = SystemMusicFontSeam());
+bool EnsureMusicFont(const char* programFolder, const TMusicFontCheckSeam& seam);
 
 extern const char kFontMissingText[];
 extern const char kFontStillMissingText[];
