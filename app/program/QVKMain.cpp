@@ -15,7 +15,7 @@ int OwlMain(const char* commandLine) {
   PathToDirectory(programFolder, true);
   if (!EnsureMusicFont(programFolder, SystemMusicFontSeam())) return 1;
 
-  // Crash reporter: InstallCrashFilter() goes here, before the application object exists.
+  // Crash reporter (app/win32/CrashReporter.h) joins here: InstallCrashReporter("Vellichord");
 
   TVellichordApp* app = new TVellichordApp("Vellichord", commandLine);
   const int result = app->Run();

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/MusicFontCheck.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/TestProcess.h"
 
@@ -284,6 +286,51 @@ TEST_F(ProgramTest, AStoredPlacementOnTheScreenIsAppliedAndOneBeyondItIsNot) {
       EXPECT_EQ(placement.values["x1"], std::to_string(c.x1));
     }
   }
+}
+
+// These run only in a Wine prefix without the music font (tests/app/without-music-font.sh
+// prepares one); in the shared prefix the font is installed and they are skipped.
+class WithoutMusicFont : public ProgramTest {
+protected:
+  void SetUp() override {
+    if (!std::getenv("VC_WITHOUT_MUSIC_FONT")) GTEST_SKIP() << "needs a prefix without the music font";
+    ProgramTest::SetUp();
+  }
+
+  void AnswerFontBox(const char* text) {
+    HWND box = WaitForBox("Font Error");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ReadMessageBox(box).text, text);
+    ClickButton(box, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(box, kWaitMs));
+  }
+};
+
+TEST_F(WithoutMusicFont, TwoFontErrorsEndTheProgramWithExitCodeOneAndNoSettings) {
+  WithEngine();
+  Start();
+  AnswerFontBox(kFontMissingText);
+  AnswerFontBox(kFontStillMissingText);
+  DWORD code = 0;
+  ASSERT_TRUE(process_->WaitForExit(kWaitMs, &code));
+  EXPECT_EQ(code, 1u);
+  EXPECT_EQ(GetFileAttributesA(Path("QVK.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(WaitForWindow(kFrameClass, nullptr, 200, process_->Id()));
+}
+
+// Runs after the test above: the font beside the program is copied into the Fonts folder and
+// added, so only the first message appears and the editor starts.
+TEST_F(WithoutMusicFont, TheFontBesideTheProgramIsReinstalled) {
+  const char* source = std::getenv("VC_MUSIC_FONT_FILE");
+  ASSERT_TRUE(source) << "the script names the font file";
+  ASSERT_TRUE(CopyFileA(source, Path("diru15.ttf").c_str(), FALSE));
+  WithEngine();
+  Start();
+  AnswerFontBox(kFontMissingText);
+  HWND frame = WaitUntilReady();
+  ASSERT_TRUE(frame);
+  EXPECT_FALSE(WaitForWindow("#32770", "Font Error", 500, process_->Id()));
+  EXPECT_EQ(CloseAndWait(frame), 0u);
 }
 
 }  // namespace
