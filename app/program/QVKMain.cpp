@@ -1,10 +1,8 @@
 // The editor's entry: the music-font check, the crash filter, then the application object.
 #include <windows.h>
 
-#include <cstdio>
-
+#include "app/win32/CrashReporter.h"
 #include "app/win32/SystemFontSeam.h"
-#include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/PathText.h"
 
@@ -15,7 +13,7 @@ int OwlMain(const char* commandLine) {
   PathToDirectory(programFolder, true);
   if (!EnsureMusicFont(programFolder, SystemMusicFontSeam())) return 1;
 
-  // Crash reporter (app/win32/CrashReporter.h) joins here: InstallCrashReporter("Vellichord");
+  InstallCrashReporter("Vellichord");
 
   TVellichordApp* app = new TVellichordApp("Vellichord", commandLine);
   const int result = app->Run();
