@@ -1,6 +1,19 @@
 #include "framework/MDIClient.h"
 #include "framework/MDIChild.h"
 
+namespace {
+
+using R = TResponse<TMDIClient>;
+constexpr R kResponses[] = {
+    R::Command(TMDIClient::kCascadeCommand, &TMDIClient::CmCascadeChildren),
+    R::Command(TMDIClient::kTileCommand, &TMDIClient::CmTileChildren),
+    R::Command(TMDIClient::kArrangeIconsCommand, &TMDIClient::CmArrangeIcons),
+};
+
+}  // namespace
+
+bool TMDIClient::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || TWindow::Find(ev); }
+
 TMDIClient::TMDIClient(HINSTANCE module) : TWindow(static_cast<TWindow*>(nullptr), nullptr, module) {
   Attr.style = WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL;
   Attr.exStyle = WS_EX_CLIENTEDGE;

@@ -8,6 +8,10 @@ class TMDIClient : public TWindow {
 public:
   // Window-list items of the frame's window menu use ids from this value up.
   static constexpr UINT kFirstChildId = 0xFF00;
+  // The window commands the client answers (from the frame's Window menu or a toolbar).
+  static constexpr UINT kCascadeCommand = 24361;
+  static constexpr UINT kTileCommand = 24362;
+  static constexpr UINT kArrangeIconsCommand = 24363;
 
   explicit TMDIClient(HINSTANCE module = nullptr);
 
@@ -22,6 +26,11 @@ public:
   void CascadeChildren() const { SendMessage(WM_MDICASCADE); }
   void TileChildren(UINT how = MDITILE_VERTICAL) const { SendMessage(WM_MDITILE, how); }
   void ArrangeIcons() const { SendMessage(WM_MDIICONARRANGE); }
+
+  bool Find(TEvent& ev) override;
+  void CmCascadeChildren() { CascadeChildren(); }
+  void CmTileChildren() { TileChildren(); }
+  void CmArrangeIcons() { ArrangeIcons(); }
 
 protected:
   HWND PerformCreate() override;

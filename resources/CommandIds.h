@@ -157,7 +157,7 @@
 #define CM_WEBHOME            228
 #define CM_WEBUPDATES         229
 
-// View and window
+// View and window (the window commands are answered by the framework's MDI client)
 #define CM_TOOLBARS         20304
 #define CM_FIRSTTOOLBAR     20310
 #define CM_LASTTOOLBAR      20399

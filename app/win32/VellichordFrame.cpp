@@ -26,6 +26,10 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 
+static_assert(CM_CASCADECHILDREN == TMDIClient::kCascadeCommand && CM_TILECHILDREN == TMDIClient::kTileCommand &&
+                  CM_ARRANGEICONS == TMDIClient::kArrangeIconsCommand,
+              "the Window menu's commands are the MDI client's");
+
 namespace {
 
 using R = TResponse<TVellichordFrame>;
