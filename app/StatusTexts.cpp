@@ -31,6 +31,19 @@ void SplitHint(const char* hint, char (&status)[kHintCopySize], char (&tooltip)[
   tooltip[n] = '\0';
 }
 
+void RouteHint(const char* hint, int toolbarHintCount, bool haveTooltipWindow, THintRoute& route) {
+  SplitHint(hint, route.status, route.tooltip);
+  char copy[kHintCopySize];
+  std::snprintf(copy, sizeof copy, "%s", hint ? hint : "");
+  const bool hasTooltipPart = std::strchr(copy, '\n') != nullptr;
+  route.toTooltip = toolbarHintCount > 0 && haveTooltipWindow && hasTooltipPart;
+}
+
+const char* PlayModeText(bool playing, bool recording) {
+  if (!playing) return " ";
+  return recording ? "Rec" : "Play";
+}
+
 void FormatClockTime(uint32_t ms, char* out, std::size_t size) {
   const unsigned hours = ms / 3600000u;
   const unsigned minutes = ms / 60000u % 60u;

@@ -18,6 +18,18 @@ void FormatPaneTextF(char* out, std::size_t size, const char* format, ...);
 // goes to `status`, the part after the first line feed up to the next one to `tooltip`.
 void SplitHint(const char* hint, char (&status)[kHintCopySize], char (&tooltip)[kHintCopySize]);
 
+// Where a hint goes: the status part to the message pane; the tooltip part to the tooltip window
+// only while a toolbar asks for a hint, a tooltip window exists and the hint has a tooltip part.
+struct THintRoute {
+  char status[kHintCopySize];
+  char tooltip[kHintCopySize];
+  bool toTooltip;
+};
+void RouteHint(const char* hint, int toolbarHintCount, bool haveTooltipWindow, THintRoute& route);
+
+// The play-mode pane: "Rec" while playing and recording, "Play" while playing, else one blank.
+const char* PlayModeText(bool playing, bool recording);
+
 // "%d:%d:%02d" with hours, else "%d:%02d"; milliseconds are dropped.
 void FormatClockTime(uint32_t ms, char* out, std::size_t size);
 // "elapsed / total": total = length + 600 ms; elapsed = start position + (now - started), capped

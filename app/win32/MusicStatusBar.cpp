@@ -118,9 +118,7 @@ void TMusicStatusBar::StartPlayClock() {
 }
 
 void TMusicStatusBar::UpdatePlayMode() {
-  const char* mode = " ";
-  if (IsPlaying()) mode = gMidiManager && gMidiManager->IsRecording() ? "Rec" : "Play";
-  SetGadgetText(kModePane, mode);
+  SetGadgetText(kModePane, PlayModeText(IsPlaying(), gMidiManager && gMidiManager->IsRecording()));
 }
 
 void TMusicStatusBar::UpdateTimePane() {

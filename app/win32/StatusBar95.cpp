@@ -28,10 +28,10 @@ void TStatusBar95::SetHintText(const char* text) {
     SetMessagePaneText("");
     return;
   }
-  char status[kHintCopySize], tip[kHintCopySize];
-  SplitHint(text, status, tip);
-  if (gToolbarHintCount > 0 && gToolTip) gToolTip->SetText(tip);
-  SetMessagePaneText(status);
+  THintRoute route;
+  RouteHint(text, gToolbarHintCount, gToolTip != nullptr, route);
+  if (route.toTooltip) gToolTip->SetText(route.tooltip);
+  SetMessagePaneText(route.status);
 }
 
 // The top edge lies outside the client area, so the panes never paint over it.

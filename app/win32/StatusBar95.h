@@ -12,7 +12,7 @@ public:
 
   // Null hides the tooltip and clears the message pane. A text is cut to 199 characters; its
   // part before the first line feed goes to the message pane, the next part to the tooltip
-  // while a toolbar is asking for a hint.
+  // while a toolbar is asking for a hint (RouteHint).
   void SetHintText(const char* text) override;
 
   bool Find(TEvent& ev) override;

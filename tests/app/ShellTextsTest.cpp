@@ -226,3 +226,28 @@ TEST(MusicFontCheck, ReinstallsThenGivesUpWithTheSecondMessage) {
   EXPECT_TRUE(EnsureMusicFont("C:\\Prog", seam));  // installed from the start: nothing else happens
   EXPECT_EQ(events, (std::vector<std::string>{"check"}));
 }
+
+TEST(StatusTexts, TheTooltipGetsItsPartOnlyWhileAToolbarAsksAndThereIsOne) {
+  THintRoute route;
+  RouteHint("Start composing a new song\nNew File (Ctrl+N)", 1, true, route);
+  EXPECT_STREQ(route.status, "Start composing a new song");
+  EXPECT_STREQ(route.tooltip, "New File (Ctrl+N)");
+  EXPECT_TRUE(route.toTooltip);
+  RouteHint("Start composing a new song\nNew File (Ctrl+N)", 0, true, route);  // a menu item's hint
+  EXPECT_FALSE(route.toTooltip);
+  RouteHint("Start composing a new song\nNew File (Ctrl+N)", 1, false, route);  // no tooltip window
+  EXPECT_FALSE(route.toTooltip);
+  RouteHint("Ready", 1, true, route);  // no line feed: nothing for the tooltip
+  EXPECT_STREQ(route.status, "Ready");
+  EXPECT_FALSE(route.toTooltip);
+  // A line feed past the 199th character is cut off before the split.
+  RouteHint((std::string(210, 's') + "\ntip").c_str(), 1, true, route);
+  EXPECT_FALSE(route.toTooltip);
+}
+
+TEST(StatusTexts, PlayModePane) {
+  EXPECT_STREQ(PlayModeText(true, true), "Rec");
+  EXPECT_STREQ(PlayModeText(true, false), "Play");
+  EXPECT_STREQ(PlayModeText(false, true), " ");
+  EXPECT_STREQ(PlayModeText(false, false), " ");
+}
