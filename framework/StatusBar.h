@@ -33,7 +33,7 @@ public:
   void SetFont(HFONT font);
   HFONT GetFont() const { return font_; }
   // The height the bar wants for its font, margins and borders.
-  int GetDesiredHeight() const;
+  virtual int GetDesiredHeight() const;
   // Pane rectangles in client coordinates, in pane order.
   TRect GetGadgetRect(int id) const;
 

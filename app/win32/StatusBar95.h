@@ -14,6 +14,8 @@ public:
   // part before the first line feed goes to the message pane, the next part to the tooltip
   // while a toolbar is asking for a hint (RouteHint).
   void SetHintText(const char* text) override;
+  // The panes' height and the etched edge above them.
+  int GetDesiredHeight() const override { return TStatusBar::GetDesiredHeight() + kEdgeHeight; }
 
   bool Find(TEvent& ev) override;
   LRESULT EvNcCalcSize(WPARAM, LPARAM);

@@ -116,6 +116,7 @@ TVellichordFrame::TVellichordFrame(const char* caption, LPCSTR menuResource, TMD
 
 TVellichordFrame::~TVellichordFrame() {
   if (gFrame == this) gFrame = nullptr;
+  if (gMDIClient == GetMDIClient()) gMDIClient = nullptr;
   delete printer_;
   GetSysInfo().AttachMessageBar(nullptr);
   if (gStatusBar == statusBar_) gStatusBar = nullptr;
