@@ -9,6 +9,10 @@
 #include "foundation/TextUtils.h"
 
 const char kExitStatusText[] = "Initiating Exit Procedures...";
+const char kRecoveredFilesText[] =
+    "One or more files have been automatically recovered from your last usage.\n\nYou should save these recovered "
+    "files immediately in order to avoid losing any of the changes that you made in your last session.\n\n** If "
+    "you quit the program before saving the recovered files, your changes will be permanently lost.";
 
 namespace {
 
@@ -125,6 +129,40 @@ bool RunShutDown(TFrameHost& host) {
   host.QuitHelp();
   host.ForgetFrame();
   return true;
+}
+
+namespace {
+
+constexpr unsigned kDirectoryAttribute = 0x10;
+constexpr unsigned kTemporaryAttribute = 0x100;
+
+struct TRecoveryWalk {
+  TRecoveryHost* host;
+  const char* folder;
+  int recovered;
+};
+
+void RecoverEntry(void* context, const TRecoveryHost::TEntry& entry) {
+  TRecoveryWalk& walk = *static_cast<TRecoveryWalk*>(context);
+  if (entry.attributes & (kDirectoryAttribute | kTemporaryAttribute)) return;
+  char path[260];
+  std::snprintf(path, sizeof path, "%s", walk.folder);
+  if (!AppendPath(path, entry.name)) return;
+  if (walk.host->OpenRecovered(path, walk.recovered + 1)) ++walk.recovered;
+}
+
+}  // namespace
+
+int RunAutoSaveRecovery(TRecoveryHost& host) {
+  char folder[260];
+  if (!host.AutoSaveFolder(folder)) return 0;
+  char pattern[260];
+  std::snprintf(pattern, sizeof pattern, "%s", folder);
+  if (!AppendPath(pattern, "qvk*.asv")) return 0;
+  TRecoveryWalk walk{&host, folder, 0};
+  host.ListFiles(pattern, &RecoverEntry, &walk);
+  if (walk.recovered > 0) host.ShowRecoveryWarning(kRecoveredFilesText);
+  return walk.recovered;
 }
 
 int MenuSelectHintId(unsigned id, unsigned flags, bool menuClosed) {

@@ -78,6 +78,29 @@ void RunRestorePlayTimer(TFrameHost& host);
 // True when every score window closed and the frame may go.
 bool RunShutDown(TFrameHost& host);
 
+// The auto-save recovery at start: each "qvk*.asv" entry of the auto-save folder that is neither
+// a folder nor a temporary file is read and, when it yields a score, opened as recovered file
+// 1, 2, ...; one warning follows when anything was recovered.
+class TRecoveryHost {
+public:
+  struct TEntry {
+    const char* name;
+    unsigned attributes;
+  };
+  virtual ~TRecoveryHost() = default;
+  // The auto-save folder; false when there is none.
+  virtual bool AutoSaveFolder(char (&folder)[260]) = 0;
+  // Calls `found` for each entry matching the pattern, in the order the system lists them.
+  virtual void ListFiles(const char* pattern, void (*found)(void* context, const TEntry& entry), void* context) = 0;
+  // Reads the file; answers true when it gave a score and a window now shows it.
+  virtual bool OpenRecovered(const char* path, int number) = 0;
+  virtual void ShowRecoveryWarning(const char* text) = 0;
+};
+
+extern const char kRecoveredFilesText[];
+// Answers the number of recovered files.
+int RunAutoSaveRecovery(TRecoveryHost& host);
+
 // The hint id the status bar shows for a menu selection: -1 for pop-ups, the system menu and a
 // closed menu, and one id for all toolbar toggle items.
 int MenuSelectHintId(unsigned id, unsigned flags, bool menuClosed);

@@ -79,11 +79,6 @@ const THelpCommand* FindHelpCommand(UINT id) {
   return nullptr;
 }
 
-const char kRecoveredText[] =
-    "One or more files have been automatically recovered from your last usage.\n\nYou should save these recovered "
-    "files immediately in order to avoid losing any of the changes that you made in your last session.\n\n** If "
-    "you quit the program before saving the recovered files, your changes will be permanently lost.";
-
 TVellichordApp* App() { return gApp; }
 
 int OptionOf(TAppOptionIndex i) { return gApp ? gApp->Option(i) : TAppOptions()[i]; }
@@ -237,34 +232,36 @@ void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
   }
 }
 
-void TVellichordFrame::RecoverAutoSavedScores() {
-  if (!App()) return;
-  char folder[260];
-  if (!App()->GetFolder(3, folder)) return;
-  char pattern[260];
-  std::snprintf(pattern, sizeof pattern, "%s", folder);
-  if (!AppendPath(pattern, "qvk*.asv")) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
+void TVellichordFrame::RecoverAutoSavedScores() { RunAutoSaveRecovery(*this); }
+
+bool TVellichordFrame::AutoSaveFolder(char (&folder)[260]) { return App() && App()->GetFolder(3, folder); }
+
+void TVellichordFrame::ListFiles(const char* pattern, void (*found)(void* context, const TEntry& entry),
+                                 void* context) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(pattern, &data);
   if (search == INVALID_HANDLE_VALUE) return;
-  int recovered = 0;
   do {
-    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY)) continue;
-    char path[260];
-    std::snprintf(path, sizeof path, "%s", folder);
-    if (!AppendPath(path, found.cFileName)) continue;
-    TScoreLoadInfo info;
-    info.Clear();
-    TMusicScore* score = ReadScoreFile(path, info);
-    if (!score) continue;
-    if (gOpenScoreWindow && gOpenScoreWindow(score, path, recovered + 1)) {
-      ++recovered;
-    } else if (!gOpenScoreWindow) {
-      delete score;
-    }
-  } while (FindNextFileA(search, &found));
+    found(context, TEntry{data.cFileName, static_cast<unsigned>(data.dwFileAttributes)});
+  } while (FindNextFileA(search, &data));
   FindClose(search);
-  if (recovered > 0) MessageBoxA(hwnd_, kRecoveredText, "Warning", MB_ICONEXCLAMATION | MB_OK);
+}
+
+bool TVellichordFrame::OpenRecovered(const char* path, int number) {
+  TScoreLoadInfo info;
+  info.Clear();
+  TMusicScore* score = ReadScoreFile(path, info);
+  if (!score) return false;
+  // Without the score windows in the program there is nothing to show the score in.
+  if (!gOpenScoreWindow) {
+    delete score;
+    return false;
+  }
+  return gOpenScoreWindow(score, path, number);
+}
+
+void TVellichordFrame::ShowRecoveryWarning(const char* text) {
+  MessageBoxA(hwnd_, text, "Warning", MB_ICONEXCLAMATION | MB_OK);
 }
 
 bool TVellichordFrame::RestorePlacement() {

@@ -18,7 +18,7 @@ public:
   ~TQVPrinter() override = default;
 };
 
-class TVellichordFrame : public TDecoratedMDIFrame, private TFrameHost {
+class TVellichordFrame : public TDecoratedMDIFrame, private TFrameHost, private TRecoveryHost {
 public:
   static constexpr UINT kTimerId = 1;
   static constexpr UINT kIdlePeriodMs = 10000;
@@ -117,6 +117,12 @@ private:
   bool CloseAllScoreWindows() override;
   void QuitHelp() override;
   void ForgetFrame() override;
+
+  // The frame's side of the auto-save recovery.
+  bool AutoSaveFolder(char (&folder)[260]) override;
+  void ListFiles(const char* pattern, void (*found)(void* context, const TEntry& entry), void* context) override;
+  bool OpenRecovered(const char* path, int number) override;
+  void ShowRecoveryWarning(const char* text) override;
 
   uint32_t lastAutoSave_;
   TMusicStatusBar* statusBar_;

@@ -261,3 +261,53 @@ TEST(FrameFlow, DocumentKindsByExtension) {
   EXPECT_EQ(ClassifyDocumentPath("C:\\dir.qvk\\noext"), TDocumentKind::Unknown);
   EXPECT_EQ(ClassifyDocumentPath("song.qvk.bak"), TDocumentKind::Unknown);
 }
+
+namespace {
+
+class TRecordingRecovery : public TRecoveryHost {
+public:
+  bool haveFolder = true;
+  std::vector<std::pair<std::string, unsigned>> entries;
+  std::set<std::string> readable;
+  std::vector<std::string> calls;
+
+  bool AutoSaveFolder(char (&folder)[260]) override {
+    std::snprintf(folder, sizeof folder, "%s", "C:\\Prog\\AutoSave");
+    return haveFolder;
+  }
+  void ListFiles(const char* pattern, void (*found)(void*, const TEntry&), void* context) override {
+    calls.push_back(std::string("list ") + pattern);
+    for (const auto& e : entries) found(context, TEntry{e.first.c_str(), e.second});
+  }
+  bool OpenRecovered(const char* path, int number) override {
+    calls.push_back(std::string("read ") + path + " as " + std::to_string(number));
+    return readable.count(path) != 0;
+  }
+  void ShowRecoveryWarning(const char* text) override {
+    calls.push_back(text == kRecoveredFilesText ? "warning" : "other text");
+  }
+};
+
+}  // namespace
+
+TEST(AutoSaveRecovery, OpensEachReadableCopyAndWarnsOnce) {
+  TRecordingRecovery host;
+  host.entries = {{"qvk000.asv", 0x20}, {"qvk001.asv", 0x10}, {"qvk002.asv", 0x100},
+                  {"qvk003.asv", 0x20}, {"qvk004.asv", 0x01}};
+  host.readable = {"C:\\Prog\\AutoSave\\qvk000.asv", "C:\\Prog\\AutoSave\\qvk004.asv"};
+  EXPECT_EQ(RunAutoSaveRecovery(host), 2);
+  EXPECT_EQ(host.calls, (Calls{"list C:\\Prog\\AutoSave\\qvk*.asv", "read C:\\Prog\\AutoSave\\qvk000.asv as 1",
+                               "read C:\\Prog\\AutoSave\\qvk003.asv as 2", "read C:\\Prog\\AutoSave\\qvk004.asv as 2",
+                               "warning"}));
+}
+
+TEST(AutoSaveRecovery, NothingRecoveredNoWarning) {
+  TRecordingRecovery host;
+  host.entries = {{"qvk000.asv", 0x20}};
+  EXPECT_EQ(RunAutoSaveRecovery(host), 0);
+  EXPECT_EQ(host.calls.back(), "read C:\\Prog\\AutoSave\\qvk000.asv as 1");
+  host.calls.clear();
+  host.haveFolder = false;
+  EXPECT_EQ(RunAutoSaveRecovery(host), 0);
+  EXPECT_TRUE(host.calls.empty());
+}
