@@ -114,6 +114,17 @@ void RunStopMidiPlay(TFrameHost& host) {
   if (recording && host.HasRecordedData()) host.TakeRecording(host.Option(kOptRecImportAction), playing);
 }
 
+void RunActivateApp(TFrameHost& host, bool active) {
+  if (host.Option(kOptMidiPortUsage) != 0) return;
+  if (active) {
+    host.OpenMidiPorts();
+    if (host.HaveFailedMidiPorts()) host.AskMidiDeviceWarning();
+    return;
+  }
+  if (host.IsPlaying()) RunStopMidiPlay(host);
+  host.CloseMidiPorts();
+}
+
 bool RunShutDown(TFrameHost& host) {
   host.ShowStatus(kExitStatusText);
   host.SetOption(kOptStatusBarEnabled, host.IsStatusBarVisible() ? 1 : 0);

@@ -34,6 +34,9 @@ public:
   virtual void ShowUsageTips() = 0;
   virtual void OpenMidiPorts() = 0;
   virtual void CloseMidiPorts() = 0;
+  virtual bool HaveFailedMidiPorts() = 0;
+  // The "Midi Device Warning" question; Yes leads to the MIDI page of the options.
+  virtual void AskMidiDeviceWarning() = 0;
   // A full path of an existing file for a command-line token, or false.
   virtual bool ResolveExistingFile(const char* token, char (&path)[260]) = 0;
   virtual void OpenDocument(const char* path, int mode) = 0;
@@ -75,6 +78,10 @@ void RunTimerTick(TFrameHost& host, uint32_t& lastAutoSave);
 void RunStopMidiPlay(TFrameHost& host);
 void RunStartPlayTimer(TFrameHost& host);
 void RunRestorePlayTimer(TFrameHost& host);
+// The program became active or inactive: with "MidiPortUsage" 0 the ports are opened on
+// activation (with the warning when one fails) and, after stopping playback, released on
+// deactivation; other settings change nothing.
+void RunActivateApp(TFrameHost& host, bool active);
 // True when every score window closed and the frame may go.
 bool RunShutDown(TFrameHost& host);
 

@@ -172,15 +172,5 @@ bool TVellichordApp::IdleAction(long idleCount) {
 }
 
 void TVellichordApp::EvActivateApp(bool active) {
-  if (!gFrame || options_[kOptMidiPortUsage] != 0 || !gMidiManager) return;
-  if (active) {
-    gMidiManager->AcquireDevices(true);
-    if (gMidiManager->GetFailedOutPorts() != 0) {
-      // Yes leads to the MIDI page of the options sheet, which joins the shell with the options.
-      MBLMessage(gFrame->GetHandle(), MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL);
-    }
-    return;
-  }
-  if (gPlayingWindow) gFrame->StopMidiPlay();
-  gMidiManager->AcquireDevices(false);
+  if (gFrame) gFrame->ActivateApp(active);
 }

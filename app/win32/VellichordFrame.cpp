@@ -453,6 +453,13 @@ void TVellichordFrame::CloseMidiPorts() {
   if (gMidiManager) gMidiManager->AcquireDevices(false);
 }
 
+bool TVellichordFrame::HaveFailedMidiPorts() { return gMidiManager && gMidiManager->GetFailedOutPorts() != 0; }
+
+void TVellichordFrame::AskMidiDeviceWarning() {
+  // Yes leads to the MIDI page of the options sheet, which joins the shell with the options.
+  MBLMessage(hwnd_, MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL);
+}
+
 bool TVellichordFrame::ResolveExistingFile(const char* token, char (&path)[260]) {
   char name[260];
   if (std::strlen(token) >= sizeof name) return false;

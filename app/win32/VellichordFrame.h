@@ -38,6 +38,8 @@ public:
   void OpenDocumentFile(const char* path, int mode);
   void ForEachScoreWindow(TWindow* except, int action);
   void StopMidiPlay();
+  // The program became active or inactive.
+  void ActivateApp(bool active) { RunActivateApp(*this, active); }
   void StartPlayTimer();
   void RestorePlayTimer();
   void RecoverAutoSavedScores();
@@ -96,6 +98,8 @@ private:
   void ShowUsageTips() override {}
   void OpenMidiPorts() override;
   void CloseMidiPorts() override;
+  bool HaveFailedMidiPorts() override;
+  void AskMidiDeviceWarning() override;
   bool ResolveExistingFile(const char* token, char (&path)[260]) override;
   void OpenDocument(const char* path, int mode) override { OpenDocumentFile(path, mode); }
   void ShowExperimentationNotice(const char* text) override;

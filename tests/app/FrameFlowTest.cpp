@@ -52,6 +52,9 @@ public:
   void ShowUsageTips() override { Note("tips"); }
   void OpenMidiPorts() override { Note("open ports"); }
   void CloseMidiPorts() override { Note("close ports"); }
+  bool failedPorts = false;
+  bool HaveFailedMidiPorts() override { return failedPorts; }
+  void AskMidiDeviceWarning() override { Note("device warning"); }
   bool ResolveExistingFile(const char* token, char (&path)[260]) override {
     if (!existingFiles.count(token)) return false;
     std::snprintf(path, sizeof path, "C:\\full\\%s", token);
@@ -206,6 +209,24 @@ TEST(FrameFlow, AScoreWindowThatRefusesToCloseStopsTheExit) {
   EXPECT_FALSE(RunShutDown(host));
   EXPECT_EQ(host.calls, (Calls{"status Initiating Exit Procedures...", "option StatusBarEnabled=1", "close windows",
                                "clear status"}));
+}
+
+TEST(FrameFlow, SwitchingProgramsOpensAndReleasesThePortsOnlyWhenTheyAreHeldWhileActive) {
+  TRecordingHost host;
+  RunActivateApp(host, true);  // "MidiPortUsage" 2: ports stay as they are
+  RunActivateApp(host, false);
+  EXPECT_TRUE(host.calls.empty());
+  host.options[kOptMidiPortUsage] = 0;
+  host.failedPorts = true;
+  RunActivateApp(host, true);
+  EXPECT_EQ(host.calls, (Calls{"open ports", "device warning"}));
+  host.calls.clear();
+  host.playing = true;
+  host.options[kOptChasePlayingNotes] = 0;
+  RunActivateApp(host, false);  // a score that plays stops first
+  EXPECT_EQ(host.calls, (Calls{"stop engine", "status Initiating halt procedures for MIDI play", "clear playing",
+                               "kill timer", "timer 10000", "clock", "stop play clock", "clear status",
+                               "close ports"}));
 }
 
 TEST(FrameFlow, PlayTimerSwitchesBetweenItsTwoPeriods) {
