@@ -166,6 +166,52 @@ TEST_F(EngineLibraryTest, StopSendsExactlyTheNoteOffsStillDue) {
   for (const auto& e : off0) EXPECT_EQ(e.thread, GetCurrentThreadId());
 }
 
+TEST_F(EngineLibraryTest, StopWaitsForAStepStillSendingBeforeItSweeps) {
+  // Port 0 takes a millisecond over every message, so the timer thread spends most of its time
+  // inside a step and Stop lands while a step is still sending note-ons. Nothing the timer thread
+  // sends may follow the first note-off of the sweep, and no note may be left sounding.
+  struct SlowPort {
+    const VmidiClient& driver;
+    explicit SlowPort(const VmidiClient& d) : driver(d) { driver.SetDelay(0, 1); }
+    ~SlowPort() { driver.SetDelay(0, 0); }
+  } slow(driver);
+  int sweeps = 0;
+  for (int round = 0; round < 4; ++round) {
+    auto b = Buffer({Tempo(0, 384000)});  // 2 ms a tick
+    for (int32_t k = 0; k < 60; ++k) {
+      for (uint8_t ch = 0; ch < 8; ++ch) {
+        b->events[b->count++] = Short(4 * k, uint8_t(0x90 | ch), uint8_t(40 + (k + ch) % 40), 90);
+      }
+      for (uint8_t ch = 0; ch < 8; ++ch) {
+        b->events[b->count++] = Short(4 * k + 2, uint8_t(0x80 | ch), uint8_t(40 + (k + ch) % 40), 0);
+      }
+    }
+    const uint32_t mark = driver.LogCount();
+    ASSERT_EQ(engine.Play(&inst.head, window.Handle(), &params, b.get()), 1);
+    ASSERT_TRUE(WaitSent(mark, 0, size_t(40 + 23 * round)));
+    engine.Stop(&inst.head);
+    window.PumpFor(20);
+
+    const DWORD me = GetCurrentThreadId();
+    bool swept = false;
+    int timerAfterSweep = 0;
+    std::vector<int> sounding(16 * 128, 0);
+    for (const auto& e : driver.SentSince(mark, 0)) {
+      swept = swept || e.thread == me;
+      if (swept && e.thread != me) ++timerAfterSweep;
+      const uint32_t status = e.param & 0xF0, at = (e.param & 0x0F) * 128 + (e.param >> 8 & 0x7F);
+      if (status == 0x90 && (e.param >> 16 & 0x7F)) ++sounding[at];
+      if (status == 0x80 && sounding[at] > 0) --sounding[at];
+    }
+    sweeps += swept;
+    EXPECT_EQ(timerAfterSweep, 0) << "round " << round;
+    EXPECT_EQ(std::count_if(sounding.begin(), sounding.end(), [](int n) { return n > 0; }), 0)
+        << "round " << round;
+    window.Clear();
+  }
+  EXPECT_GT(sweeps, 0);  // at least one Stop met notes sounding
+}
+
 TEST_F(EngineLibraryTest, NotReadyEventsAreRetriedUntilSent) {
   auto b = Buffer({Short(0, 0xB0, 7, 100), Short(0, 0x90, 60, 100), Short(12, 0x90, 61, 100),
                    Short(24, 0x90, 62, 100)});

@@ -1,6 +1,7 @@
 // winevmidi.drv: a MIDI driver for Wine's multimedia layer that stands in for hardware in tests.
 // It offers three outputs and one input, logs every driver message with its time and thread,
-// can answer "not ready" on request and can play scripted input from a thread of its own.
+// can answer "not ready" on request, can take its time over each message like a slow serial
+// port, and can play scripted input from a thread of its own.
 #include <windows.h>
 #include <mmsystem.h>
 #include <mmddk.h>
@@ -38,6 +39,7 @@ struct Client {
 Client outputs[kVmidiOutputs];
 Client inputs[kVmidiInputs];
 std::atomic<uint32_t> not_ready[kVmidiOutputs];
+std::atomic<uint32_t> send_delay_ms[kVmidiOutputs];
 
 struct Feed {
   uint32_t device;
@@ -112,6 +114,8 @@ DWORD ShortMessage(UINT device, DWORD message) {
   while (pending && !not_ready[device].compare_exchange_weak(pending, pending - 1)) {
   }
   const bool busy = pending != 0;
+  // A slow port: the caller's thread stays in the driver until the message is out.
+  if (const uint32_t delay = send_delay_ms[device].load(); delay && !busy) Sleep(delay);
   Log(kVmidiOutMessage, device, MODM_DATA, message, busy);
   return busy ? MIDIERR_NOTREADY : MMSYSERR_NOERROR;
 }
@@ -245,6 +249,10 @@ int WINAPI vmidiLogRead(uint32_t index, VmidiLogEntry* out) {
 
 void WINAPI vmidiSetNotReady(uint32_t device, uint32_t count) {
   if (device < kVmidiOutputs) not_ready[device] = count;
+}
+
+void WINAPI vmidiSetDelay(uint32_t device, uint32_t ms) {
+  if (device < kVmidiOutputs) send_delay_ms[device] = ms;
 }
 
 int WINAPI vmidiFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count) {

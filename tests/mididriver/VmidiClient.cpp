@@ -105,9 +105,10 @@ bool VmidiClient::Bind() {
   count_ = Proc<VmidiLogCountFn>(driver, "vmidiLogCount");
   read_ = Proc<VmidiLogReadFn>(driver, "vmidiLogRead");
   notReady_ = Proc<VmidiSetNotReadyFn>(driver, "vmidiSetNotReady");
+  delay_ = Proc<VmidiSetDelayFn>(driver, "vmidiSetDelay");
   feed_ = Proc<VmidiFeedFn>(driver, "vmidiFeed");
   feedWait_ = Proc<VmidiFeedWaitFn>(driver, "vmidiFeedWait");
-  return count_ && read_ && notReady_ && feed_ && feedWait_;
+  return count_ && read_ && notReady_ && delay_ && feed_ && feedWait_;
 }
 
 std::vector<VmidiLogEntry> VmidiClient::LogSince(uint32_t from) const {

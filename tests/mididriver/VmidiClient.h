@@ -24,6 +24,7 @@ public:
   // The short messages sent to output `device` since `from`, in order (not-ready answers left out).
   std::vector<VmidiLogEntry> SentSince(uint32_t from, int device) const;
   void SetNotReady(int device, uint32_t count) const { notReady_(device, count); }
+  void SetDelay(int device, uint32_t ms) const { delay_(device, ms); }
   bool Feed(int device, const std::vector<VmidiFeedItem>& items) const;
   bool FeedWait(uint32_t timeoutMs) const { return feedWait_(timeoutMs) != 0; }
 
@@ -35,6 +36,7 @@ private:
   VmidiLogCountFn count_ = nullptr;
   VmidiLogReadFn read_ = nullptr;
   VmidiSetNotReadyFn notReady_ = nullptr;
+  VmidiSetDelayFn delay_ = nullptr;
   VmidiFeedFn feed_ = nullptr;
   VmidiFeedWaitFn feedWait_ = nullptr;
 };

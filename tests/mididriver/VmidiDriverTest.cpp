@@ -1,5 +1,5 @@
 // The test driver itself: winmm lists its ports, it logs what it is sent with time and thread,
-// answers "not ready" on request, and delivers scripted input from its own thread.
+// answers "not ready" on request, can be slow, and delivers scripted input from its own thread.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -65,6 +65,20 @@ TEST_F(VmidiDriver, LogsSendsAndAnswersNotReadyOnRequest) {
   int busy = 0;
   for (const auto& e : driver.LogSince(mark)) busy += e.notReady;
   EXPECT_EQ(busy, 2);
+}
+
+TEST_F(VmidiDriver, ASlowPortKeepsTheSenderForItsDelay) {
+  HMIDIOUT out;
+  ASSERT_EQ(midiOutOpen(&out, VmidiClient::OutputId(0), 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+  driver.SetDelay(0, 20);
+  const DWORD before = timeGetTime();
+  EXPECT_EQ(midiOutShortMsg(out, 0x403C90), MMSYSERR_NOERROR);
+  EXPECT_GE(timeGetTime() - before, 19u);
+  driver.SetDelay(0, 0);
+  const DWORD fast = timeGetTime();
+  EXPECT_EQ(midiOutShortMsg(out, 0x003C80), MMSYSERR_NOERROR);
+  EXPECT_LT(timeGetTime() - fast, 19u);
+  midiOutClose(out);
 }
 
 TEST_F(VmidiDriver, FeedsScriptedInputFromItsOwnThread) {

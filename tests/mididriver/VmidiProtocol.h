@@ -41,6 +41,8 @@ typedef uint32_t(__stdcall* VmidiLogCountFn)();
 typedef int(__stdcall* VmidiLogReadFn)(uint32_t index, VmidiLogEntry* out);
 // The next `count` short messages to the output answer MIDIERR_NOTREADY (0 clears).
 typedef void(__stdcall* VmidiSetNotReadyFn)(uint32_t device, uint32_t count);
+// Each short message to the output then takes `ms` milliseconds on the sender's thread (0 clears).
+typedef void(__stdcall* VmidiSetDelayFn)(uint32_t device, uint32_t ms);
 // Starts the driver's feeder thread on a copy of the items; 0 while a feed still runs.
 typedef int(__stdcall* VmidiFeedFn)(uint32_t device, const VmidiFeedItem* items, uint32_t count);
 // Waits for the running feed to end; 1 when it did within the time.
