@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-
-#include "tests/mididriver/VmidiClient.h"
+#include <string>
 
 int32_t DenseStepFor(int seconds) {
   const int64_t capacity = int64_t(TMidiFileBuf::kMaxBuffers) * kMidiBufEvents - 64;
@@ -38,57 +37,75 @@ BenchArgs ParseBenchArgs(int argc, char** argv) {
   return args;
 }
 
-bool BenchPlayer::Open(std::vector<HMIDIOUT>& outputs, VmidiClient& driver) {
-  std::string error;
-  if (!VmidiClient::Install(&error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return false;
-  }
-  if (!driver.Bind() || !engine_.Open("QVMID32B.DLL") || !engine_.AllocInst(&instance_)) {
-    std::fprintf(stderr, "engine or test driver not available\n");
-    return false;
-  }
-  outputs.clear();
-  for (int port = 0; port < 2; ++port) {
-    HMIDIOUT out = nullptr;
-    if (engine_.QVmidiOutOpen(&out, WORD(VmidiClient::OutputId(port))) != 0) return false;
-    outputs.push_back(out);
-    params_.outputs[port] = uint32_t(reinterpret_cast<uintptr_t>(out));
-  }
-  return true;
-}
-
-bool BenchPlayer::Start(TMidiFileBuf& list, uint16_t periodMs) {
-  params_.timerPeriod = periodMs;
-  params_.timerResolution = periodMs;
-  params_.notifyOffset = 101;
-  list_ = &list;
-  next_ = 1;
-  return engine_.Play(&instance_, window_.Handle(), &params_, list.Buffer(0)) == 1;
-}
-
-void BenchPlayer::Run(uint32_t ms, const std::function<void()>& each) {
-  window_.PumpUntil(
-      [&] {
-        const auto& messages = window_.Messages();
-        for (; seen_ < messages.size(); ++seen_) {
-          if (messages[seen_].message != 0x465) continue;
-          if (messages[seen_].wParam == 2) ended_ = true;
-          if (messages[seen_].wParam == 1 && next_ <= list_->LastUsedBuffer()) {
-            engine_.Load(&instance_, list_->Buffer(next_++));
-          }
-        }
-        if (each) each();
-        return false;
-      },
-      ms);
-}
-
-void BenchPlayer::Stop() { engine_.Stop(&instance_); }
-
 Percentiles Summarise(std::vector<int64_t> values) {
   if (values.empty()) return {0, 0, 0, 0};
   std::sort(values.begin(), values.end());
   auto at = [&](double q) { return values[size_t(q * double(values.size() - 1))]; };
   return {at(0.5), at(0.99), values.back(), values.front()};
+}
+
+DispatchErrors::DispatchErrors(const TMidiFileBuf& list, int seconds)
+    : tailFrom_(int32_t((seconds - 5) * 1000 / kBenchMsPerTick)) {
+  bool leading = true;
+  for (int32_t i = 0; i < list.EventCount(); ++i) {
+    const TMidiEvent e = list.EventAt(i);
+    leading = leading && IsMidiShortEvent(e) && MidiEventClass(e) != kMidiNoteOn;
+    if (!IsMidiShortEvent(e)) continue;
+    prerolled_ += leading;
+    ticks_.push_back(e.tick);
+  }
+  all_.reserve(ticks_.size());
+}
+
+void DispatchErrors::Sent(uint32_t time) {
+  const size_t i = matched_++;
+  if (i >= ticks_.size() || i < prerolled_) return;
+  const int64_t due = int64_t(t0_) + int64_t(ticks_[i]) * kBenchMsPerTick;
+  const int64_t error = int64_t(int32_t(time - uint32_t(due)));
+  all_.push_back(error);
+  if (ticks_[i] < int32_t(5000 / kBenchMsPerTick)) head_.push_back(error);
+  if (ticks_[i] >= tailFrom_) tail_.push_back(error);
+}
+
+namespace {
+
+// "a / b" as text; a baseline that is never late has no ratio.
+std::string Ratio(int64_t a, int64_t b) {
+  if (b <= 0) return "n/a (baseline 0)";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", double(a) / double(b));
+  return text;
+}
+
+}  // namespace
+
+Percentiles DispatchErrors::Report(const char* title, int seconds, uint16_t period, int32_t step,
+                                   const std::vector<int64_t>& bareTimer) const {
+  const Percentiles all = Summarise(all_);
+  const Percentiles first = Summarise(head_), last = Summarise(tail_);
+  const Percentiles bare = Summarise(bareTimer);
+  std::printf("%s: %d s dense score, 16 channels, timer period %u ms\n", title, seconds, period);
+  std::printf("  messages: %zu scheduled (%u per second), %zu sent, %zu of them at Play\n",
+              ticks_.size(), unsigned(32 * 1000 / (step * kBenchMsPerTick)), matched_, prerolled_);
+  std::printf("  error (ms, sent - due): p50 %lld  p99 %lld  max %lld  min %lld\n",
+              (long long)all.p50, (long long)all.p99, (long long)all.max, (long long)all.min);
+  std::printf("  baseline, bare timer (ms from each due millisecond to the next callback): "
+              "p50 %lld  p99 %lld  max %lld\n",
+              (long long)bare.p50, (long long)bare.p99, (long long)bare.max);
+  std::printf("  engine / bare timer: p99 %s  max %s\n", Ratio(all.p99, bare.p99).c_str(),
+              Ratio(all.max, bare.max).c_str());
+  std::printf("  drift: median error first 5 s %lld ms, last 5 s %lld ms\n", (long long)first.p50,
+              (long long)last.p50);
+  return all;
+}
+
+std::vector<int64_t> ErrorsAgainstEveryMs(const std::vector<uint32_t>& times) {
+  std::vector<int64_t> errors;
+  if (times.size() < 3) return errors;
+  size_t k = 0;
+  for (uint32_t due = times.front() + 1; int32_t(times.back() - due) >= 0; ++due) {
+    while (int32_t(times[k] - due) < 0) ++k;
+    errors.push_back(int64_t(times[k] - due));
+  }
+  return errors;
 }

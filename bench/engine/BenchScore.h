@@ -1,13 +1,11 @@
-// What both engine benchmarks share: a dense 16-channel score, the engine library bound by name,
-// and a player that answers the engine's notifications the way the editor does.
+// What the engine benchmarks share on every platform: a dense 16-channel score, the run's
+// arguments and the percentile summary.
 #pragma once
+#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "midi/MidiFileBuf.h"
-#include "tests/engine/EngineLibrary.h"
-#include "tests/engine/NotifyWindow.h"
 
 // At 384000 us per quarter a tick lasts exactly 2 ms, so every scheduled time is exact.
 constexpr uint32_t kBenchTempoUs = 384000;
@@ -19,8 +17,6 @@ void BuildDenseScore(TMidiFileBuf& list, int seconds, int32_t stepTicks);
 // The densest step whose score still fits one event list (about 1M events).
 int32_t DenseStepFor(int seconds);
 
-class VmidiClient;
-
 struct BenchArgs {
   int seconds = 60;
   uint16_t period = 1;  // ms
@@ -28,34 +24,36 @@ struct BenchArgs {
 // [seconds] [timer period in ms]
 BenchArgs ParseBenchArgs(int argc, char** argv);
 
-class BenchPlayer {
-public:
-  // Installs and binds the test driver, loads the engine and opens outputs A and B.
-  bool Open(std::vector<HMIDIOUT>& outputs, VmidiClient& driver);
-  // Starts the list; false when the engine refused.
-  bool Start(TMidiFileBuf& list, uint16_t periodMs);
-  // Pumps messages for `ms`, feeding buffers as the engine asks; `each` runs every pass.
-  void Run(uint32_t ms, const std::function<void()>& each);
-  void Stop();
-  EngineLibrary& Engine() { return engine_; }
-  EngineInstance* Instance() { return &instance_; }
-  uint32_t AnchorTime() const { return instance_.state->anchorTime; }
-  HWND Window() const { return window_.Handle(); }
-  bool Ended() const { return ended_; }
-
-private:
-  EngineLibrary engine_;
-  EngineInstance instance_ = {36, 0, nullptr};
-  uint8_t callerBytes_[24] = {};
-  NotifyWindow window_;
-  PlayParams params_ = {};
-  TMidiFileBuf* list_ = nullptr;
-  int next_ = 1;
-  size_t seen_ = 0;
-  bool ended_ = false;
-};
-
 struct Percentiles {
   int64_t p50, p99, max, min;
 };
 Percentiles Summarise(std::vector<int64_t> values);
+
+// The dispatch error of every port-0 short message of a dense score against the time its tick is
+// due from the first step, in the order the engine sends them.
+class DispatchErrors {
+public:
+  DispatchErrors(const TMidiFileBuf& list, int seconds);
+  // The first timed step's clock time (the engine's anchor after Play).
+  void SetStart(uint32_t t0) { t0_ = t0; }
+  // The next port-0 message went out at `time`.
+  void Sent(uint32_t time);
+  size_t Scheduled() const { return ticks_.size(); }
+  size_t Matched() const { return matched_; }
+  // Prints p50, p99, max, min, the drift between the first and last 5 seconds and, against the
+  // bare timer's errors, the ratios. Returns the summary of all errors.
+  Percentiles Report(const char* title, int seconds, uint16_t period, int32_t step,
+                     const std::vector<int64_t>& bareTimer) const;
+
+private:
+  std::vector<int32_t> ticks_;  // the tick of every short message, in sending order
+  size_t prerolled_ = 0;        // the leading messages the engine sends at Play, ahead by design
+  int32_t tailFrom_;
+  uint32_t t0_ = 0;
+  size_t matched_ = 0;
+  std::vector<int64_t> all_, head_, tail_;
+};
+
+// For every millisecond D between the first and last of a periodic timer's callback times, how
+// long until the first callback at or after D: the least error any sender on that timer can have.
+std::vector<int64_t> ErrorsAgainstEveryMs(const std::vector<uint32_t>& callbackTimes);

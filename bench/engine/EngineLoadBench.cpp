@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "bench/engine/BenchScore.h"
+#include "bench/engine/BenchPlayer.h"
 #include "tests/mididriver/VmidiClient.h"
 
 #include <mmddk.h>
