@@ -339,7 +339,7 @@ bool TMidiManager::GetOutDeviceName(int port, char (&name)[kMidiDeviceNameSize])
   if (!engine_.IsBound() || port < 0 || port >= kMaxPorts || !outputs_[port]) return false;
   WORD id = 0;
   if (engine_.OutGetID(outputs_[port], &id) != MMSYSERR_NOERROR) return false;
-  return MidiOutDeviceName(id == 0xFFFF ? -1 : int(id), name);
+  return MidiOutDeviceName(id == kMidiMapperDeviceNumber ? -1 : int(id), name);
 }
 
 bool TMidiManager::GetInDeviceName(char (&name)[kMidiDeviceNameSize]) const {
@@ -389,7 +389,9 @@ void TMidiManager::CachePortPatches(int port, const TMidiFileBuf& list) {
   WORD id = 0;
   if (!out || engine_.OutGetID(out, &id) != MMSYSERR_NOERROR) return;
   MIDIOUTCAPSA caps;
-  if (midiOutGetDevCapsA(id, &caps, sizeof caps) != MMSYSERR_NOERROR) return;
+  // The engine hands back the mapper's id in 16 bits.
+  const UINT capsId = id == kMidiMapperDeviceNumber ? MIDI_MAPPER : id;
+  if (midiOutGetDevCapsA(capsId, &caps, sizeof caps) != MMSYSERR_NOERROR) return;
   if (!(caps.dwSupport & MIDICAPS_CACHE)) return;
 
   WORD held[128] = {};
@@ -402,7 +404,7 @@ void TMidiManager::CachePortPatches(int port, const TMidiFileBuf& list) {
   uint16_t programs[128], drumKeys[128];
   list.PatchUsage(uint8_t(port), kDrumChannels, programs, drumKeys);
   const UINT result = engine_.OutCachePatches(out, 0, programs, MIDI_CACHE_BESTFIT);
-  if (result != MMSYSERR_NOERROR && id != 0xFFFF && box_) {
+  if (result != MMSYSERR_NOERROR && id != kMidiMapperDeviceNumber && box_) {
     box_(MB_OK | MB_ICONINFORMATION | MB_TASKMODAL, IDS_MIDI_PATCH_CACHE,
          IDS_MIDI_PATCH_CACHE_TEXT);
   }
