@@ -17,6 +17,10 @@ bool PeriodicThread::Start(uint32_t periodMs, std::function<void()> tick) {
       next += std::chrono::milliseconds(periodMs);
       std::this_thread::sleep_until(next);
       if (stop_.load()) return;
+      if (noted_ < lateness_.size()) {
+        lateness_[noted_++] = std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::steady_clock::now() - next).count();
+      }
       tick();
     }
   });
@@ -26,6 +30,10 @@ bool PeriodicThread::Start(uint32_t periodMs, std::function<void()> tick) {
 void PeriodicThread::Stop() {
   stop_ = true;
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+std::vector<int64_t> PeriodicThread::LatenessUs() const {
+  return std::vector<int64_t>(lateness_.begin(), lateness_.begin() + ptrdiff_t(noted_));
 }
 
 uint32_t HostEnginePlatform::SendShort(EngineHandle output, uint32_t message) {

@@ -11,15 +11,21 @@
 #include "engine/EngineCore.h"
 
 // A thread that calls `tick` every `periodMs` on absolute deadlines; Stop waits for a running call.
+// It notes how late it woke for each deadline (microseconds), up to `keepLateness` of them.
 class PeriodicThread {
 public:
+  explicit PeriodicThread(size_t keepLateness = 0) : lateness_(keepLateness) {}
   ~PeriodicThread() { Stop(); }
   bool Start(uint32_t periodMs, std::function<void()> tick);
   void Stop();
+  // The wake-up lateness noted so far (read once the thread has stopped).
+  std::vector<int64_t> LatenessUs() const;
 
 private:
   std::thread thread_;
   std::atomic<bool> stop_{false};
+  std::vector<int64_t> lateness_;
+  size_t noted_ = 0;
 };
 
 // Milliseconds of a monotonic clock (wraps like the multimedia clock).
@@ -34,7 +40,7 @@ public:
   };
 
   // Room for `capacity` sends; later ones are counted but not kept.
-  explicit HostEnginePlatform(size_t capacity) : sent_(capacity) {}
+  explicit HostEnginePlatform(size_t capacity) : sent_(capacity), timer_(capacity) {}
 
   uint32_t Now() override { return HostNowMs(); }
   uint32_t SendShort(EngineHandle output, uint32_t message) override;
@@ -48,6 +54,7 @@ public:
   size_t SentCount() const { return std::min(next_.load(), sent_.size()); }
   size_t SentTotal() const { return next_.load(); }
   const Sent& SentAt(size_t i) const { return sent_[i]; }
+  const PeriodicThread& Timer() const { return timer_; }
   // The notification wParams posted since the last call.
   std::vector<uintptr_t> TakePosted();
 
