@@ -94,6 +94,21 @@ TEST_F(EngineCore, TempoChangeReanchorsTime) {
   EXPECT_EQ(TimesOf(Word(0x90, 64, 1)), std::vector<uint32_t>{t0 + 500 + 531 + 5});
 }
 
+TEST_F(EngineCore, LongGapsReanchorWithoutLosingTime) {
+  // 200000 ticks at 500000 us are 520833.3 ms; past 300 s from the anchor the engine re-anchors,
+  // which may round down once more, never by more than a millisecond.
+  auto b = Buffer({Short(0, 0x90, 60, 1), Short(200000, 0x90, 61, 1)});
+  const uint32_t t0 = clock.now + 550;
+  ASSERT_EQ(Play(b.get()), 1);
+  clock.Run(550 + 521000);
+  const auto t = TimesOf(Word(0x90, 61, 1));
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_GE(t[0], t0 + 520832);
+  EXPECT_LE(t[0], t0 + 520833);
+  EXPECT_LT(state->anchorTick, 200000);
+  EXPECT_GT(state->anchorTick, 0);  // it did re-anchor on the way
+}
+
 TEST_F(EngineCore, HoldKeepsTheSongPositionForItsSteps) {
   // 48 ticks at 500000 us are 125 ms; a hold of 4 steps adds 500 ms at tick 192.
   auto b = Buffer({Short(0, 0x90, 60, 1), Hold(192, 4), Short(192, 0x90, 61, 1),
