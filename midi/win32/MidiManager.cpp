@@ -427,9 +427,16 @@ int TMidiManager::Play(HWND notifyWindow, TMidiFileBuf* list) {
       params.outputs[port] = uint32_t(reinterpret_cast<uintptr_t>(outputs_[port]));
     }
   }
+  // A Play the engine refuses (it is still playing) must not take the feed away from the list
+  // that plays: its next notification would load buffers of this one.
+  TMidiFileBuf* const wasPlaying = playingList_;
+  const int wasNext = nextBuffer_;
   playingList_ = list;
   nextBuffer_ = 1;
-  return engine_.Play(notifyWindow, &params, list->Buffer(0)) ? 1 : 0;
+  if (engine_.Play(notifyWindow, &params, list->Buffer(0))) return 1;
+  playingList_ = wasPlaying;
+  nextBuffer_ = wasNext;
+  return 0;
 }
 
 int TMidiManager::FeedNextBuffer() {

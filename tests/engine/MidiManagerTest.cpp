@@ -221,6 +221,28 @@ TEST_F(MidiManagerTest, PlaysAListBufferByBufferAndStops) {
   EXPECT_EQ(m.FeedNextBuffer(), 0);
 }
 
+TEST_F(MidiManagerTest, ARefusedPlayLeavesTheFeedWithTheListThatPlays) {
+  Configure();
+  TMidiManager& m = Make();
+  m.LoadPortSettings();
+  m.AcquireDevices(true);
+  TMidiFileBuf playing(4), other(4);
+  playing.Allocate(1);
+  other.Allocate(1);
+  for (int i = 0; i < 1100; ++i) {
+    playing.AddShortEvent(100000 + i, kMidiNoteOn, 0, 0, 60, 0);  // far off: nothing moves here
+  }
+  for (int i = 0; i < 2100; ++i) other.AddShortEvent(i, kMidiNoteOn, 0, 0, 61, 0);
+  ASSERT_EQ(playing.LastUsedBuffer(), 1);
+  ASSERT_EQ(other.LastUsedBuffer(), 2);
+  ASSERT_EQ(m.Play(window.Handle(), &playing), 1);
+  EXPECT_EQ(m.Play(window.Handle(), &other), 0);  // still playing: refused
+  EXPECT_EQ(m.FeedNextBuffer(), 1);  // the playing list's second buffer is queued
+  // Nothing is left of the playing list; the other list's third buffer would find the queue full.
+  EXPECT_EQ(m.FeedNextBuffer(), 1);
+  m.Stop();
+}
+
 TEST_F(MidiManagerTest, RecordsOnlyWithAnOpenInput) {
   TMidiManager& m = Make();
   m.LoadPortSettings();  // nothing configured
