@@ -355,3 +355,10 @@ void TChordData::RespellForKey(const TStaffContext& context) {
                    [](const TMusicNote* x, const TMusicNote* y) { return x->GetPosition() > y->GetPosition(); });
   SyncNotes();
 }
+
+TMusicNote* TChordData::ReleaseSoleNote() {
+  if (fNotes.size() != 1) return nullptr;
+  TMusicNote* sole = fNotes.front();
+  RemoveNote(sole);
+  return sole;
+}

@@ -35,6 +35,9 @@ class TChordData : public TMusicNote {
   bool AddNote(TMusicNote* note);
   // Hands the note back to the caller; false when it is not a member.
   bool RemoveNote(TMusicNote* note);
+  // A chord down to one note stands for that note: answers the note, taken out of the chord, which
+  // the caller then deletes; null (nothing changes) while the chord holds more or fewer notes.
+  TMusicNote* ReleaseSoleNote();
   // For the item reader: inserts a stored head in order without the chord rules (SyncNotes after).
   void InsertSorted(TMusicNote* note);
   void ReserveNotes(int n) { if (n > 0) fNotes.reserve(std::size_t(n)); }

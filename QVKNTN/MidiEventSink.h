@@ -13,4 +13,6 @@ class TMidiEventSink {
   virtual void AddKeySigEvent(int32_t tick, int sharpsOrFlats) = 0;
   // The song position stands still for count steps (a breath mark or fermata).
   virtual void AddHoldEvent(int32_t tick, int count) = 0;
+  // True once the list can take no more events; walks that fill it stop there.
+  virtual bool IsFull() const { return false; }
 };

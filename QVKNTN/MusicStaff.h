@@ -6,6 +6,8 @@
 
 #include "QVKNTN/StaffInstrument.h"
 
+class TMidiEventSink;
+class TMusicNote;
 class TNotatedItem;
 class TStaffContext;
 class TStaffLyrics;
@@ -120,6 +122,43 @@ public:
   void GetTimeSignatureAt(int i, int& beats, int& beatCode) const;
 
   static int VelocityForDynamic(int level);
+
+  // --- Operations on many items at once ---
+  // Inserts where the durations from index 1 reach the tick, first splitting the note that holds
+  // the tick into tied pieces; false (the caller keeps the item) when the staff is full.
+  bool InsertAtTick(TNotatedItem* item, long tick);
+  bool InsertAtTickNotify(TNotatedItem* item, long tick);
+  // Splits song note i, which starts at startTick, at tick into tied pieces; answers the pieces
+  // added after it (0: not split).
+  int SplitAtTick(int i, long startTick, long tick);
+  // Merges the note into the note, chord, rest or rest chord at i: 1 when merged (the staff then
+  // owns the note), 0 when refused (the caller keeps it and the staff is as it was).
+  int MergeIntoChord(TMusicNote* note, int i);
+  // Takes the head at the position out of the chord or rest chord at i; the caller owns it.
+  TMusicNote* RemoveFromChord(int i, int position);
+  // Clears the beam (kind 0) or triplet (kind 1) group around item i.
+  void UngroupAt(int kind, int i);
+  // Gives item i (and its group) the stem sign, 0 choosing it from the positions.
+  void ApplyAutoStem(int i, int sign);
+  void ApplyAutoStems();
+  // Clean-ups after reading a Standard MIDI File.
+  void RemoveRedundantItems();
+  void ConsolidateNotes(bool compound, int limit);
+  void MergeFullBarRests();
+  // Writes the context's accidentals into the heads (resolve) or takes the redundant ones out.
+  void ResolveAccidentals(bool resolve);
+  void AuditAccidentals();
+  // The first note or chord from `from` whose heads clash; 0 when none.
+  int FindChordClash(int from);
+  int FindUntransposable(int interval, int after);
+  void Transpose(int interval, int preference);
+  void TruncateAtTick(long tick);
+  void Rebar();
+  void AutoBeam(bool compound);
+  // Playing the staff into an event list.
+  void InitContext(TStaffContext& context) const;
+  void PlayPreamble(TMidiEventSink& list, TStaffContext& context) const;
+  void Play(TMidiEventSink& list, TStaffContext& context) const;
 
   // The settings part of the staff record (name to colour), as written to a file.
   void WriteInfo(TQXTStream& s) const;

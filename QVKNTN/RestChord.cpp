@@ -110,11 +110,9 @@ bool TRestChord::RemoveNote(TMusicNote* note) {
   if (fPart->GetType() != ntChord) return false;
   auto* chord = static_cast<TChordData*>(fPart);
   if (!chord->RemoveNote(note)) return false;
-  if (chord->GetNoteCount() == 1) {
-    TMusicNote* last = chord->GetFirstNote();
-    chord->RemoveNote(last);
+  if (TMusicNote* sole = chord->ReleaseSoleNote()) {
     delete chord;
-    fPart = last;
+    fPart = sole;
   }
   return true;
 }

@@ -335,9 +335,14 @@ bool TStaffRange::CanGroup(int kind) const {
 }
 
 bool TStaffRange::MakeGroup(int kind) {
+  if (!MakeGroupUnaudited(kind)) return false;
+  Audit();
+  return true;
+}
+
+bool TStaffRange::MakeGroupUnaudited(int kind) {
   if (!CanGroup(kind)) return false;
   ApplyGroup(kind);
-  Audit();
   return true;
 }
 

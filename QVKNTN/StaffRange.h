@@ -50,6 +50,8 @@ public:
   // --- changes ---
   bool CanGroup(int kind) const;
   bool MakeGroup(int kind);
+  // MakeGroup without the audit, for operations that make many groups and audit the staff once.
+  bool MakeGroupUnaudited(int kind);
   void Ungroup(int kind);
   bool GetAttributeState(int attribute, bool& anySet) const;
   bool ToggleAttribute(int attribute);
