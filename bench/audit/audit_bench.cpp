@@ -4,6 +4,8 @@
 // audits and audit-cursor rewinds each takes.
 #include <chrono>
 #include <cstdio>
+
+#include "bench/BenchBuildKind.h"
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/ItemRange.h"
@@ -18,16 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The host tree builds with the sanitizers, which slow every step several times over.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr const char* kBuildKind = "sanitized build (AddressSanitizer): times are inflated";
-#else
-constexpr const char* kBuildKind = "plain build";
-#endif
-#else
-constexpr const char* kBuildKind = "plain build";
-#endif
 
 // Beamed eighths, four to a bar, up to the staff's item limit.
 void FillStaff(TMusicStaff& staff) {

@@ -15,6 +15,14 @@
 
 void FillStaff(TMusicStaff& staff, const std::string& text);
 std::string StaffText(const TMusicStaff& staff, bool beams = false);
+// The staff that the text gives, after op(staff), written back.
+template <class Op>
+std::string TextAfter(const std::string& before, Op op, bool beams = false) {
+  TMusicStaff staff;
+  FillStaff(staff, before);
+  op(staff);
+  return StaffText(staff, beams);
+}
 // Sum of the durations of the inner items.
 long StaffTicks(const TMusicStaff& staff);
 // Installs the audit pass behind hooks that count the audits that reach it.

@@ -39,12 +39,8 @@ TEST(Rebar, TableOfStaves) {
       {"", ""},
   };
   TAuditCount audits;
-  for (const TRow& row : rows) {
-    TMusicStaff staff;
-    FillStaff(staff, row.before);
-    staff.Rebar();
-    EXPECT_EQ(StaffText(staff), row.after) << row.before;
-  }
+  for (const TRow& row : rows)
+    EXPECT_EQ(TextAfter(row.before, [](TMusicStaff& s) { s.Rebar(); }), row.after) << row.before;
 }
 
 TEST(Rebar, AuditsTheStaffOnceHoweverManyBarsItMakes) {
@@ -132,12 +128,8 @@ TEST(AutoBeam, TableOfStaves) {
       {"ge q ge ge ge q q q", false, "ge q ge[ ge- ge] q q q"},
   };
   TAuditCount audits;
-  for (const auto& row : rows) {
-    TMusicStaff staff;
-    FillStaff(staff, row.before);
-    staff.AutoBeam(row.compound);
-    EXPECT_EQ(StaffText(staff, true), row.after) << row.before;
-  }
+  for (const auto& row : rows)
+    EXPECT_EQ(TextAfter(row.before, [&](TMusicStaff& s) { s.AutoBeam(row.compound); }, true), row.after) << row.before;
 }
 
 TEST(AutoBeam, AuditsOnceForAWholeStaff) {

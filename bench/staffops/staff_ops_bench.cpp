@@ -1,0 +1,111 @@
+// Times the whole-staff operations (re-barring, beaming, the import clean-ups) on staves of
+// 3000, 6000 and 12000 items, each against a plain cursor walk over the same staff, so the
+// figures show how the cost grows with the staff. Staves are built outside the timing.
+#include <chrono>
+#include <cstdio>
+
+#include "bench/BenchBuildKind.h"
+#include <functional>
+
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/BarLineData.h"
+#include "QVKNTN/MusicNote.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/RestNote.h"
+#include "QVKNTN/SimpleNtnIdx.h"
+#include "QVKNTN/SustainPedal.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+
+using Fill = std::function<void(TMusicStaff&, int)>;
+
+// Notes without bar lines, a dotted half and a half in turn: every other note crosses a bar end.
+void Unbarred(TMusicStaff& staff, int items) {
+  for (int i = 0; staff.ItemCount() < items; ++i) {
+    auto* note = new TMusicNote(i % 7 - 3, 1);
+    if (i % 2 == 0) note->SetAttribute(naDotted);
+    staff.AppendItem(note);
+  }
+}
+
+// Bars of eighths and sixteenths, not yet beamed.
+void Eighths(TMusicStaff& staff, int items) {
+  while (staff.ItemCount() + 7 <= items) {
+    for (int n = 0; n < 6; ++n) staff.AppendItem(new TMusicNote(n - 3, n < 4 ? 3 : 2));
+    staff.AppendItem(new TBarLineData);
+  }
+}
+
+// Notes cut into tied eighths with rests between, and pedal marks twice over, as a reader leaves them.
+void Imported(TMusicStaff& staff, int items) {
+  while (staff.ItemCount() + 8 <= items) {
+    for (int n = 0; n < 3; ++n) {
+      auto* note = new TMusicNote(1, 3);
+      if (n < 2) note->SetAttribute(naTieOut);
+      staff.AppendItem(note);
+    }
+    staff.AppendItem(new TRestNote(3));
+    staff.AppendItem(new TSustainPedal(1));
+    staff.AppendItem(new TSustainPedal(1));
+    staff.AppendItem(new TRestNote(1));
+    staff.AppendItem(new TBarLineData);
+  }
+}
+
+// Bars of four quarter rests.
+void RestBars(TMusicStaff& staff, int items) {
+  while (staff.ItemCount() + 5 <= items) {
+    for (int n = 0; n < 4; ++n) staff.AppendItem(new TRestNote(2));
+    staff.AppendItem(new TBarLineData);
+  }
+}
+
+double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+
+// Median-free but repeated: the mean of `runs` runs, each on a freshly built staff.
+double Time(const Fill& fill, int items, int runs, const std::function<void(TMusicStaff&)>& work, int* count = nullptr) {
+  Clock::duration total{};
+  for (int r = 0; r < runs; ++r) {
+    TMusicStaff staff;
+    fill(staff, items);
+    if (count) *count = staff.ItemCount();
+    const Clock::time_point t0 = Clock::now();
+    work(staff);
+    total += Clock::now() - t0;
+  }
+  return Microseconds(total) / runs;
+}
+
+void Walk(TMusicStaff& staff) {
+  long ticks = 0;
+  for (TSimpleNtnIdx idx(&staff); idx.CanStep(1); idx.Next()) ticks += idx.Current()->GetDuration();
+  if (ticks < 0) std::printf("?");
+}
+
+void Row(const char* what, const Fill& fill, const std::function<void(TMusicStaff&)>& work) {
+  std::printf("%-34s", what);
+  for (int items : {3000, 6000, 12000}) {
+    int count = 0;
+    const double walk = Time(fill, items, 5, Walk, &count);
+    const double op = Time(fill, items, 5, work);
+    std::printf(" | %5d items %9.0f us %6.1fx walk", count, op, op / walk);
+  }
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main() {
+  InstallAuditPass();
+  std::printf("%s; each figure: mean time and its ratio to a plain cursor walk over the same staff\n", kBuildKind);
+  Row("Rebar (unbarred notes)", Unbarred, [](TMusicStaff& s) { s.Rebar(); });
+  Row("AutoBeam", Eighths, [](TMusicStaff& s) { s.AutoBeam(false); });
+  Row("RemoveRedundantItems", Imported, [](TMusicStaff& s) { s.RemoveRedundantItems(); });
+  Row("ConsolidateNotes", Imported, [](TMusicStaff& s) { s.ConsolidateNotes(false, 192); });
+  Row("MergeFullBarRests", RestBars, [](TMusicStaff& s) { s.MergeFullBarRests(); });
+  Row("whole-staff audit (reference)", Eighths, [](TMusicStaff& s) { AuditStaff(&s, -1, -1); });
+  return 0;
+}
