@@ -83,7 +83,7 @@ void TChordData::InsertSorted(TMusicNote* note) {
 
 TChordData::TSnapshot TChordData::Save() const {
   TSnapshot s;
-  s.order = fNotes;
+  s.order.assign(fNotes.begin(), fNotes.end());
   s.arrangement = fArrangement;
   s.states.push_back(TNoteState::Of(const_cast<TChordData*>(this)));
   for (TMusicNote* n : fNotes) s.states.push_back(TNoteState::Of(n));
@@ -91,7 +91,7 @@ TChordData::TSnapshot TChordData::Save() const {
 }
 
 void TChordData::Restore(const TSnapshot& s) {
-  fNotes = s.order;
+  fNotes.assign(s.order.begin(), s.order.end());
   fArrangement = s.arrangement;
   for (const TNoteState& st : s.states) st.Apply();
 }

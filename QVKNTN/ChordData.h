@@ -55,5 +55,6 @@ class TChordData : public TMusicNote {
   TMusicNote* StemPart() const;
 
   uint8_t fArrangement = 0;
-  std::vector<TMusicNote*> fNotes;
+  // Heads come from the item pool like the items themselves.
+  std::vector<TMusicNote*, TItemPoolAllocator<TMusicNote*>> fNotes;
 };

@@ -64,8 +64,11 @@ int TLyricText::Append(const char* syllable, unsigned char separator, bool under
   const int needed = length_ + n + kAppendSlack;
   if (capacity_ < needed) {
     // A syllable longer than the growth step grows the block to what it needs.
+    // A line the file block could not state would be saved damaged: it takes no more.
+    if (needed > kMaxCapacity) return 0;
     int capacity = capacity_ + kGrowStep;
     if (capacity < needed) capacity = (needed + kGrowStep - 1) / kGrowStep * kGrowStep;
+    if (capacity > kMaxCapacity) capacity = kMaxCapacity;
     if (!Grow(capacity)) return 0;
   }
   unsigned char* rec = block_ + length_;
@@ -198,12 +201,15 @@ bool TLyricText::ReadBlock(In& s) {
   block_[0] = 0;
   // A last syllable without its zero is ended here, so the next record cannot run into it.
   if (length_ > 1 && block_[length_ - 1] != 0) {
-    if (length_ == capacity_ && !Grow(capacity_ + 1)) {
-      s.SetFail();
-      Clear();
-      return false;
+    if (length_ < capacity_) {
+      block_[length_++] = 0;
+    } else if (capacity_ < kMaxCapacity && Grow(capacity_ + 1)) {
+      block_[length_++] = 0;
+    } else {
+      // A full block of the largest size loses its last character instead: growing it would
+      // make a block that the file cannot state.
+      block_[length_ - 1] = 0;
     }
-    block_[length_++] = 0;
   }
   std::memset(block_ + length_, 0, static_cast<size_t>(capacity_ - length_ + 1));
   return true;

@@ -23,6 +23,8 @@ public:
   // The growth step of the block, and the room Append keeps beyond the record it adds.
   static constexpr int kGrowStep = 1024;
   static constexpr int kAppendSlack = 6;
+  // The file block states its capacity and length as int16: a line never grows past this.
+  static constexpr int kMaxCapacity = 32767;
   // The edit control's text is built in a buffer of this size and stops before this many characters.
   static constexpr int kEditBufferSize = 32766;
   static constexpr int kEditTextLimit = 0x7ff0;
@@ -37,7 +39,8 @@ public:
   void Clear();
   // Grows the block to at least the given capacity (a zeroed block with the old bytes copied).
   bool Grow(int capacity);
-  // Appends one syllable record; answers the bytes added (0 when memory ran out).
+  // Appends one syllable record; answers the bytes added (0 when memory ran out or the line
+  // would pass the most its file block can hold).
   int Append(const char* syllable, unsigned char separator, bool underscoreIsSpace);
   // Parses one text line into syllables; answers 0 for a line holding only whitespace, else 1.
   int ParseTextLine(const char* line, bool paragraph, bool underscoreIsSpace);

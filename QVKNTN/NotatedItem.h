@@ -1,7 +1,9 @@
 // The root of every staff item: its type code, visibility and colour, and the virtual operations
 // through which walks apply items to the staff context, play them and follow repeats and jumps.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include "QVKNTN/ItemPool.h"
 #include "QVKNTN/NotationTypes.h"
 
 class TStaffContext;
@@ -19,6 +21,11 @@ class TNotatedItem {
   TNotatedItem(const TNotatedItem&) = delete;
   TNotatedItem& operator=(const TNotatedItem&) = delete;
   virtual ~TNotatedItem();
+
+  // Items come from the item pool: a large score holds close to a million of them. The virtual
+  // destructor hands the sized delete the size of the whole item.
+  static void* operator new(std::size_t size) { return ItemPoolAllocate(size); }
+  static void operator delete(void* block, std::size_t size) { ItemPoolFree(block, size); }
 
   virtual int GetType() const = 0;
   // Copies visibility and colour; song notes copy their note fields too.

@@ -115,8 +115,13 @@ void TMusicScore::ReadInfoRecord(In& s, int version) {
   zoom_ = ReadInt16(s);
   if (version < 15 && zoom_ > kMaxZoomBeforeShift) --zoom_;
   if (version > 7) {
-    unsigned char bytes[kSelectionBytes];
-    s.Read(bytes, sizeof bytes);
+    // A short read leaves the selection as cleared above, not whatever the buffer held.
+    unsigned char bytes[kSelectionBytes] = {};
+    if (s.Read(bytes, sizeof bytes) != sizeof bytes) {
+      s.SetFail();
+      std::memset(bytes, 0, sizeof bytes);
+      bytes[0] = 1;
+    }
     for (int i = 0; i < kSelectionSize; ++i) selection_.SetBit(i, (bytes[i / 8] >> (i % 8)) & 1);
     SetAllowLayering(ReadFlagByte(s));
   }

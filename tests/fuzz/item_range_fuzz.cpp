@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "QVKNTN/AuditPass.h"
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/ItemRange.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicStaff.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "foundation/QXTSegRamStream.h"
+
+// The reader runs the real audit pass through its hooks, as the editor does.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  InstallAuditPass();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "QVKNTN/AuditPass.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/ScoreFile.h"
 #include "foundation/QXTSegRamStream.h"
@@ -27,6 +28,12 @@ std::vector<unsigned char> Compressed(const uint8_t* data, size_t size) {
 }
 
 }  // namespace
+
+// The reader runs the real audit pass through its hooks, as the editor does.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  InstallAuditPass();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

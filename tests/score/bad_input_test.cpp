@@ -164,6 +164,21 @@ TEST(BadScoreInput, HostileHeadersAndTruncationsNeverCrash) {
   }
 }
 
+TEST(BadScoreInput, ASelectionCutShortIsNotTaken) {
+  // Every staff selected, but the file ends ten bytes into the selection.
+  TScoreBytes b;
+  b.Header(16);
+  for (int i = 0; i < 5; ++i) b.Str("");
+  b.Str("YY_").Str("F2").Int16(0).Int16(1).Str("0.5 0.5 0.5 0.5").Byte(0).Int16(8);
+  for (int i = 0; i < 10; ++i) b.Byte(0xFF);
+  TScoreLoadInfo info;
+  std::unique_ptr<TMusicScore> score = LoadScoreBytes(b.bytes, info);
+  ASSERT_TRUE(score);
+  EXPECT_EQ(info.status, slStreamFailed);
+  EXPECT_TRUE(score->Selection().GetBit(0));
+  EXPECT_EQ(score->Selection().CountBits(true), 1);
+}
+
 // ---- the item range ----
 
 struct RangeStaff {

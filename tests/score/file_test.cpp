@@ -191,6 +191,23 @@ TEST(ScoreFileSave, FlagsClearOnlyAfterASuccessfulUserSave) {
   EXPECT_FALSE(score.IsConverted());
   EXPECT_FALSE(score.IsModified());
   std::remove(path.c_str());
+
+  // Straight onto a stream: one that runs out of room answers 0 and keeps the flags; an
+  // automatic copy keeps them too; only a user save that went through clears them.
+  mark();
+  unsigned char room[64];
+  TQXTFlatRamStream tooSmall(room, sizeof room, 0);
+  EXPECT_EQ(WriteScoreHeader(tooSmall, score, skUserSave), 0);
+  EXPECT_TRUE(score.IsConverted());
+  EXPECT_TRUE(score.IsModified());
+  TQXTSegRamStream copy(1024);
+  EXPECT_EQ(WriteScoreHeader(copy, score, skAutoSave), 1);
+  EXPECT_TRUE(score.IsConverted());
+  EXPECT_TRUE(score.IsModified());
+  TQXTSegRamStream saved(1024);
+  EXPECT_EQ(WriteScoreHeader(saved, score, skUserSave), 1);
+  EXPECT_FALSE(score.IsConverted());
+  EXPECT_FALSE(score.IsModified());
 }
 
 TEST(ScoreFileSave, AScoreKeepsTheFormItWasReadIn) {

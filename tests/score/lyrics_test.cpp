@@ -77,13 +77,33 @@ TEST(LyricText, AppendGrowsToWhatALongSyllableNeeds) {
 }
 
 TEST(LyricText, EditTextStopsBeforeTheRecordThatWouldPassTheLimit) {
+  // A paragraph separator is one byte in the block but four characters in the edit control, so a
+  // line that fits its block can still pass the edit text's limit.
   TLyricText line;
-  const std::string chunk(1000, 'y');
-  for (int i = 0; i < 40; ++i) line.Append(chunk.c_str(), ' ', false);
+  const std::string chunk(100, 'y');
+  for (int i = 0; i < 320; ++i) ASSERT_GT(line.Append(chunk.c_str(), kLyricSepParagraph, false), 0) << i;
   const std::string shown = EditText(line);
   EXPECT_LE(static_cast<int>(shown.size()), TLyricText::kEditTextLimit);
-  // Whole records only: 32 syllables of 1000 characters with their 31 separating spaces.
-  EXPECT_EQ(shown.size(), 32u * 1000 + 31);
+  // Whole records only: the first syllable, then 313 more, each behind "\r\n\r\n".
+  EXPECT_EQ(shown.size(), 100u + 313u * 104);
+}
+
+TEST(LyricText, ALineNeverOutgrowsWhatItsFileBlockCanState) {
+  TLyricText line;
+  const std::string chunk(1000, 'z');
+  int added = 0;
+  for (int i = 0; i < 40; ++i)
+    if (line.Append(chunk.c_str(), ' ', false) > 0) ++added;
+  EXPECT_EQ(added, 32);
+  EXPECT_LE(line.Capacity(), TLyricText::kMaxCapacity);
+  EXPECT_GT(line.Append("tail", ' ', false), 0);  // a short syllable still fits
+  // The whole line writes and reads back as it was.
+  TQXTSegRamStream s(1024);
+  line.Write(s);
+  s.Rewind();
+  TLyricText back;
+  ASSERT_TRUE(back.Read(s));
+  EXPECT_EQ(Syllables(back), Syllables(line));
 }
 
 TEST(LyricCursor, StepsSeeksAndPeeks) {
@@ -126,13 +146,28 @@ struct RecordBytes {
     bytes.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
   }
   void Raw(const std::vector<unsigned char>& b) { bytes.insert(bytes.end(), b.begin(), b.end()); }
-  // A block of one syllable "la" with some spare capacity.
-  void LaBlock() {
-    Int16(8);
-    Int16(5);
-    Raw({0, 1, 'l', 'a', 0, 0, 0, 0});
+  // The record's line count, flag word and offset; then the block of a line by its fields.
+  void Start(int lines, int flags = 0, int offset = 0) {
+    Int16(lines);
+    Int16(flags);
+    Int16(offset);
   }
+  void Block(int capacity, int length, const std::vector<unsigned char>& block) {
+    Int16(capacity);
+    Int16(length);
+    Raw(block);
+  }
+  // A block of one syllable "la" with some spare capacity.
+  void LaBlock() { Block(8, 5, {0, 1, 'l', 'a', 0, 0, 0, 0}); }
 };
+
+// Saves the lyrics record and reads it back as the current version.
+bool SaveAndLoad(const TStaffLyrics& lyrics, TStaffLyrics& back) {
+  TQXTSegRamStream s(1024);
+  lyrics.Save(s);
+  s.Rewind();
+  return back.Load(s, 16);
+}
 
 TEST(StaffLyricsRecord, RoundTripsLinesAndSettings) {
   TStaffLyrics lyrics;
@@ -145,11 +180,8 @@ TEST(StaffLyricsRecord, RoundTripsLinesAndSettings) {
   lyrics.SetFirstSetting(1);
   lyrics.SetSecondSetting(1);
   lyrics.SetOffset(-7);
-  TQXTSegRamStream s(1024);
-  lyrics.Save(s);
-  s.Rewind();
   TStaffLyrics back;
-  ASSERT_TRUE(back.Load(s, 16));
+  ASSERT_TRUE(SaveAndLoad(lyrics, back));
   ASSERT_EQ(back.GetLineCount(), 3);
   EXPECT_EQ(Syllables(*back.GetLine(0)), Syllables(*lyrics.GetLine(0)));
   EXPECT_EQ(Syllables(*back.GetLine(1)), Syllables(*lyrics.GetLine(1)));
@@ -162,9 +194,7 @@ TEST(StaffLyricsRecord, RoundTripsLinesAndSettings) {
 
 TEST(StaffLyricsRecord, KeepsNineLinesAndStaysInStep) {
   RecordBytes r;
-  r.Int16(12);
-  r.Int16(1);
-  r.Int16(0);
+  r.Start(12, 1);
   for (int i = 0; i < 12; ++i) r.LaBlock();
   r.Int16(0x1234);  // what follows the record
   TQXTFlatRamStream s(r.bytes.data(), static_cast<uint32_t>(r.bytes.size()), static_cast<uint32_t>(r.bytes.size()));
@@ -210,12 +240,8 @@ TEST(StaffLyricsRecord, RefusesBlocksThatAreNotSound) {
   const Case cases[] = {{"negative capacity", -4, 1}, {"length past capacity", 4, 9}, {"zero length", 4, 0}};
   for (const Case& c : cases) {
     RecordBytes r;
-    r.Int16(1);
-    r.Int16(0);
-    r.Int16(0);
-    r.Int16(c.capacity);
-    r.Int16(c.length);
-    r.Raw({0, 1, 'x', 0});
+    r.Start(1);
+    r.Block(c.capacity, c.length, {0, 1, 'x', 0});
     TQXTFlatRamStream s(r.bytes.data(), static_cast<uint32_t>(r.bytes.size()), static_cast<uint32_t>(r.bytes.size()));
     TStaffLyrics lyrics;
     EXPECT_FALSE(lyrics.Load(s, 16)) << c.what;
@@ -228,12 +254,8 @@ TEST(StaffLyricsRecord, AnUnterminatedBlockIsCutAtItsLength) {
   // No terminator anywhere: once with room after the length, once filled to its capacity.
   for (int capacity : {6, 4}) {
     RecordBytes r;
-    r.Int16(1);
-    r.Int16(0);
-    r.Int16(0);
-    r.Int16(capacity);
-    r.Int16(4);
-    r.Raw({0, 1, 'a', 'b', 'c', 'd'});
+    r.Start(1);
+    r.Block(capacity, 4, {0, 1, 'a', 'b', 'c', 'd'});
     r.bytes.resize(r.bytes.size() - static_cast<size_t>(6 - capacity));
     TQXTFlatRamStream s(r.bytes.data(), static_cast<uint32_t>(r.bytes.size()), static_cast<uint32_t>(r.bytes.size()));
     TStaffLyrics lyrics;
@@ -247,15 +269,34 @@ TEST(StaffLyricsRecord, AnUnterminatedBlockIsCutAtItsLength) {
   }
 }
 
+TEST(StaffLyricsRecord, AFullBlockOfTheLargestSizeStaysWithinIt) {
+  // Stored full and without its terminator: terminating it must not make a block that saves
+  // as a negative capacity.
+  RecordBytes r;
+  std::vector<unsigned char> block(TLyricText::kMaxCapacity, 'q');
+  block[0] = 0;
+  block[1] = 1;
+  r.Start(1);
+  r.Block(TLyricText::kMaxCapacity, TLyricText::kMaxCapacity, block);
+  TQXTFlatRamStream s(r.bytes.data(), static_cast<uint32_t>(r.bytes.size()), static_cast<uint32_t>(r.bytes.size()));
+  TStaffLyrics lyrics;
+  ASSERT_TRUE(lyrics.Load(s, 16));
+  ASSERT_EQ(lyrics.GetLineCount(), 1);
+  EXPECT_EQ(lyrics.GetLine(0)->Capacity(), TLyricText::kMaxCapacity);
+  const std::vector<Syllable> want = {{std::string(TLyricText::kMaxCapacity - 3, 'q'), 1}};
+  EXPECT_EQ(Syllables(*lyrics.GetLine(0)), want);
+
+  TStaffLyrics back;
+  ASSERT_TRUE(SaveAndLoad(lyrics, back));
+  ASSERT_EQ(back.GetLineCount(), 1);
+  EXPECT_EQ(Syllables(*back.GetLine(0)), want);
+}
+
 TEST(StaffLyricsRecord, ATruncatedRecordFails) {
   RecordBytes r;
-  r.Int16(2);
-  r.Int16(0);
-  r.Int16(0);
+  r.Start(2);
   r.LaBlock();
-  r.Int16(8);
-  r.Int16(5);
-  r.Raw({0, 1});  // short
+  r.Block(8, 5, {0, 1});  // short
   TQXTFlatRamStream s(r.bytes.data(), static_cast<uint32_t>(r.bytes.size()), static_cast<uint32_t>(r.bytes.size()));
   TStaffLyrics lyrics;
   EXPECT_FALSE(lyrics.Load(s, 16));
