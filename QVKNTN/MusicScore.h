@@ -34,6 +34,17 @@ public:
   virtual void AddString(const char* text) = 0;
 };
 
+// An item index with the tick at which it starts: where a staff's playback stood before a seek.
+struct TItemTickPos {
+  int index;
+  long tick;
+};
+
+inline void SetItemTickPos(TItemTickPos& pair, int index, long tick) {
+  pair.index = index;
+  pair.tick = tick;
+}
+
 class TMusicScore {
 public:
   static constexpr int kSelectionSize = 255;

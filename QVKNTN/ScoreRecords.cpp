@@ -319,11 +319,16 @@ void TMusicStaff::LoadRecord(In& s, int version, TScoreLoadProgress* progress) {
   ShowProgress(progress, " Loading %s:%s (%d items)", staff.GetGroupName(), staff.GetName(), count);
   staff.ReserveItems(stored / 100 * 100 + 101);
   if (version <= 8) SkipItemRecord(s, version);
+  // The records go in between the sentinels in file order: the trailing sentinel steps aside
+  // while they are appended (the count was checked against the staff's limit above).
+  TNotatedItem* trailing = items_.back();
+  items_.pop_back();
   for (int i = 0; i < count && !s.IsFailed(); ++i) {
     TNotatedItem* item = nullptr;
     if (!LoadNotatedItem(version, s, item)) break;
-    if (!staff.AppendItem(item)) delete item;
+    items_.push_back(item);
   }
+  items_.push_back(trailing);
   if (version <= 8 && !s.IsFailed()) SkipItemRecord(s, version);
   // What was just read is the staff's stored state, not an edit.
   staff.SetChanged(false);
