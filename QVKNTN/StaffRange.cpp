@@ -628,10 +628,15 @@ int NtnSetDurationFromTicks(TNotatedItem* item, int ticks) {
     plain /= 2;
   }
   if (NtnIsRest(item)) NtnClearRestExplicitLength(item);
-  NtnSetDurationCode(note, durationClass);
-  for (int h = 0; h < NtnHeadCount(item); ++h) NtnSetDurationCode(NtnHead(item, h), durationClass);
-  NtnSetAttr(note, naDotted, false);
-  if (dotted) NtnSetAttr(note, naDotted, true);
+  // A chord takes its length back from its heads when synchronised, so the heads get the value
+  // too; a double dot left standing would lengthen the value chosen.
+  const auto setValue = [&](TSongNote* n) {
+    NtnSetDurationCode(n, durationClass);
+    NtnSetAttr(n, naDoubleDotted, false);
+    NtnSetAttr(n, naDotted, dotted);
+  };
+  setValue(note);
+  for (int h = 0; h < NtnHeadCount(item); ++h) setValue(NtnHead(item, h));
   NtnSetGroupState(note, kNtnGroupTriplet, 0);
   NtnSync(item);
   return value;

@@ -83,6 +83,8 @@ void TMusicStaff::Rebar() {
         std::vector<TNotatedItem*> pieces;
         NtnAppendSplitChain(item, before, duration, pieces);
         in.PushFront(pieces);
+        // A piece that still runs past the bar end would be split again and again.
+        if (pieces.front()->GetDuration() > before) break;
         continue;
       }
     }

@@ -23,6 +23,7 @@ TEST(InsertAtTick, SplitsTheNoteThatHoldsTheTick) {
       {"h~ h", 192, "q~ P q~ h"},
       {"rh q", 96, "re P rq. q"},
       {"ch ch", 192, "cq~@0 P cq@0 ch@0"},
+      {"cw.@4", 768, "cw~@4 P ch@4"},
       {"q | q", 192, "q P | q"},
       // Past the end: before the trailing sentinel.
       {"h h", 5000, "h h P"},
@@ -76,6 +77,17 @@ TEST(InsertAtTick, NotifyingTwinAuditsOnceAndAFullStaffRefuses) {
   const int count = nearly.ItemCount();
   EXPECT_EQ(nearly.SplitAtTick(1, 0, 192), 0);
   EXPECT_EQ(nearly.ItemCount(), count);
+}
+
+TEST(SplitAtTick, PiecesLoseDotsTheyNoLongerHave) {
+  // A double-dotted quarter given a plain quarter's length must not keep its second dot.
+  TMusicNote note(0, 2);
+  note.SetAttribute(naDoubleDotted);
+  ASSERT_EQ(note.GetDuration(), 336);
+  EXPECT_EQ(NtnSetDurationFromTicks(&note, 192), 192);
+  EXPECT_EQ(note.GetDuration(), 192);
+  EXPECT_EQ(NtnSetDurationFromTicks(&note, 300), 288);
+  EXPECT_EQ(note.GetDuration(), 288);
 }
 
 TMusicNote* Note(int position, int code, int stem = stAuto) {

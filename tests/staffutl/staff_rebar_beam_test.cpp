@@ -25,6 +25,8 @@ TEST(Rebar, TableOfStaves) {
       {"h. h", "h. q~ | q rh."},
       {"q q q h.~ q", "q q q q~ | h~ q rq"},
       {"ch. ch@3", "ch.@0 cq~@3 | cq@3 rh."},
+      // Dotted heads of a chord lose their dots with the split: the chord takes its value from them.
+      {"w cw.@4", "w | cw~@4 | ch@4 rh"},
       // Signatures set the bar length where they stand.
       {"T3/4 q q q q", "T3/4 q q q | q rh"},
       // A signature inside a bar ends that bar: the bar line comes before the next note.
