@@ -1,0 +1,73 @@
+// The program's own tooltip: one parentless, topmost popup that shows a text a moment after the
+// mouse came to rest on a tool, below the tool (or at a given place), and goes when the mouse
+// leaves the tool, a window captures the mouse, or the text changes. It never takes the mouse.
+#pragma once
+#include "framework/Geometry.h"
+#include "framework/Window.h"
+
+class TFont;
+
+// The time, the timer and the mouse as the tooltip sees them; tests put in their own.
+class TTipClock {
+public:
+  virtual ~TTipClock() = default;
+  virtual DWORD Now() = 0;
+  // Answers the timer's id, 0 when none could be started.
+  virtual UINT_PTR StartTimer(HWND window, UINT_PTR id, UINT delayMs) = 0;
+  virtual void StopTimer(HWND window, UINT_PTR id) = 0;
+  virtual POINT CursorPos() = 0;
+  virtual HWND Capture() = 0;
+};
+
+// Where a tip of this size goes: below the tool (above it near the bottom of the screen,
+// right-aligned with it near the right edge), or at the placement rectangle when there is one.
+TPoint TipPosition(const RECT& tool, const RECT* placement, SIZE tip, SIZE screen, int cursorHeight, int border);
+
+class TToolTip : public TWindow {
+public:
+  static constexpr UINT_PTR kTimerId = 1000;
+  static constexpr UINT kDelayMs = 600;
+  static constexpr UINT kQuickDelayMs = 50;
+  static constexpr UINT kWatchMs = 200;
+  static constexpr int kMaxTextLength = 128;
+
+  // The clock is not owned; null means the system's.
+  explicit TToolTip(TTipClock* clock = nullptr, HINSTANCE module = nullptr);
+  ~TToolTip() override;
+
+  const char* GetClassName() const override { return "TToolTip"; }
+  void GetWindowClass(WNDCLASSA& wc) override;
+  bool Find(TEvent& ev) override;
+
+  // The tool's screen rectangle, where to put the tip (null: below the tool) and the font
+  // (null: ANSI_VAR_FONT; not owned).
+  void SetToolRect(const RECT& tool, const RECT* placement, TFont* font);
+  // A new text hides the tip and starts the delay; the same text again changes nothing; null
+  // or an empty text only hides.
+  void SetText(const char* text);
+  void KillTipTimer();
+  void EnableTips(bool on) { tipsEnabled_ = on; }
+  bool AreTipsEnabled() const { return tipsEnabled_; }
+  bool IsTimerRunning() const { return timer_ != 0; }
+
+  void Paint(TDC& dc, bool erase, const TRect& rect) override;
+
+protected:
+  void EvTimer();
+  void ShowTip();
+
+private:
+  LRESULT EvTimerMessage(WPARAM id, LPARAM);
+  LRESULT EvNcHitTest(WPARAM, LPARAM);
+  void StartTipTimer(UINT delayMs);
+  HFONT DrawingFont() const;
+
+  TTipClock* clock_;
+  bool tipsEnabled_ = true;
+  UINT_PTR timer_ = 0;
+  DWORD lastHide_ = 0;
+  TFont* font_ = nullptr;
+  TRect toolRect_;
+  TRect placeRect_;
+  bool placeBelow_ = true;
+};
