@@ -1,5 +1,5 @@
 #include "framework/LongTaskDlg.h"
-#include <cstdio>
+#include "foundation/BoundedFormat.h"
 #include "foundation/win32/WindowPlacement.h"
 #include "framework/Application.h"
 #include "framework/Gauge.h"
@@ -96,7 +96,7 @@ void TLongTaskDlg::SetGauge2Led(int spacing, int thicknessPercent) {
 void TLongTaskDlg::SetLineV(int line, const char* format, va_list args) {
   if (line < 0 || line >= textLines_ || !format) return;
   char text[kMessageSize];
-  std::vsnprintf(text, sizeof text, format, args);
+  FormatBoundedV(text, sizeof text, format, args);
   SetLineText(line, text);
 }
 
@@ -129,12 +129,10 @@ void TLongTaskDlg::RestoreFocus(HWND before) {
 
 void TLongTaskDlg::WarningF(const char* format, ...) {
   char text[kWarningSize] = "";
-  if (format) {
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-  }
+  va_list args;
+  va_start(args, format);
+  FormatBoundedV(text, sizeof text, format, args);
+  va_end(args);
   HWND before = GetFocus();
   const int answer = MessageBoxA(hwnd_, text, "Warning", MB_OKCANCEL | MB_ICONINFORMATION | MB_TASKMODAL);
   if (answer == IDCANCEL) ConfirmCancel();
@@ -142,17 +140,18 @@ void TLongTaskDlg::WarningF(const char* format, ...) {
 }
 
 void TLongTaskDlg::ConfirmCancel() {
-  if (cancelRequested_) return;
-  HWND before = GetFocus();
-  const int answer =
-      MessageBoxA(hwnd_, "Are you sure?", "Cancel Confirmation", MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL);
-  if (answer == IDYES) cancelRequested_ = true;
-  RestoreFocus(before);
+  cancel_.Confirm([this] {
+    HWND before = GetFocus();
+    const int answer =
+        MessageBoxA(hwnd_, "Are you sure?", "Cancel Confirmation", MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL);
+    RestoreFocus(before);
+    return answer == IDYES;
+  });
 }
 
 bool TLongTaskDlg::IsCancelled() {
   TApplication::Current()->PumpWaitingMessages();
-  return cancelRequested_;
+  return cancel_.IsRequested();
 }
 
 bool IsCancelRequested() {

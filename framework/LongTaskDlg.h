@@ -4,6 +4,7 @@
 // no pointer to the dialog asks IsCancelRequested.
 #pragma once
 #include <cstdarg>
+#include "foundation/CancelRequest.h"
 #include "framework/Dialog.h"
 
 class TGauge;
@@ -49,7 +50,7 @@ public:
   void ConfirmCancel();
   // Processes the waiting messages (painting, the Cancel button), then answers the request.
   bool IsCancelled();
-  void ResetCancel() { cancelRequested_ = false; }
+  void ResetCancel() { cancel_.Reset(); }
   void CloseDialog() { Destroy(0); }
 
   // The active long task, null when none.
@@ -62,7 +63,7 @@ private:
   void RestoreFocus(HWND before);
   void Deactivate();
 
-  bool cancelRequested_ = false;
+  TCancelRequest cancel_;
   int textLines_;
   TStatic* gaugePlace_ = nullptr;
   TGauge* gauge_ = nullptr;

@@ -1,28 +1,15 @@
 #include "framework/Slider.h"
 #include <algorithm>
-#include <cstdlib>
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
 
 namespace {
 
-// Scroll codes of the keys VK_PRIOR ... VK_DOWN.
-constexpr int kKeyCodes[] = {
-    SB_PAGEUP,    // VK_PRIOR
-    SB_PAGEDOWN,  // VK_NEXT
-    SB_BOTTOM,    // VK_END
-    SB_TOP,       // VK_HOME
-    SB_LINEUP,    // VK_LEFT
-    SB_LINEUP,    // VK_UP
-    SB_LINEDOWN,  // VK_RIGHT
-    SB_LINEDOWN,  // VK_DOWN
-};
-
 constexpr int kDibBackgroundEntry = 15;
 constexpr int kTickLength = 5;
 
-TPoint PointOf(LPARAM lParam) {
-  return TPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+TIntPoint PointOf(LPARAM lParam) {
+  return TIntPoint{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 void Fill(TDC& dc, int l, int t, int r, int b, COLORREF color) {
@@ -45,6 +32,7 @@ bool TQVSlider::Find(TEvent& ev) {
       R::Message(WM_MOUSEMOVE, &TQVSlider::EvMouseMove),
       R::Message(WM_LBUTTONUP, &TQVSlider::EvLButtonUp),
       R::Message(WM_KEYDOWN, &TQVSlider::EvKeyDown),
+      R::Message(WM_SIZE, &TQVSlider::EvSize),
   };
   return ev.Dispatch(this, kResponses) || TScrollBar::Find(ev);
 }
@@ -52,34 +40,27 @@ bool TQVSlider::Find(TEvent& ev) {
 TQVSlider::TQVSlider(TWindow* parent, int id, int x, int y, int w, int h, int thumbResId, bool horizontal,
                      HINSTANCE module)
     : TScrollBar(parent, id, x, y, w, h, horizontal, module),
-      horizontal_(horizontal),
-      thumbResId_(thumbResId),
+      model_(horizontal),
       thumbDib_(GetModule(), MAKEINTRESOURCEA(thumbResId)) {
-  InitDefaults();
+  model_.SetClientSize(w, h);
 }
 
 TQVSlider::TQVSlider(TWindow* parent, int resourceId, int thumbResId, bool horizontal, HINSTANCE module)
     : TScrollBar(parent, resourceId, module),
-      horizontal_(horizontal),
-      thumbResId_(thumbResId),
+      model_(horizontal),
       thumbDib_(GetModule(), MAKEINTRESOURCEA(thumbResId)) {
-  InitDefaults();
-  // A dialog template names the class: it must exist before the dialog is created.
-  WNDCLASSA wc{};
-  if (!GetClassInfoA(GetModule(), GetClassName(), &wc)) {
-    wc = WNDCLASSA{};
-    GetWindowClass(wc);
-    RegisterClassA(&wc);
-  }
+  RegisterForTemplates();
 }
 
 TQVSlider::~TQVSlider() = default;
 
-void TQVSlider::InitDefaults() {
-  Attr.style |= WS_TABSTOP;
-  SetRange(0, 100);
-  position_ = 0;
-  tickStep_ = range_ / 10;
+void TQVSlider::RegisterForTemplates() {
+  // A dialog template names the class: it must exist before the dialog is created.
+  WNDCLASSA wc{};
+  if (GetClassInfoA(GetModule(), GetClassName(), &wc)) return;
+  wc = WNDCLASSA{};
+  GetWindowClass(wc);
+  RegisterClassA(&wc);
 }
 
 void TQVSlider::GetWindowClass(WNDCLASSA& wc) {
@@ -88,91 +69,95 @@ void TQVSlider::GetWindowClass(WNDCLASSA& wc) {
   wc.hbrBackground = nullptr;
 }
 
+void TQVSlider::SyncSize() {
+  const TRect client = GetClientRect();
+  model_.SetClientSize(client.Width(), client.Height());
+}
+
 void TQVSlider::SetupWindow() {
   TScrollBar::SetupWindow();
-  thumbRect_.MoveTo(ValueToPoint(position_).x, ValueToPoint(position_).y);
+  SyncSize();
+  const TIntPoint p = model_.ValueToPoint(model_.GetPosition());
+  model_.Thumb().MoveTo(p.x, p.y);
+}
+
+LRESULT TQVSlider::EvSize(WPARAM, LPARAM) {
+  SyncSize();
+  return DefaultProcessing();
 }
 
 void TQVSlider::GetRange(int& min, int& max) const {
-  min = min_;
-  max = max_;
+  min = model_.GetMin();
+  max = model_.GetMax();
 }
 
-void TQVSlider::SetRange(int min, int max) {
-  min_ = min;
-  max_ = max;
-  range_ = std::abs(max - min);
-  if (range_ == 0) range_ = 1;
+TRect TQVSlider::GetThumbRect() const {
+  const TIntRect& t = model_.Thumb();
+  return TRect(t.left, t.top, t.right, t.bottom);
 }
 
 void TQVSlider::SetTicks(bool on) {
-  ticks_ = on;
+  model_.SetTicks(on);
   Invalidate(false);
 }
 
-int TQVSlider::Snap(int value) const {
-  const int lo = std::min(min_, max_);
-  const int hi = std::max(min_, max_);
-  value = std::clamp(value, lo, hi);
-  if (!snap_ || tickStep_ <= 0) return value;
-  value = (value + tickStep_ / 2 - min_) / tickStep_ * tickStep_ + min_;
-  // Rounding up can pass the maximum when the range is not a whole number of steps.
-  return std::clamp(value, lo, hi);
+int TQVSlider::PointToValue(const TPoint& point) const { return model_.PointToValue(TIntPoint{point.x, point.y}); }
+
+TPoint TQVSlider::ValueToPoint(int value) const {
+  const TIntPoint p = model_.ValueToPoint(value);
+  return TPoint(p.x, p.y);
+}
+
+int TQVSlider::HitTest(const TPoint& point) const {
+  // The region, once made, is the thumb's shape.
+  if (thumbRegion_ && thumbRegion_->Contains(point)) return SB_THUMBTRACK;
+  return model_.HitTest(TIntPoint{point.x, point.y});
+}
+
+void TQVSlider::Notify(int scrollCode, int value) {
+  HWND parent = hwnd_ ? ::GetParent(hwnd_) : nullptr;
+  if (!parent) return;
+  ::SendMessageA(parent, model_.IsHorizontal() ? WM_HSCROLL : WM_VSCROLL,
+                 MAKEWPARAM(static_cast<WORD>(scrollCode), static_cast<WORD>(value)), reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void TQVSlider::SetPosition(int value) {
-  value = Snap(value);
-  if (value != position_ && hwnd_) {
-    if (tracking_ && dragDC_) {
+  value = model_.Snap(value);
+  if (value != model_.GetPosition() && hwnd_) {
+    if (model_.IsTracking() && dragDC_) {
       MoveThumb(*dragDC_, value);
     } else {
       TClientDC dc(hwnd_);
       MoveThumb(dc, value);
     }
   }
-  position_ = value;
-}
-
-int TQVSlider::TrackLength() const {
-  const TRect client = GetClientRect();
-  return horizontal_ ? client.Width() - thumbRect_.Width() : client.Height() - thumbRect_.Height();
-}
-
-void TQVSlider::SendScroll(UINT msg, int scrollCode, int value) {
-  HWND parent = hwnd_ ? ::GetParent(hwnd_) : nullptr;
-  if (!parent) return;
-  ::SendMessageA(parent, msg, MAKEWPARAM(static_cast<WORD>(scrollCode), static_cast<WORD>(value)),
-                 reinterpret_cast<LPARAM>(hwnd_));
+  model_.StorePosition(value);
 }
 
 void TQVSlider::AskBackground(TDC& dc) {
-  HWND parent = ::GetParent(hwnd_);
-  if (parent) {
+  if (HWND parent = ::GetParent(hwnd_)) {
     ::SendMessageA(parent, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(dc.GetHDC()),
                    reinterpret_cast<LPARAM>(hwnd_));
   }
   background_ = dc.GetBkColor();
 }
 
-bool TQVSlider::ThumbHit(const TPoint& point) const {
-  return thumbRegion_ ? thumbRegion_->Contains(point) : thumbRect_.Contains(point);
-}
-
 void TQVSlider::CreateRegion() {
-  if (!thumbRegion_) thumbRegion_ = std::make_unique<TRegion>(thumbRect_);
+  if (!thumbRegion_) thumbRegion_ = std::make_unique<TRegion>(GetThumbRect());
 }
 
 void TQVSlider::PlaceCaret() {
-  if (focused_) SetCaretPos(thumbRect_.left + caretRect_.left, thumbRect_.top + caretRect_.top);
+  const TRect thumb = GetThumbRect();
+  if (focused_) SetCaretPos(thumb.left + caretRect_.left, thumb.top + caretRect_.top);
 }
 
 void TQVSlider::MoveThumb(TDC& dc, int value) {
   if (focused_) HideCaret(hwnd_);
   AskBackground(dc);
-  TRect old = thumbRect_;
-  TRect now = old;
-  const TPoint p = ValueToPoint(value);
-  now.MoveTo(p.x, p.y);
+  const TRect old = GetThumbRect();
+  const TIntPoint p = model_.ValueToPoint(value);
+  model_.Thumb().MoveTo(p.x, p.y);
+  const TRect now = GetThumbRect();
   if (thumbRegion_) {
     const int saved = dc.SaveDC();
     thumbRegion_->Offset(now.left - old.left, now.top - old.top);
@@ -181,11 +166,9 @@ void TQVSlider::MoveThumb(TDC& dc, int value) {
     TRegion uncovered(old);
     uncovered -= *thumbRegion_;
     dc.SelectClipRgn(uncovered);
-    thumbRect_ = now;
     DrawTrack(dc);
     dc.RestoreDC(saved);
   } else {
-    thumbRect_ = now;
     DrawTrack(dc);
     DrawThumb(dc);
   }
@@ -196,20 +179,20 @@ void TQVSlider::MoveThumb(TDC& dc, int value) {
 }
 
 void TQVSlider::DrawThumb(TDC& dc) {
-  const int w = thumbRect_.Width();
-  const int h = thumbRect_.Height();
-  const bool pressed = tracking_ || !IsWindowEnabled();
+  const TRect thumb = GetThumbRect();
+  const bool pressed = model_.IsTracking() || !IsWindowEnabled();
   if (!thumbDib_.IsOk()) {
     // No bitmap: a plain raised button face.
-    RECT r = thumbRect_;
+    RECT r = thumb;
     dc.FillSolidRect(r, GetSysColor(pressed ? COLOR_BTNSHADOW : COLOR_BTNFACE));
     DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
     return;
   }
   thumbDib_.SetColor(kDibBackgroundEntry, background_);
   const int srcX = pressed ? thumbDib_.Width() / 2 : 0;
-  SetDIBitsToDevice(dc, thumbRect_.left, thumbRect_.top, w, h, srcX, thumbDib_.Height() - h, 0,
-                    thumbDib_.Height(), thumbDib_.GetBits(), thumbDib_.GetInfo(), DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc, thumb.left, thumb.top, thumb.Width(), thumb.Height(), srcX,
+                    thumbDib_.Height() - thumb.Height(), 0, thumbDib_.Height(), thumbDib_.GetBits(),
+                    thumbDib_.GetInfo(), DIB_RGB_COLORS);
 }
 
 void TQVSlider::Paint(TDC& dc, bool, const TRect& rect) {
@@ -217,16 +200,15 @@ void TQVSlider::Paint(TDC& dc, bool, const TRect& rect) {
   AskBackground(dc);
   CreateRegion();
   const int saved = dc.SaveDC();
-  TRegion update(rect);
   TRegion thumb(*thumbRegion_);
-  thumb &= update;
+  thumb &= TRegion(rect);
   dc.SelectClipRgn(thumb);
   DrawThumb(dc);
   TRegion rest(rect);
   rest -= *thumbRegion_;
   dc.SelectClipRgn(rest);
   DrawTrack(dc);
-  if (ticks_) DrawTicks(dc);
+  if (model_.HasTicks()) DrawTicks(dc);
   dc.RestoreDC(saved);
   if (focused_) {
     PlaceCaret();
@@ -254,52 +236,41 @@ LRESULT TQVSlider::EvKillFocus(WPARAM, LPARAM) {
   return 0;
 }
 
-int TQVSlider::DragValue(const TPoint& point) const { return Snap(PointToValue(point - dragOffset_)); }
-
 LRESULT TQVSlider::EvLButtonDown(WPARAM, LPARAM lParam) {
-  const TPoint point = PointOf(lParam);
+  const TIntPoint point = PointOf(lParam);
   ::SetFocus(hwnd_);
-  const int code = HitTest(point);
-  if (code >= SB_LINEUP && code <= SB_PAGEDOWN) {
-    Notify(code, 0);
-  } else if (code == SB_THUMBPOSITION) {
-    Notify(SB_THUMBPOSITION, Snap(PointToValue(point)));
-  } else if (code == SB_THUMBTRACK) {
-    tracking_ = true;
-    SetCapture(hwnd_);
-    if (focused_) HideCaret(hwnd_);
-    dragDC_ = std::make_unique<TClientDC>(hwnd_);
-    AskBackground(*dragDC_);
-    DrawThumb(*dragDC_);
-    dragOffset_ = point - thumbRect_.TopLeft();
-    const int value = DragValue(point);
-    Notify(kBeginTrack, value);
-    Notify(SB_THUMBTRACK, value);
+  const int code = HitTest(TPoint(point.x, point.y));
+  if (code != SB_THUMBTRACK) {
+    model_.Click(code, point, *this);
+    return 0;
   }
+  SetCapture(hwnd_);
+  if (focused_) HideCaret(hwnd_);
+  dragDC_ = std::make_unique<TClientDC>(hwnd_);
+  AskBackground(*dragDC_);
+  // The model is tracking from here, so the thumb is drawn pressed.
+  model_.BeginDrag(point, *this);
+  DrawThumb(*dragDC_);
   return 0;
 }
 
 LRESULT TQVSlider::EvMouseMove(WPARAM keys, LPARAM lParam) {
-  if (!tracking_) return 0;
-  const TPoint point = PointOf(lParam);
+  if (!model_.IsTracking()) return 0;
   if (keys & MK_LBUTTON) {
-    Notify(SB_THUMBTRACK, DragValue(point));
+    model_.DragTo(PointOf(lParam), *this);
   } else {
-    EndDrag(point);
+    Release(PointOf(lParam));
   }
   return 0;
 }
 
 LRESULT TQVSlider::EvLButtonUp(WPARAM, LPARAM lParam) {
-  EndDrag(PointOf(lParam));
+  Release(PointOf(lParam));
   return 0;
 }
 
-void TQVSlider::EndDrag(const TPoint& point) {
-  const int value = DragValue(point);
-  if (tracking_) {
-    tracking_ = false;
-    Notify(SB_THUMBPOSITION, value);
+void TQVSlider::Release(const TIntPoint& point) {
+  if (model_.EndDrag(point, *this)) {
     if (dragDC_) DrawThumb(*dragDC_);
     ReleaseCapture();
     dragDC_.reset();
@@ -308,15 +279,11 @@ void TQVSlider::EndDrag(const TPoint& point) {
       ShowCaret(hwnd_);
     }
   }
-  Notify(SB_ENDSCROLL, value);
+  model_.EndScroll(point, *this);
 }
 
 LRESULT TQVSlider::EvKeyDown(WPARAM key, LPARAM lParam) {
-  if (key < VK_PRIOR || key > VK_DOWN) return DefaultProcessing();
-  const int code = kKeyCodes[key - VK_PRIOR];
-  const int repeat = LOWORD(lParam);
-  for (int i = 0; i < repeat; ++i) Notify(code, position_);
-  Notify(SB_ENDSCROLL, position_);
+  if (!model_.KeyDown(static_cast<int>(key), LOWORD(lParam), *this)) return DefaultProcessing();
   return 0;
 }
 
@@ -328,31 +295,11 @@ TQVHSlider::TQVHSlider(TWindow* parent, int id, int x, int y, int w, int h, int 
 TQVHSlider::TQVHSlider(TWindow* parent, int resourceId, int thumbResId, HINSTANCE module)
     : TQVSlider(parent, resourceId, thumbResId, true, module) {}
 
-int TQVHSlider::PointToValue(const TPoint& point) const {
-  const int length = TrackLength();
-  if (length <= 0) return min_;
-  return static_cast<int>(static_cast<long long>(point.x) * range_ / length) + min_;
-}
-
-TPoint TQVHSlider::ValueToPoint(int value) const {
-  const int length = std::max(0, TrackLength());
-  return TPoint(static_cast<int>(static_cast<long long>(value - min_) * length / range_), thumbRect_.top);
-}
-
-void TQVHSlider::Notify(int scrollCode, int value) { SendScroll(WM_HSCROLL, scrollCode, value); }
-
-int TQVHSlider::HitTest(const TPoint& point) const {
-  if (ThumbHit(point)) return SB_THUMBTRACK;
-  if (!ticks_ || point.y >= thumbRect_.bottom) return SB_THUMBPOSITION;
-  if (point.x < thumbRect_.left) return SB_PAGEUP;
-  if (point.x >= thumbRect_.right) return SB_PAGEDOWN;
-  return kNoHit;
-}
-
 void TQVHSlider::DrawTrack(TDC& dc) {
   const TRect client = GetClientRect();
-  const int half = thumbRect_.Width() / 2;
-  const int top = std::max(1, (thumbRect_.Height() - channelThickness_) / 2 + 1);
+  const TRect thumb = GetThumbRect();
+  const int half = thumb.Width() / 2;
+  const int top = std::max(1, (thumb.Height() - channelThickness_) / 2 + 1);
   const TRect channel(half, top, client.right - half, top + channelThickness_);
   Fill(dc, 0, 0, client.right, channel.top, background_);
   Fill(dc, 0, channel.bottom, client.right, client.bottom, background_);
@@ -366,22 +313,19 @@ void TQVHSlider::DrawTrack(TDC& dc) {
 
 void TQVHSlider::DrawTicks(TDC& dc) {
   const TRect client = GetClientRect();
-  Fill(dc, 0, thumbRect_.bottom, client.right, client.bottom, background_);
+  const TRect thumb = GetThumbRect();
+  Fill(dc, 0, thumb.bottom, client.right, client.bottom, background_);
   const COLORREF dark = GetSysColor(COLOR_BTNTEXT);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const int half = thumbRect_.Width() / 2;
-  const int top = thumbRect_.bottom + 1;
-  auto tick = [&](int x) {
-    Fill(dc, x, top, x + 1, top + kTickLength, dark);
-    Fill(dc, x + 1, top, x + 2, top + kTickLength, light);
-  };
-  for (int v = min_; v < max_; v += tickStep_) {
-    tick(ValueToPoint(v).x + half);
-    if (tickStep_ <= 0) break;
+  const int half = thumb.Width() / 2;
+  const int top = thumb.bottom + 1;
+  const std::vector<int> ticks = model_.TickOffsets();
+  for (int offset : ticks) {
+    Fill(dc, offset + half, top, offset + half + 1, top + kTickLength, dark);
+    Fill(dc, offset + half + 1, top, offset + half + 2, top + kTickLength, light);
   }
-  const int first = ValueToPoint(min_).x + half;
-  const int last = ValueToPoint(max_).x + half;
-  tick(last);
+  const int first = ticks.front() + half;
+  const int last = ticks.back() + half;
   Fill(dc, first, top + kTickLength, last + 2, top + kTickLength + 1, dark);
   Fill(dc, first, top + kTickLength + 1, last + 2, top + kTickLength + 2, light);
 }
@@ -390,53 +334,32 @@ void TQVHSlider::DrawTicks(TDC& dc) {
 
 TQVVSlider::TQVVSlider(TWindow* parent, int id, int x, int y, int w, int h, int thumbResId, HINSTANCE module)
     : TQVSlider(parent, id, x, y, w ? w : 32, h, thumbResId, false, module) {
-  InitVertical(w ? w : 32);
+  caretRect_ = TRect(3, 3, 17, 6);
+  channelThickness_ = 14;
+  CentreThumb(w ? w : 32);
 }
 
 TQVVSlider::TQVVSlider(TWindow* parent, int resourceId, int thumbResId, HINSTANCE module)
     : TQVSlider(parent, resourceId, thumbResId, false, module) {
-  InitVertical(32);
-}
-
-void TQVVSlider::InitVertical(int width) {
-  const int left = (width - 20) / 2;
-  thumbRect_ = TRect(left, 0, left + 20, 9);
   caretRect_ = TRect(3, 3, 17, 6);
   channelThickness_ = 14;
+  CentreThumb(32);
+}
+
+void TQVVSlider::CentreThumb(int width) {
+  TIntRect& thumb = model_.Thumb();
+  thumb.MoveTo((width - thumb.Width()) / 2, thumb.top);
 }
 
 void TQVVSlider::SetupWindow() {
   // Built from a dialog template the control's real width is known only now.
-  const int width = GetClientRect().Width();
-  const int left = (width - thumbRect_.Width()) / 2;
-  thumbRect_.MoveTo(left, thumbRect_.top);
+  CentreThumb(GetClientRect().Width());
   TQVSlider::SetupWindow();
-}
-
-int TQVVSlider::PointToValue(const TPoint& point) const {
-  const int length = TrackLength();
-  if (length <= 0) return min_;
-  return static_cast<int>(static_cast<long long>(point.y) * range_ / length) + min_;
-}
-
-TPoint TQVVSlider::ValueToPoint(int value) const {
-  const int length = std::max(0, TrackLength());
-  return TPoint(thumbRect_.left, static_cast<int>(static_cast<long long>(value - min_) * length / range_));
-}
-
-void TQVVSlider::Notify(int scrollCode, int value) { SendScroll(WM_VSCROLL, scrollCode, value); }
-
-int TQVVSlider::HitTest(const TPoint& point) const {
-  if (ThumbHit(point)) return SB_THUMBTRACK;
-  if (point.x < thumbRect_.left || point.x >= thumbRect_.right) return SB_THUMBPOSITION;
-  if (point.y < thumbRect_.top) return SB_PAGEUP;
-  if (point.y >= thumbRect_.bottom) return SB_PAGEDOWN;
-  return kNoHit;
 }
 
 void TQVVSlider::DrawTrack(TDC& dc) {
   const TRect client = GetClientRect();
-  const int half = thumbRect_.Height() / 2;
+  const int half = GetThumbRect().Height() / 2;
   const int left = std::max(1, (client.Width() - channelThickness_) / 2);
   const TRect channel(left, half, left + channelThickness_, client.bottom - half);
   Fill(dc, 0, 0, channel.left, client.bottom, background_);
@@ -451,19 +374,16 @@ void TQVVSlider::DrawTrack(TDC& dc) {
 
 void TQVVSlider::DrawTicks(TDC& dc) {
   const TRect client = GetClientRect();
+  const TRect thumb = GetThumbRect();
   const COLORREF dark = GetSysColor(COLOR_BTNTEXT);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  const int side = (client.Width() - thumbRect_.Width() - 2) / 2;
-  const int half = thumbRect_.Height() / 2;
-  auto tick = [&](int y) {
+  const int side = (client.Width() - thumb.Width() - 2) / 2;
+  const int half = thumb.Height() / 2;
+  for (int offset : model_.TickOffsets()) {
+    const int y = offset + half;
     Fill(dc, 0, y, side, y + 1, dark);
     Fill(dc, 0, y + 1, side, y + 2, light);
     Fill(dc, client.right - side, y, client.right, y + 1, dark);
     Fill(dc, client.right - side, y + 1, client.right, y + 2, light);
-  };
-  for (int v = min_; v < max_; v += tickStep_) {
-    tick(ValueToPoint(v).y + half);
-    if (tickStep_ <= 0) break;
   }
-  tick(ValueToPoint(max_).y + half);
 }

@@ -2,9 +2,11 @@
 // sunken channel, optional ticks run beside it, and the parent is told exactly as by a scroll bar
 // (WM_HSCROLL or WM_VSCROLL with a scroll code and a position), so a dialog handles it like one.
 // The slider never moves its thumb by itself: the parent answers with SetPosition. The thumb
-// glides by copying its pixels and repainting only the channel it uncovers.
+// glides by copying its pixels and repainting only the channel it uncovers. The values and the
+// input rules are TSliderModel's; these classes feed it messages and draw.
 #pragma once
 #include <memory>
+#include "foundation/SliderModel.h"
 #include "framework/Dib.h"
 #include "framework/Geometry.h"
 #include "framework/Region.h"
@@ -13,12 +15,10 @@
 class TDC;
 class TClientDC;
 
-class TQVSlider : public TScrollBar {
+class TQVSlider : public TScrollBar, private TSliderSink {
 public:
-  // Scroll code sent when a drag of the thumb begins, before the first SB_THUMBTRACK.
-  static constexpr int kBeginTrack = 9;
-  // HitTest's answer for a point that does nothing.
-  static constexpr int kNoHit = -1;
+  static constexpr int kBeginTrack = kSliderBeginTrack;
+  static constexpr int kNoHit = kSliderNoHit;
 
   // The thumb bitmap: a 16-colour DIB with the normal thumb on the left and the pressed or
   // disabled thumb on the right; colour entry 15 becomes the background colour.
@@ -34,59 +34,45 @@ public:
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
 
   void GetRange(int& min, int& max) const override;
-  int GetPosition() const override { return position_; }
-  void SetRange(int min, int max) override;
+  int GetPosition() const override { return model_.GetPosition(); }
+  void SetRange(int min, int max) override { model_.SetRange(min, max); }
   // Snaps the value; moves the thumb when it changes.
   void SetPosition(int value) override;
 
-  // A value clamped to the range and, with snapping on, rounded to the tick step from the minimum.
-  int Snap(int value) const;
-  void SetTickStep(int step) { tickStep_ = step; }
-  int GetTickStep() const { return tickStep_; }
-  void SetSnap(bool on) { snap_ = on; }
+  int Snap(int value) const { return model_.Snap(value); }
+  void SetTickStep(int step) { model_.SetTickStep(step); }
+  int GetTickStep() const { return model_.GetTickStep(); }
+  void SetSnap(bool on) { model_.SetSnap(on); }
   void SetTicks(bool on);
-  bool IsTracking() const { return tracking_; }
-  const TRect& GetThumbRect() const { return thumbRect_; }
+  bool IsTracking() const { return model_.IsTracking(); }
+  TRect GetThumbRect() const;
 
-  virtual int PointToValue(const TPoint& point) const = 0;
-  virtual TPoint ValueToPoint(int value) const = 0;
-  virtual void Notify(int scrollCode, int value) = 0;
+  virtual int PointToValue(const TPoint& point) const;
+  virtual TPoint ValueToPoint(int value) const;
+  // Sends WM_HSCROLL or WM_VSCROLL to the parent: the code in the low word, the value in the
+  // high word, the control as lParam.
+  virtual void Notify(int scrollCode, int value);
   virtual void CreateRegion();
-  // A scroll code: SB_THUMBTRACK on the thumb, SB_THUMBPOSITION to jump, SB_PAGEUP or
-  // SB_PAGEDOWN beside it, kNoHit for nothing.
-  virtual int HitTest(const TPoint& point) const = 0;
+  virtual int HitTest(const TPoint& point) const;
   virtual void MoveThumb(TDC& dc, int value);
   virtual void DrawTicks(TDC& dc) = 0;
   virtual void DrawTrack(TDC& dc) = 0;
   virtual void DrawThumb(TDC& dc);
 
 protected:
-  // The length the thumb travels (control length less thumb length); at most 0 when it cannot.
-  int TrackLength() const;
-  // Sends the scroll message to the parent, as a scroll bar does.
-  void SendScroll(UINT msg, int scrollCode, int value);
   void AskBackground(TDC& dc);
-  bool ThumbHit(const TPoint& point) const;
+  TRect Thumb() const { return GetThumbRect(); }
+  void SetThumb(const RECT& r) { model_.Thumb() = TIntRect{r.left, r.top, r.right, r.bottom}; }
 
-  bool horizontal_;
-  int min_ = 0;
-  int max_ = 100;
-  int range_ = 100;
-  int position_ = 0;
-  int thumbResId_;
-  TRect thumbRect_{0, 0, 9, 20};
+  TSliderModel model_;
   std::unique_ptr<TRegion> thumbRegion_;
   TRect caretRect_{3, 3, 6, 16};
   int channelThickness_ = 17;
-  int tickStep_ = 10;
-  bool snap_ = false;
-  bool tracking_ = false;
   bool focused_ = false;
   COLORREF background_ = RGB(192, 192, 192);
-  bool ticks_ = false;
 
 private:
-  void InitDefaults();
+  void RegisterForTemplates();
   LRESULT EvGetDlgCode(WPARAM, LPARAM);
   LRESULT EvEraseBkgnd(WPARAM, LPARAM);
   LRESULT EvLButtonDblClk(WPARAM, LPARAM);
@@ -96,13 +82,13 @@ private:
   LRESULT EvMouseMove(WPARAM, LPARAM);
   LRESULT EvLButtonUp(WPARAM, LPARAM);
   LRESULT EvKeyDown(WPARAM, LPARAM);
-  void EndDrag(const TPoint& point);
-  int DragValue(const TPoint& point) const;
+  LRESULT EvSize(WPARAM, LPARAM);
+  void Release(const TIntPoint& point);
   void PlaceCaret();
+  void SyncSize();
 
   TDib thumbDib_;
   std::unique_ptr<TClientDC> dragDC_;
-  TPoint dragOffset_;
 };
 
 class TQVHSlider : public TQVSlider {
@@ -111,10 +97,6 @@ public:
   TQVHSlider(TWindow* parent, int id, int x, int y, int w, int h, int thumbResId, HINSTANCE module = nullptr);
   TQVHSlider(TWindow* parent, int resourceId, int thumbResId, HINSTANCE module = nullptr);
 
-  int PointToValue(const TPoint& point) const override;
-  TPoint ValueToPoint(int value) const override;
-  void Notify(int scrollCode, int value) override;
-  int HitTest(const TPoint& point) const override;
   void DrawTicks(TDC& dc) override;
   void DrawTrack(TDC& dc) override;
 };
@@ -126,13 +108,9 @@ public:
   TQVVSlider(TWindow* parent, int resourceId, int thumbResId, HINSTANCE module = nullptr);
 
   void SetupWindow() override;
-  int PointToValue(const TPoint& point) const override;
-  TPoint ValueToPoint(int value) const override;
-  void Notify(int scrollCode, int value) override;
-  int HitTest(const TPoint& point) const override;
   void DrawTicks(TDC& dc) override;
   void DrawTrack(TDC& dc) override;
 
 private:
-  void InitVertical(int width);
+  void CentreThumb(int width);
 };

@@ -26,20 +26,14 @@ public:
 
 TSystemTipClock systemClock;
 
-using R = TResponse<TToolTip>;
+TIntRect ToInt(const RECT& r) { return TIntRect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-TPoint TipPosition(const RECT& tool, const RECT* placement, SIZE tip, SIZE screen, int cursorHeight, int border) {
-  if (placement) return TPoint(placement->left - 1, placement->top);
-  TPoint p(tool.left, tool.bottom + cursorHeight / 3 + 2 * border);
-  if (p.y + tip.cy > screen.cy) p.y = tool.top - tip.cy;
-  if (p.x + tip.cx > screen.cx) p.x = tool.right - tip.cx;
-  return p;
-}
-
 TToolTip::TToolTip(TTipClock* clock, HINSTANCE module)
-    : TWindow(static_cast<TWindow*>(nullptr), "", module), clock_(clock ? clock : &systemClock) {
+    : TWindow(static_cast<TWindow*>(nullptr), "", module),
+      clock_(clock ? clock : &systemClock),
+      schedule_(*this) {
   Attr.style = WS_POPUP;
   Attr.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 }
@@ -52,6 +46,7 @@ void TToolTip::GetWindowClass(WNDCLASSA& wc) {
 }
 
 bool TToolTip::Find(TEvent& ev) {
+  using R = TResponse<TToolTip>;
   static constexpr R kResponses[] = {
       R::Message(WM_TIMER, &TToolTip::EvTimerMessage),
       R::Message(WM_NCHITTEST, &TToolTip::EvNcHitTest),
@@ -67,47 +62,27 @@ LRESULT TToolTip::EvTimerMessage(WPARAM id, LPARAM) {
 LRESULT TToolTip::EvNcHitTest(WPARAM, LPARAM) { return HTTRANSPARENT; }
 
 void TToolTip::SetToolRect(const RECT& tool, const RECT* placement, TFont* font) {
-  toolRect_ = tool;
+  schedule_.SetToolRect(ToInt(tool));
   placeRect_ = placement ? TRect(*placement) : TRect();
   placeBelow_ = placement == nullptr;
   font_ = font;
 }
 
-void TToolTip::SetText(const char* text) {
-  if (!text) text = "";
-  if (GetWindowTextString() == text) return;
-  SetWindowText(text);
-  if (IsWindowVisible()) {
-    ShowWindow(SW_HIDE);
-    UpdateWindow();
-    lastHide_ = clock_->Now();
-    font_ = nullptr;
-  }
-  KillTipTimer();
-  if (!*text || !tipsEnabled_) return;
-  // Unsigned subtraction: the answer stays right when the tick count wraps past zero.
-  const DWORD sinceHide = clock_->Now() - lastHide_;
-  StartTipTimer(sinceHide < kDelayMs ? kQuickDelayMs : kDelayMs);
-}
-
-void TToolTip::StartTipTimer(UINT delayMs) { timer_ = clock_->StartTimer(hwnd_, kTimerId, delayMs); }
-
-void TToolTip::KillTipTimer() {
-  if (!timer_) return;
-  clock_->StopTimer(hwnd_, kTimerId);
-  timer_ = 0;
-}
+void TToolTip::SetText(const char* text) { schedule_.SetText(text, clock_->Now()); }
 
 void TToolTip::EvTimer() {
-  if (!timer_) return;
-  if (!toolRect_.Contains(clock_->CursorPos()) || clock_->Capture()) {
-    SetText(nullptr);
-    return;
-  }
-  if (IsWindowVisible()) return;
-  KillTipTimer();
-  ShowTip();
-  StartTipTimer(kWatchMs);
+  const POINT cursor = clock_->CursorPos();
+  schedule_.Timer(TIntPoint{cursor.x, cursor.y}, clock_->Capture() != nullptr, clock_->Now());
+}
+
+bool TToolTip::StartTimer(uint32_t delayMs) { return clock_->StartTimer(hwnd_, kTimerId, delayMs) != 0; }
+
+void TToolTip::StopTimer() { clock_->StopTimer(hwnd_, kTimerId); }
+
+void TToolTip::HideTip() {
+  ShowWindow(SW_HIDE);
+  UpdateWindow();
+  font_ = nullptr;
 }
 
 HFONT TToolTip::DrawingFont() const {
@@ -125,11 +100,13 @@ void TToolTip::ShowTip() {
     GetTextExtentPoint32A(dc, text.c_str(), length, &extent);
     ::SelectObject(dc, old);
   }
-  const SIZE tip{extent.cx + 7, extent.cy + 4};
-  const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const TPoint p = TipPosition(toolRect_, placeBelow_ ? nullptr : &placeRect_, tip, screen,
-                               GetSystemMetrics(SM_CYCURSOR), GetSystemMetrics(SM_CYBORDER));
-  SetWindowPos(hwnd_, nullptr, p.x, p.y, tip.cx, tip.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
+  const int width = extent.cx + 7;
+  const int height = extent.cy + 4;
+  const TIntRect place = ToInt(placeRect_);
+  const TIntPoint p = TipPosition(schedule_.GetToolRect(), placeBelow_ ? nullptr : &place, width, height,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  GetSystemMetrics(SM_CYCURSOR), GetSystemMetrics(SM_CYBORDER));
+  SetWindowPos(hwnd_, nullptr, p.x, p.y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
   UpdateWindow();
 }
 

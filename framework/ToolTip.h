@@ -1,7 +1,9 @@
 // The program's own tooltip: one parentless, topmost popup that shows a text a moment after the
 // mouse came to rest on a tool, below the tool (or at a given place), and goes when the mouse
 // leaves the tool, a window captures the mouse, or the text changes. It never takes the mouse.
+// When it shows and hides is TTipSchedule's; this class is its window.
 #pragma once
+#include "foundation/TipSchedule.h"
 #include "framework/Geometry.h"
 #include "framework/Window.h"
 
@@ -19,16 +21,9 @@ public:
   virtual HWND Capture() = 0;
 };
 
-// Where a tip of this size goes: below the tool (above it near the bottom of the screen,
-// right-aligned with it near the right edge), or at the placement rectangle when there is one.
-TPoint TipPosition(const RECT& tool, const RECT* placement, SIZE tip, SIZE screen, int cursorHeight, int border);
-
-class TToolTip : public TWindow {
+class TToolTip : public TWindow, private TTipWindow {
 public:
   static constexpr UINT_PTR kTimerId = 1000;
-  static constexpr UINT kDelayMs = 600;
-  static constexpr UINT kQuickDelayMs = 50;
-  static constexpr UINT kWatchMs = 200;
   static constexpr int kMaxTextLength = 128;
 
   // The clock is not owned; null means the system's.
@@ -45,29 +40,32 @@ public:
   // A new text hides the tip and starts the delay; the same text again changes nothing; null
   // or an empty text only hides.
   void SetText(const char* text);
-  void KillTipTimer();
-  void EnableTips(bool on) { tipsEnabled_ = on; }
-  bool AreTipsEnabled() const { return tipsEnabled_; }
-  bool IsTimerRunning() const { return timer_ != 0; }
+  void KillTipTimer() { schedule_.StopTimer(); }
+  void EnableTips(bool on) { schedule_.EnableTips(on); }
+  bool AreTipsEnabled() const { return schedule_.AreTipsEnabled(); }
+  bool IsTimerRunning() const { return schedule_.IsTimerRunning(); }
 
   void Paint(TDC& dc, bool erase, const TRect& rect) override;
 
 protected:
   void EvTimer();
-  void ShowTip();
 
 private:
+  // The window side of the schedule.
+  bool IsTipShown() const override { return IsWindowVisible(); }
+  void ShowTip() override;
+  void HideTip() override;
+  void SetTipText(const char* text) override { SetWindowText(text); }
+  bool StartTimer(uint32_t delayMs) override;
+  void StopTimer() override;
+
   LRESULT EvTimerMessage(WPARAM id, LPARAM);
   LRESULT EvNcHitTest(WPARAM, LPARAM);
-  void StartTipTimer(UINT delayMs);
   HFONT DrawingFont() const;
 
   TTipClock* clock_;
-  bool tipsEnabled_ = true;
-  UINT_PTR timer_ = 0;
-  DWORD lastHide_ = 0;
+  TTipSchedule schedule_;
   TFont* font_ = nullptr;
-  TRect toolRect_;
   TRect placeRect_;
   bool placeBelow_ = true;
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include "foundation/BoundedFormat.h"
 
 void DebugPrintF(const char* format, ...) {
   va_list args;
@@ -14,6 +14,6 @@ void DebugPrintF(const char* format, ...) {
 void DebugPrintV(const char* format, va_list args) {
   if (!format) return;
   char text[kDebugTextSize];
-  std::vsnprintf(text, sizeof text, format, args);
+  FormatBoundedV(text, sizeof text, format, args);
   OutputDebugStringA(text);
 }

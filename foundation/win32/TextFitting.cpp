@@ -1,14 +1,15 @@
 #include "foundation/win32/TextFitting.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "foundation/TextFitRules.h"
 
 namespace {
 
 constexpr char kEllipsis[] = "...";
 constexpr int kEllipsisLength = 3;
 constexpr int kMeasuredChars = 128;
-constexpr int kMinFittingHeight = 5;
 
 int TextWidth(HDC dc, const char* text, int length) {
   SIZE size{};
@@ -16,11 +17,22 @@ int TextWidth(HDC dc, const char* text, int length) {
   return size.cx;
 }
 
-int CharWidth(HDC dc, const int (&widths)[kMeasuredChars], unsigned char c) {
-  if (c < kMeasuredChars) return widths[c];
-  int w = 0;
-  return GetCharWidthA(dc, c, c, &w) ? w : 0;
-}
+// Fonts made from a LOGFONT at different heights, measured on one context.
+struct TGdiFontMaker {
+  using Handle = HFONT;
+  Handle Make(int height) {
+    LOGFONTA lf = base;
+    lf.lfHeight = height;
+    return CreateFontIndirectA(&lf);
+  }
+  bool Fits(Handle font) const { return TextFitsWidth(dc, font, text, width); }
+  void Delete(Handle font) { DeleteObject(font); }
+
+  HDC dc;
+  LOGFONTA base;
+  const char* text;
+  int width;
+};
 
 }  // namespace
 
@@ -29,16 +41,16 @@ void TruncateTextWithEllipsis(HDC dc, char* text, int width) {
   const int length = static_cast<int>(std::strlen(text));
   if (length < kEllipsisLength) return;
   if (TextWidth(dc, text, length) < width) return;
-  int widths[kMeasuredChars];
-  if (!GetCharWidthA(dc, 0, kMeasuredChars - 1, widths)) return;
-  const int room = width - kEllipsisLength * widths[static_cast<unsigned char>('.')];
-  int cut = 0;
-  int sum = 0;
-  while (cut < length - kEllipsisLength) {
-    sum += CharWidth(dc, widths, static_cast<unsigned char>(text[cut]));
-    if (sum >= room) break;
-    ++cut;
+  int table[kMeasuredChars];
+  if (!GetCharWidthA(dc, 0, kMeasuredChars - 1, table)) return;
+  // Characters from 128 up are measured one by one.
+  std::vector<int> widths(static_cast<size_t>(length));
+  for (int i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    int w = 0;
+    widths[static_cast<size_t>(i)] = c < kMeasuredChars ? table[c] : (GetCharWidthA(dc, c, c, &w) ? w : 0);
   }
+  const int cut = EllipsisCutIndex(widths.data(), length, width, table[static_cast<unsigned char>('.')]);
   std::memcpy(text + cut, kEllipsis, sizeof kEllipsis);
 }
 
@@ -52,14 +64,6 @@ bool TextFitsWidth(HDC dc, HFONT font, const char* text, int width) {
 }
 
 HFONT CreateFittingFont(HDC dc, const LOGFONTA& lf, const char* text, int width) {
-  LOGFONTA tried = lf;
-  HFONT font = CreateFontIndirectA(&tried);
-  while (font && !TextFitsWidth(dc, font, text, width) && std::abs(tried.lfHeight) >= kMinFittingHeight) {
-    tried.lfHeight = tried.lfHeight * 3 / 4;
-    HFONT smaller = CreateFontIndirectA(&tried);
-    if (!smaller) break;
-    DeleteObject(font);
-    font = smaller;
-  }
-  return font;
+  TGdiFontMaker maker{dc, lf, text, width};
+  return FitFontHeight(maker, lf.lfHeight);
 }

@@ -1,5 +1,7 @@
 #include "foundation/win32/WindowPlacement.h"
 
+#include "foundation/WindowCentring.h"
+
 namespace {
 
 POINT ScreenCentredOrigin(HWND window, int& width, int& height) {
@@ -26,17 +28,6 @@ void CenterWindowPos(HWND window) {
   SetWindowPos(window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-POINT CenteredPosition(const RECT& area, const RECT& window, int screenWidth, int screenHeight) {
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  POINT p{area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
-  if (p.x + width > screenWidth) p.x = screenWidth - width;
-  if (p.y + height > screenHeight) p.y = screenHeight - height;
-  if (p.x < 0) p.x = 0;
-  if (p.y < 0) p.y = 0;
-  return p;
-}
-
 void CenterWindowOver(HWND owner, HWND window) {
   if (!window) return;
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -45,6 +36,7 @@ void CenterWindowOver(HWND owner, HWND window) {
   if (owner) GetWindowRect(owner, &area);
   RECT r{};
   GetWindowRect(window, &r);
-  POINT p = CenteredPosition(area, r, screenWidth, screenHeight);
+  const TIntPoint p = CenteredPosition(TIntRect{area.left, area.top, area.right, area.bottom}, r.right - r.left,
+                                       r.bottom - r.top, screenWidth, screenHeight);
   SetWindowPos(window, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -12,6 +12,3 @@ void CenterWindowPos(HWND window);
 // Centres the window over the owner's window rectangle (the whole screen without an owner),
 // then pulls it back inside the screen's right and bottom edges, never past position 0.
 void CenterWindowOver(HWND owner, HWND window);
-
-// Where CenterWindowOver puts a window of this rectangle, over the area, on a screen of this size.
-POINT CenteredPosition(const RECT& area, const RECT& window, int screenWidth, int screenHeight);

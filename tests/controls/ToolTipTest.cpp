@@ -1,4 +1,5 @@
-// The tooltip's delays, hiding rules and placement, on a clock and mouse the tests control.
+// The tooltip window on a clock and mouse the tests control: its attributes, showing below the
+// tool or at the placement, hiding; the delays themselves are checked natively (TipScheduleTest).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -71,16 +72,6 @@ TEST_F(ToolTipTest, WindowIsATopmostToolPopupThatNeverTakesTheMouse) {
   EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(210, 210)), HTTRANSPARENT);
 }
 
-TEST_F(ToolTipTest, SameTextTwiceDoesNotRestartTheDelay) {
-  tip.SetText("Play");
-  ASSERT_EQ(clock.starts, std::vector<UINT>{600});
-  clock.now += 300;
-  tip.SetText("Play");
-  EXPECT_EQ(clock.starts, std::vector<UINT>{600});
-  EXPECT_EQ(clock.stops, 0);
-  EXPECT_TRUE(tip.IsTimerRunning());
-}
-
 TEST_F(ToolTipTest, TimerShowsTheTipBelowTheToolAndKeepsWatching) {
   tip.SetText("Play");
   EXPECT_FALSE(IsWindowVisible(tip.GetHandle())) << "nothing shows before the delay";
@@ -124,32 +115,6 @@ TEST_F(ToolTipTest, LeavingTheToolCaptureOrNewTextHidesTheTip) {
   EXPECT_FALSE(IsWindowVisible(tip.GetHandle()));
 }
 
-TEST_F(ToolTipTest, QuickDelayShortlyAfterAHideAcrossTickWrap) {
-  struct Case {
-    DWORD hideAt, textAt;
-    UINT delay;
-  };
-  const Case cases[] = {
-      {100000, 100599, 50},
-      {100000, 100600, 600},
-      {0xFFFFFE00u, 0xFFFFFF00u, 50},  // the hide time plus 600 would wrap
-      {0xFFFFFF00u, 0x00000100u, 50},  // the tick count wrapped in between
-      {0xFFFFFF00u, 0x00000300u, 600},
-  };
-  for (const Case& c : cases) {
-    clock.now = c.hideAt - 10;
-    ASSERT_TRUE(ShowWith("Play"));
-    clock.now = c.hideAt;
-    tip.SetText(nullptr);
-    ASSERT_FALSE(IsWindowVisible(tip.GetHandle()));
-    clock.now = c.textAt;
-    clock.starts.clear();
-    tip.SetText("Stop");
-    EXPECT_EQ(clock.starts, std::vector<UINT>{c.delay}) << std::hex << c.hideAt << " " << c.textAt;
-    tip.SetText(nullptr);
-  }
-}
-
 TEST_F(ToolTipTest, DisabledTipsStartNoTimer) {
   tip.EnableTips(false);
   tip.SetText("Play");
@@ -165,29 +130,6 @@ TEST_F(ToolTipTest, PlacementRectangleWins) {
   GetWindowRect(tip.GetHandle(), &r);
   EXPECT_EQ(r.left, 399);
   EXPECT_EQ(r.top, 50);
-}
-
-TEST(TipPosition, BelowAboveAndRightAligned) {
-  const SIZE screen{800, 600};
-  const SIZE tip{60, 18};
-  struct Case {
-    RECT tool;
-    LONG x, y;
-  };
-  const Case cases[] = {
-      {{100, 100, 124, 122}, 100, 122 + 10 + 2},  // below, with the cursor's third and two borders
-      {{100, 560, 124, 582}, 100, 560 - 18},      // near the bottom: directly above the tool
-      {{770, 100, 794, 122}, 794 - 60, 134},      // near the right edge: right-aligned with the tool
-      {{770, 570, 794, 592}, 734, 552},
-  };
-  for (const Case& c : cases) {
-    TPoint p = TipPosition(c.tool, nullptr, tip, screen, 32, 1);
-    EXPECT_EQ(p.x, c.x);
-    EXPECT_EQ(p.y, c.y);
-  }
-  const RECT place{10, 20, 30, 40};
-  TPoint p = TipPosition(RECT{100, 100, 124, 122}, &place, tip, screen, 32, 1);
-  EXPECT_EQ(p, TPoint(9, 20));
 }
 
 TEST(ToolTipRealTimer, ShowsAfterTheDelayWhileTheMouseRestsOnTheTool) {

@@ -44,24 +44,6 @@ LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* e) {
 
 }  // namespace
 
-TEST(WindowPlacement, CentredOverAnAreaAndKeptOnTheScreen) {
-  struct Case {
-    RECT area, window;
-    LONG x, y;
-  };
-  const Case cases[] = {
-      {{100, 100, 500, 400}, {0, 0, 200, 100}, 200, 200},    // plain centring
-      {{700, 100, 1000, 400}, {0, 0, 400, 100}, 624, 200},   // pulled back to the right edge
-      {{100, 700, 500, 760}, {0, 0, 200, 300}, 200, 468},    // pulled up to the bottom edge
-      {{0, 0, 100, 100}, {0, 0, 1200, 900}, 0, 0},           // never past position 0
-  };
-  for (const Case& c : cases) {
-    POINT p = CenteredPosition(c.area, c.window, 1024, 768);
-    EXPECT_EQ(p.x, c.x);
-    EXPECT_EQ(p.y, c.y);
-  }
-}
-
 TEST(WindowPlacement, CentresRealWindows) {
   const int sw = GetSystemMetrics(SM_CXSCREEN);
   const int sh = GetSystemMetrics(SM_CYSCREEN);
