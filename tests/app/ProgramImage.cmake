@@ -4,6 +4,7 @@
 # shows, each under the id the code uses.
 # Run with: cmake -DOBJDUMP=... -DWINDRES=... -DEXE=<QVK32.exe> -P ProgramImage.cmake
 cmake_minimum_required(VERSION 3.20)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/cmake/SystemImports.cmake)
 set(system_libraries ADVAPI32.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL
     SHELL32.DLL USER32.DLL WINMM.DLL)
 
@@ -17,14 +18,7 @@ endif()
 if(NOT dump MATCHES "\\[Ordinal/Name Pointer\\] Table\n[\t ]*\\[ *[0-9]+\\] xMBLMessage\n")
   message(FATAL_ERROR "the editor does not export xMBLMessage")
 endif()
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
-foreach(line ${imports})
-  string(SUBSTRING "${line}" 10 -1 library)
-  string(TOUPPER "${library}" library)
-  if(NOT library IN_LIST system_libraries)
-    message(FATAL_ERROR "the editor imports ${library}")
-  endif()
-endforeach()
+vc_require_system_imports("${dump}" "${system_libraries}" "the editor")
 
 execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE rc ERROR_QUIET RESULT_VARIABLE failed)
 if(failed)

@@ -3,6 +3,7 @@
 # from system libraries, so the library carries no other library of ours or of the compiler.
 # Run with: cmake -DOBJDUMP=... -DBIN=<folder of the libraries> -P EngineLibraryImage.cmake
 cmake_minimum_required(VERSION 3.20)
+include(${CMAKE_CURRENT_LIST_DIR}/../support/cmake/SystemImports.cmake)
 set(expected
   AllocInst ConductorCB DeallocInst DllEntryPoint GetRecorded GetSPP IsPlaying IsRecording Load
   Play QVmidiInClose QVmidiInGetID QVmidiInOpen QVmidiInReset QVmidiInStart QVmidiInStop
@@ -28,13 +29,6 @@ foreach(file QVMID95A.DLL QVMID32A.DLL QVMID95B.DLL QVMID32B.DLL)
   if(NOT names STREQUAL expected)
     message(FATAL_ERROR "${file}: exports ${names}\nwanted ${expected}")
   endif()
-  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
-  foreach(line ${imports})
-    string(SUBSTRING "${line}" 10 -1 library)
-    string(TOUPPER "${library}" library)
-    if(NOT library IN_LIST system_libraries)
-      message(FATAL_ERROR "${file}: imports ${library}")
-    endif()
-  endforeach()
+  vc_require_system_imports("${dump}" "${system_libraries}" "${file}")
 endforeach()
 message(STATUS "4 files, 28 exports each, system imports only")
