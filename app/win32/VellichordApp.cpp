@@ -69,8 +69,9 @@ TVellichordApp::~TVellichordApp() {
   midi_.reset();
   if (dynamicMenus_) DestroyMenu(dynamicMenus_);
   dynamicMenus_ = nullptr;
-  // The tooltip window belongs to the shell; it goes with its global.
-  gToolTip = nullptr;
+  // The tooltip goes before the frame; deleting it stops its timer and destroys its window.
+  if (gToolTip == toolTip_.get()) gToolTip = nullptr;
+  toolTip_.reset();
   TWindow* main = GetMainWindow();
   SetMainWindow(nullptr);
   delete main;
@@ -116,7 +117,10 @@ void TVellichordApp::InitMainWindow() {
   gMDIClient = client;
   TVellichordFrame* frame = new TVellichordFrame("Vellichord", "MainMenu", *client);
   SetMainWindow(frame);
-  // The tooltip window and the DDE service join the shell here once they are built.
+  // Only the object: the frame creates its window while it sets itself up.
+  toolTip_ = std::make_unique<THintToolTip>(GetInstance());
+  gToolTip = toolTip_.get();
+  // The DDE service joins the shell here once it is built.
 }
 
 void TVellichordApp::LoadOptions() {

@@ -9,6 +9,7 @@
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "app/AppOptions.h"
 #include "app/FileHistory.h"
+#include "app/win32/HintToolTip.h"
 #include "app/InsertItemTemplates.h"
 #include "engine/EngineState.h"
 #include "framework/Application.h"
@@ -52,6 +53,8 @@ public:
   const char* GetProgramFolder() const { return programFolder_; }
   int GetCountryCode() const { return countryCode_; }
   HMENU GetDynamicMenus() const { return dynamicMenus_; }
+  // Null before the main window is made.
+  THintToolTip* GetToolTip() { return toolTip_.get(); }
   bool IsRecordedDataPresent() const { return recordedDataPresent_; }
   const std::vector<TRecordedEvent>& RecordedEvents() const { return recorded_; }
 
@@ -75,5 +78,6 @@ private:
   char programFolder_[260] = {};
   char helpFile_[260] = {};
   std::unique_ptr<TMidiManager> midi_;
+  std::unique_ptr<THintToolTip> toolTip_;
   HMENU dynamicMenus_ = nullptr;
 };

@@ -136,6 +136,8 @@ void TVellichordFrame::SetupWindow() {
     }
   }
   TDecoratedMDIFrame::SetupWindow();
+  // A tooltip that failed to come up only costs the tips; the hints still reach the status bar.
+  if (gApp && gApp->GetToolTip()) gApp->GetToolTip()->Window().Create();
   DragAcceptFiles(hwnd_, TRUE);
   if (menu_) {
     const int count = GetMenuItemCount(menu_);
