@@ -15,6 +15,7 @@
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
+#include "bench/BenchBuildKind.h"
 #include "bench/score/BenchTimer.h"
 #include "bench/score/ScoreGenerator.h"
 #include "foundation/QXTSegRamStream.h"
@@ -81,8 +82,8 @@ int main(int argc, char** argv) {
     SetScoreAuditHooks(audit);
   }
   loaded.reset();
-  std::printf("score load, %s: %d staves x %d items, file %zu bytes compressed, %zu plain\n", stress ? "stress" : "big",
-              shape.staves, shape.itemsPerStaff, ReadAll(packed).size(), body.size());
+  std::printf("score load, %s: %d staves x %d items, file %zu bytes compressed, %zu plain (%s)\n",
+              stress ? "stress" : "big", shape.staves, shape.itemsPerStaff, ReadAll(packed).size(), body.size(), kBuildKind);
   std::printf("  read + inflate in one call:         %8.1f ms\n", baseline);
   std::printf("  load compressed + audit:            %8.1f ms   ratio %.2f (limit 2.00)\n", loadPacked, loadPacked / baseline);
   std::printf("  load plain + audit:                 %8.1f ms   ratio %.2f\n", loadPlain, loadPlain / baseline);
