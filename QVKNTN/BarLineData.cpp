@@ -9,7 +9,7 @@ const TBarLineData* BarLineAt(const TStaffItems& items, int i) {
 }
 }  // namespace
 
-TBarLineData::TBarLineData(int style, int repeatCount) { SetStyle(style, repeatCount); }
+TBarLineData::TBarLineData(int style, int repeatCount) : TNotatedItem(ntBarLine) { SetStyle(style, repeatCount); }
 
 void TBarLineData::SetStyle(int style, int repeatCount) {
   fStyleByte = uint8_t((fStyleByte & 0xC0) | (style & 0x3F));

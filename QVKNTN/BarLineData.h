@@ -3,7 +3,7 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
-class TBarLineData : public TNotatedItem {
+class TBarLineData final : public TNotatedItem {
  public:
   enum {
     blSingle = 0,
@@ -17,7 +17,6 @@ class TBarLineData : public TNotatedItem {
   };
 
   explicit TBarLineData(int style = blSingle, int repeatCount = 1);
-  int GetType() const override { return ntBarLine; }
   int GetLowPosition() const override { return -4; }
   int GetHighPosition() const override { return 4; }
   void UpdateContext(TStaffContext& context) const override;

@@ -7,6 +7,14 @@ namespace {
 int OtherStem(int code) { return code == stUp ? stDown : stUp; }
 int SignOfCode(int code) { return code == stUp ? 1 : -1; }
 
+// Heads are plain notes (the reader and AddNote take nothing else), so the chord reads their
+// positions without the virtual call items need in general: loading syncs every chord twice.
+int HeadPosition(const TMusicNote* head) { return head->TMusicNote::GetPosition(); }
+
+// Articulations and slurs belong to the chord: its heads carry them only as copies.
+constexpr uint16_t kChordOwnedAttributes =
+    uint16_t((1u << naStaccato) | (1u << naTenuto) | (1u << naAccent) | (1u << naSlurOut) | (1u << naSlurIn));
+
 // Everything AddNote may change on one head or on the chord itself.
 struct TNoteState {
   TMusicNote* note;
@@ -36,7 +44,7 @@ struct TChordData::TSnapshot {
   uint8_t arrangement;
 };
 
-TChordData::TChordData() { SetPosition(0); }
+TChordData::TChordData() : TMusicNote(ntChord, 0, 2, acNone) { SetPosition(0); }
 
 TChordData::~TChordData() {
   for (TMusicNote* n : fNotes) delete n;
@@ -46,15 +54,15 @@ TMusicNote* TChordData::GetNote(int i) { return (i >= 0 && i < int(fNotes.size()
 
 TMusicNote* TChordData::FindNoteAtPosition(int position) {
   for (TMusicNote* n : fNotes) {
-    if (n->GetPosition() == position) return n;
-    if (n->GetPosition() < position) break;  // sorted downwards: the position has been passed
+    if (HeadPosition(n) == position) return n;
+    if (HeadPosition(n) < position) break;  // sorted downwards: the position has been passed
   }
   return nullptr;
 }
 
-int TChordData::GetLowPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : fNotes.back()->GetPosition(); }
+int TChordData::GetLowPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : HeadPosition(fNotes.back()); }
 
-int TChordData::GetHighPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : fNotes.front()->GetPosition(); }
+int TChordData::GetHighPosition() const { return fNotes.empty() ? TMusicNote::GetPosition() : HeadPosition(fNotes.front()); }
 
 int TChordData::GetPosition() const {
   if (fNotes.empty()) return TMusicNote::GetPosition();
@@ -77,7 +85,7 @@ bool TChordData::HasSplitDurations() const {
 
 void TChordData::InsertSorted(TMusicNote* note) {
   auto at = std::find_if(fNotes.begin(), fNotes.end(),
-                         [&](const TMusicNote* n) { return n->GetPosition() < note->GetPosition(); });
+                         [&](const TMusicNote* n) { return HeadPosition(n) < HeadPosition(note); });
   fNotes.insert(at, note);
 }
 
@@ -108,7 +116,7 @@ bool TChordData::Accept(TMusicNote* note, int stem) {
 bool TChordData::AddNote(TMusicNote* note) {
   if (!note || note == this || note->GetType() != ntNote) return false;
   if (std::find(fNotes.begin(), fNotes.end(), note) != fNotes.end()) return false;
-  const int a = note->GetPosition();
+  const int a = HeadPosition(note);
   if (fNotes.size() > 1 && FindNoteAtPosition(a)) return false;
 
   if (fNotes.empty()) {
@@ -141,12 +149,12 @@ bool TChordData::AddNote(TMusicNote* note) {
   if (GetTripletState() != 0 && b == c && GetDuration() == h * 2 / 3) h = GetDuration();
 
   // A note of another length (or a unison) starts a second voice with the other stem.
-  if ((h != f && h != g) || first->GetPosition() == a) {
+  if ((h != f && h != g) || HeadPosition(first) == a) {
     if (HasSplitStems()) return refuse();
-    if (b == stAuto) b = a <= first->GetPosition() ? stUp : stDown;
+    if (b == stAuto) b = a <= HeadPosition(first) ? stUp : stDown;
     if (b == c) return refuse();
-    if (b == stUp && last->GetPosition() < a) return refuse();
-    if (b == stDown && a < first->GetPosition()) return refuse();
+    if (b == stUp && HeadPosition(last) < a) return refuse();
+    if (b == stDown && a < HeadPosition(first)) return refuse();
     if (c == stAuto) {
       SetStemDirection(OtherStem(b));
       SyncNotes();
@@ -156,8 +164,8 @@ bool TChordData::AddNote(TMusicNote* note) {
 
   if (!HasSplitStems()) {
     if (c != stAuto && c != b) {
-      if (b == stUp && last->GetPosition() < a) return refuse();
-      if (b == stDown && a < first->GetPosition()) return refuse();
+      if (b == stUp && HeadPosition(last) < a) return refuse();
+      if (b == stDown && a < HeadPosition(first)) return refuse();
     }
     if (c == stAuto) c = b;
     const bool wasSingle = fNotes.size() == 1;
@@ -179,8 +187,8 @@ bool TChordData::AddNote(TMusicNote* note) {
   size_t i = 1;
   while (i < fNotes.size() && fNotes[i]->GetStemCode() == stDown) ++i;
   if (i >= fNotes.size()) return refuse();
-  const int o = fNotes[i - 1]->GetPosition();
-  const int t = fNotes[i]->GetPosition();
+  const int o = HeadPosition(fNotes[i - 1]);
+  const int t = HeadPosition(fNotes[i]);
   if (b == stAuto) b = f == g ? (a <= o ? stUp : stDown) : (h == f ? stDown : stUp);
   if (b == first->GetStemCode() && (a < t || h != f)) return refuse();
   if (b == last->GetStemCode() && (a > o || h != g)) return refuse();
@@ -211,7 +219,7 @@ TMusicNote* TChordData::StemPart() const {
   if (c == stAuto || !HasSplitStems()) {
     if (c == stUp) return fNotes.front();
     if (c == stDown) return fNotes.back();
-    return std::abs(fNotes.front()->GetPosition()) > std::abs(fNotes.back()->GetPosition()) ? fNotes.front()
+    return std::abs(HeadPosition(fNotes.front())) > std::abs(HeadPosition(fNotes.back())) ? fNotes.front()
                                                                                            : fNotes.back();
   }
   TMusicNote* part = nullptr;
@@ -233,15 +241,15 @@ void TChordData::SyncNotes() {
     n->SetSlurDown(IsSlurDown());
     n->SetMuted(IsMuted());
     n->SetNoLegerLines(HasNoLegerLines());
-    for (int a : {naStaccato, naTenuto, naAccent, naSlurOut, naSlurIn}) n->ClearAttribute(a);
+    n->SetAttributeWord(uint16_t(n->GetAttributeWord() & ~kChordOwnedAttributes));
     n->SetBeamState(0);
     n->SetTripletState(0);
   }
 
   const bool split = HasSplitStems();
   const TMusicNote* part = StemPart();
-  const int sign = GetStemCode() != stAuto ? SignOfCode(GetStemCode()) : (part->GetPosition() > 0 ? 1 : -1);
-  SetPosition(part->GetPosition());
+  const int sign = GetStemCode() != stAuto ? SignOfCode(GetStemCode()) : (HeadPosition(part) > 0 ? 1 : -1);
+  SetPosition(HeadPosition(part));
   SetDuration(part->GetDurationCode());
   ClearAttribute(naDotted);
   ClearAttribute(naDoubleDotted);
@@ -259,7 +267,7 @@ void TChordData::SyncNotes() {
       if (HasAttribute(a)) n->SetAttribute(a);
   }
 
-  const bool highestAbove = fNotes.back()->GetPosition() < 0;
+  const bool highestAbove = HeadPosition(fNotes.back()) < 0;
   for (TMusicNote* n : fNotes) {
     if (n->HasAttribute(naTieOut)) SetAttribute(naTieOut);
     if (n->HasAttribute(naTieIn)) SetAttribute(naTieIn);
@@ -282,7 +290,7 @@ void TChordData::ArrangeHeads() {
   const TMusicNote* prev = nullptr;
   for (TMusicNote* n : fNotes) {
     if (signOf(n) < 0) continue;
-    if (prev && prev->GetPosition() - n->GetPosition() == 1) {
+    if (prev && HeadPosition(prev) - HeadPosition(n) == 1) {
       seconds = true;
       if (!prev->IsHeadFlipped()) n->SetHeadFlipped(true);
     }
@@ -292,7 +300,7 @@ void TChordData::ArrangeHeads() {
   for (auto it = fNotes.rbegin(); it != fNotes.rend(); ++it) {
     TMusicNote* n = *it;
     if (signOf(n) > 0) continue;
-    if (prev && n->GetPosition() - prev->GetPosition() == 1) {
+    if (prev && HeadPosition(n) - HeadPosition(prev) == 1) {
       seconds = true;
       if (!prev->IsHeadFlipped()) n->SetHeadFlipped(true);
     }
@@ -344,7 +352,7 @@ bool TChordData::TransposeBy(const TStaffContext& context, int semitones, int st
     return false;
   }
   std::stable_sort(fNotes.begin(), fNotes.end(),
-                   [](const TMusicNote* x, const TMusicNote* y) { return x->GetPosition() > y->GetPosition(); });
+                   [](const TMusicNote* x, const TMusicNote* y) { return HeadPosition(x) > HeadPosition(y); });
   SyncNotes();
   return true;
 }
@@ -352,7 +360,7 @@ bool TChordData::TransposeBy(const TStaffContext& context, int semitones, int st
 void TChordData::RespellForKey(const TStaffContext& context) {
   for (TMusicNote* n : fNotes) n->RespellForKey(context);
   std::stable_sort(fNotes.begin(), fNotes.end(),
-                   [](const TMusicNote* x, const TMusicNote* y) { return x->GetPosition() > y->GetPosition(); });
+                   [](const TMusicNote* x, const TMusicNote* y) { return HeadPosition(x) > HeadPosition(y); });
   SyncNotes();
 }
 

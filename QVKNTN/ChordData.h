@@ -5,13 +5,12 @@
 #include <vector>
 #include "QVKNTN/MusicNote.h"
 
-class TChordData : public TMusicNote {
+class TChordData final : public TMusicNote {
  public:
   enum { arPlain = 1, arSeconds = 2 };
 
   TChordData();
   ~TChordData() override;
-  int GetType() const override { return ntChord; }
   int GetNoteCount() const override { return int(fNotes.size()); }
   TMusicNote* GetNote(int i) override;
   TMusicNote* FindNoteAtPosition(int position) override;

@@ -1,7 +1,7 @@
 #include "QVKNTN/ClefData.h"
 #include "QVKNTN/StaffContext.h"
 
-TClefData::TClefData(int clef, int octaveShift) {
+TClefData::TClefData(int clef, int octaveShift) : TNotatedItem(ntClef) {
   SetClef(clef);
   SetOctaveShift(octaveShift);
 }

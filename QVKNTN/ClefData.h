@@ -2,10 +2,9 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
-class TClefData : public TNotatedItem {
+class TClefData final : public TNotatedItem {
  public:
   explicit TClefData(int clef = clTreble, int octaveShift = osNone);
-  int GetType() const override { return ntClef; }
   int GetLowPosition() const override { return -6; }
   int GetHighPosition() const override { return 6; }
   void UpdateContext(TStaffContext& context) const override;

@@ -6,7 +6,7 @@ namespace {
 constexpr int kVolumeController = 7;
 }
 
-TDynamicLevelData::TDynamicLevelData(int dynamic) {
+TDynamicLevelData::TDynamicLevelData(int dynamic) : TNtnGeneralExpression(ntDynamicLevel) {
   SetDynamic(dynamic);
   SetVolume(255);
   SetWide(false);

@@ -2,12 +2,11 @@
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TDynamicLevelData : public TNtnGeneralExpression {
+class TDynamicLevelData final : public TNtnGeneralExpression {
  public:
   enum { dynPPP = 0, dynPP, dynP, dynMP, dynMF, dynF, dynFF, dynFFF };
 
   explicit TDynamicLevelData(int dynamic = dynMP);
-  int GetType() const override { return ntDynamicLevel; }
   void UpdateContext(TStaffContext& context) const override;
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

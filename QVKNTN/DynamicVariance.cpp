@@ -6,7 +6,7 @@ namespace {
 constexpr int kVolumeController = 7;
 }
 
-TDynamicVariance::TDynamicVariance(int style) : fStyle(uint8_t(style)) {
+TDynamicVariance::TDynamicVariance(int style) : TNtnGeneralExpression(ntDynamicVariance), fStyle(uint8_t(style)) {
   SetWide(false);
   SetPosition(8);
 }

@@ -4,10 +4,9 @@
 #include "QVKNTN/NtnGeneralExpression.h"
 #include "foundation/VocabularyLists.h"
 
-class TDynamicVariance : public TNtnGeneralExpression {
+class TDynamicVariance final : public TNtnGeneralExpression {
  public:
   explicit TDynamicVariance(int style = 0);
-  int GetType() const override { return ntDynamicVariance; }
   void UpdateContext(TStaffContext& context) const override;
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

@@ -14,7 +14,7 @@ int FindFlow(const TStaffItems& items, Test test) {
 }
 }  // namespace
 
-TFlowDirection::TFlowDirection(int style) {
+TFlowDirection::TFlowDirection(int style) : TNtnGeneralExpression(ntFlowDirection) {
   SetStyle(style);
   SetPosition(-8);
 }

@@ -2,7 +2,7 @@
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TFlowDirection : public TNtnGeneralExpression {
+class TFlowDirection final : public TNtnGeneralExpression {
  public:
   enum {
     fdCoda = 0,
@@ -18,7 +18,6 @@ class TFlowDirection : public TNtnGeneralExpression {
   };
 
   explicit TFlowDirection(int style = fdCoda);
-  int GetType() const override { return ntFlowDirection; }
   int GetDefaultVisibility() const override { return visOnTopStaff; }
   void UpdateContext(TStaffContext& context) const override;
   int Perform(TStaffContext& context, const TStaffItems& items, int index) const override;

@@ -10,7 +10,7 @@ constexpr int kMidiController[TGenericControl::kControllers] = {
 };
 }  // namespace
 
-TGenericControl::TGenericControl() { SetPosition(-8); }
+TGenericControl::TGenericControl() : TNtnGeneralExpression(ntGenericControl) { SetPosition(-8); }
 
 int TGenericControl::MidiControllerOf(int controller) {
   return (controller >= 0 && controller < kControllers) ? kMidiController[controller] : -1;

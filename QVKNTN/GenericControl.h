@@ -3,7 +3,7 @@
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TGenericControl : public TNtnGeneralExpression {
+class TGenericControl final : public TNtnGeneralExpression {
  public:
   enum { kSettings = 4 };
   enum { ctTempo = 0, ctPitchBend = 4, kControllers = 18 };
@@ -15,7 +15,6 @@ class TGenericControl : public TNtnGeneralExpression {
   };
 
   TGenericControl();
-  int GetType() const override { return ntGenericControl; }
   int GetDefaultVisibility() const override { return visNever; }
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

@@ -157,8 +157,9 @@ void ReadSongFields(In& s, int version, TSongNote& n) {
   }
   if (version >= 13) groupByte |= ((group >> 7) & 3) << 2;
   n.SetGroupByte(static_cast<uint8_t>(groupByte));
-  for (int bit = 0; bit < 16; ++bit) {
-    if (!((stored >> bit) & 1) || version < kAttributeBits[bit].sinceVersion) continue;
+  for (unsigned rest = stored; rest != 0; rest &= rest - 1) {
+    const int bit = __builtin_ctz(rest);
+    if (version < kAttributeBits[bit].sinceVersion) continue;
     attributes = WithAttribute(attributes, kAttributeBits[bit].attribute);
   }
   n.SetAttributeWord(attributes);
@@ -444,6 +445,9 @@ void ReadChord(In& s, int version, TChordData& c) {
     s.SetFail();
     return;
   }
+  // A chord holds at most one head per staff position; a larger stored count is not trusted
+  // with memory before its records have been read.
+  c.ReserveNotes(count < kMaxStaffPosition - kMinStaffPosition + 1 ? count : kMaxStaffPosition - kMinStaffPosition + 1);
   for (int i = 0; i < count && !s.IsFailed(); ++i) {
     TNotatedItem* note = ReadNestedRecord(s, version, ntNote, ntNote);
     if (!note) break;

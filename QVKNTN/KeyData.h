@@ -3,10 +3,9 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
-class TKeyData : public TNotatedItem {
+class TKeyData final : public TNotatedItem {
  public:
-  TKeyData() = default;
-  int GetType() const override { return ntKey; }
+  TKeyData() : TNotatedItem(ntKey) {}
   int GetLowPosition() const override { return -6; }
   int GetHighPosition() const override { return 6; }
   void UpdateContext(TStaffContext& context) const override;

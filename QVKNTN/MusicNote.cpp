@@ -42,7 +42,7 @@ void SpellInKey(const TStaffContext& context, int pitch, int& position, int& acc
 }
 }  // namespace
 
-TMusicNote::TMusicNote(int position, int durationCode, int accidental) {
+TMusicNote::TMusicNote(int type, int position, int durationCode, int accidental) : TSongNote(type) {
   SetPosition(position);
   SetDuration(durationCode);
   SetAccidental(accidental);

@@ -5,12 +5,11 @@
 
 class TMusicNote : public TSongNote {
  public:
-  explicit TMusicNote(int position = 0, int durationCode = 2, int accidental = acNone);
-  int GetType() const override { return ntNote; }
+  explicit TMusicNote(int position = 0, int durationCode = 2, int accidental = acNone)
+      : TMusicNote(ntNote, position, durationCode, accidental) {}
   int GetNoteCount() const override { return 1; }
   TMusicNote* GetNote(int i) override { return i == 0 ? this : nullptr; }
   TMusicNote* FindNoteAtPosition(int position) override;
-  bool IsNoteOrChord() const override { return true; }
   int GetPosition() const override { return fPosition; }
   void SetPosition(int position) override { fPosition = int8_t(NtnClampPosition(position)); }
   void UpdateContext(TStaffContext& context) const override;
@@ -50,6 +49,10 @@ class TMusicNote : public TSongNote {
   void UpdateHeadContext(TStaffContext& context) const;
   // One head's note-on and note-off; chords and rest chords play each of their heads this way.
   void AddHeadEvents(const TStaffContext& context, TMidiEventSink& sink) const;
+
+ protected:
+  // Chords are notes with their own type code.
+  TMusicNote(int type, int position, int durationCode, int accidental);
 
  private:
   void SetPitchBit(uint8_t bit, bool on) { fPitch = uint8_t(on ? fPitch | bit : fPitch & ~bit); }

@@ -67,11 +67,6 @@ void TMusicStaff::ReserveItems(int capacity) {
   if (capacity > 0) items_.reserve(static_cast<size_t>(capacity));
 }
 
-TNotatedItem* TMusicStaff::GetItem(int i) const {
-  if (i < 0 || i > LastIndex()) return nullptr;
-  return items_[static_cast<size_t>(i)];
-}
-
 int TMusicStaff::FreeItemSlots() const {
   const int free = kMaxItems - ItemCount();
   return free < 0 ? 0 : free;

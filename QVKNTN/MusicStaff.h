@@ -34,7 +34,10 @@ public:
   TMusicStaff& operator=(const TMusicStaff&) = delete;
 
   // Items.
-  TNotatedItem* GetItem(int i) const;
+  // Null outside 0..LastIndex. Inline: walks ask it for every item they pass.
+  TNotatedItem* GetItem(int i) const {
+    return static_cast<unsigned>(i) < items_.size() ? items_[static_cast<std::size_t>(i)] : nullptr;
+  }
   int ItemCount() const { return static_cast<int>(items_.size()); }
   int LastIndex() const { return ItemCount() - 1; }
   int FreeItemSlots() const;

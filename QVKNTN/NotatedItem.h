@@ -17,7 +17,6 @@ class TNotatedItem {
   // Visibility (flag bits 0-1) and colour (bits 2-3).
   enum { visDefault = 0, visAlways = 1, visOnTopStaff = 2, visNever = 3 };
 
-  TNotatedItem() = default;
   TNotatedItem(const TNotatedItem&) = delete;
   TNotatedItem& operator=(const TNotatedItem&) = delete;
   virtual ~TNotatedItem();
@@ -27,7 +26,9 @@ class TNotatedItem {
   static void* operator new(std::size_t size) { return ItemPoolAllocate(size); }
   static void operator delete(void* block, std::size_t size) { ItemPoolFree(block, size); }
 
-  virtual int GetType() const = 0;
+  // The type code is stored rather than answered by a virtual: walks ask it of every item they
+  // pass, several times over, and a large score holds close to a million items.
+  int GetType() const { return fType; }
   // Copies visibility and colour; song notes copy their note fields too.
   virtual void CopyProps(const TNotatedItem& other);
   virtual int GetDefaultVisibility() const { return visAlways; }
@@ -39,11 +40,15 @@ class TNotatedItem {
   virtual TRestNote* AsRest() { return nullptr; }
   virtual TMusicNote* FindNoteAtPosition(int position) { return nullptr; }
 
-  virtual bool IsNoteOrChord() const { return false; }
-  virtual bool IsSongNote() const { return false; }
+  // Kinds follow from the type code alone.
+  bool IsNoteOrChord() const { return fType == ntNote || fType == ntChord; }
+  bool IsSongNote() const { return IsNoteOrChord() || IsRest(); }
   virtual bool HasNotes() const { return GetNoteCount() > 0; }
-  virtual bool IsRest() const { return false; }
-  virtual bool IsExpression() const { return false; }
+  bool IsRest() const { return fType == ntRest || fType == ntRestChord; }
+  bool IsExpression() const {
+    return fType == ntPatch || fType == ntTempo || fType == ntDynamicLevel ||
+           (fType >= ntSustainPedal && fType <= ntTextExpression);
+  }
 
   // Vertical placement in staff positions; low is the smallest (highest on the staff).
   virtual int GetPosition() const { return 0; }
@@ -67,6 +72,10 @@ class TNotatedItem {
   uint8_t GetFlags() const { return fFlags; }
   void SetFlags(uint8_t flags) { fFlags = uint8_t(flags & 0x0F); }
 
+ protected:
+  explicit TNotatedItem(int type) : fType(uint8_t(type)) {}
+
  private:
+  const uint8_t fType;
   uint8_t fFlags = 0;
 };

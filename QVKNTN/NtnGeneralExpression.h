@@ -5,7 +5,6 @@
 
 class TNtnGeneralExpression : public TNotatedItem {
  public:
-  bool IsExpression() const override { return true; }
   int GetPosition() const override { return fPosition; }
   void SetPosition(int position) override { fPosition = int8_t(NtnClampPosition(position)); }
 
@@ -20,7 +19,7 @@ class TNtnGeneralExpression : public TNotatedItem {
   void SetPlacementByte(uint8_t b) { fPlacement = uint8_t(b & 0x1F); }
 
  protected:
-  TNtnGeneralExpression() = default;  // below the staff, wide
+  explicit TNtnGeneralExpression(int type) : TNotatedItem(type) {}  // below the staff, wide
 
  private:
   int8_t fPosition = 8;

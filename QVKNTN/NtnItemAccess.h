@@ -84,7 +84,9 @@ inline void NtnSetTieDown(TMusicNote* head, bool down) { head->SetTieDown(down);
 inline int NtnGrace(const TSongNote* note) { return note && note->IsGrace() ? 1 : 0; }
 inline bool NtnHasAttr(const TSongNote* note, int bit) { return note->HasAttribute(bit); }
 inline void NtnSetAttr(TSongNote* note, int bit, bool on) {
-  if (on) note->SetAttribute(bit); else note->ClearAttribute(bit);
+  if (on) note->SetAttribute(bit);
+  // The audit clears a bit on every note it passes; most are already clear.
+  else if (note->HasAttribute(bit)) note->ClearAttribute(bit);
 }
 inline int NtnGroupState(const TSongNote* note, int kind) {
   return kind == TSongNote::grpBeam ? note->GetBeamState() : note->GetTripletState();

@@ -3,7 +3,7 @@
 #include "QVKNTN/MidiEventSink.h"
 #include "QVKNTN/StaffContext.h"
 
-TPatchData::TPatchData(const TStaffInstrument* instrument) {
+TPatchData::TPatchData(const TStaffInstrument* instrument) : TNtnGeneralExpression(ntPatch) {
   if (instrument) fInstrument = *instrument;
   SetPosition(-8);
 }

@@ -3,10 +3,9 @@
 #include "QVKNTN/NtnGeneralExpression.h"
 #include "QVKNTN/StaffInstrument.h"
 
-class TPatchData : public TNtnGeneralExpression {
+class TPatchData final : public TNtnGeneralExpression {
  public:
   explicit TPatchData(const TStaffInstrument* instrument = nullptr);
-  int GetType() const override { return ntPatch; }
   int GetDefaultVisibility() const override { return visNever; }
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

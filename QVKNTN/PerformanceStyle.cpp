@@ -1,7 +1,7 @@
 #include "QVKNTN/PerformanceStyle.h"
 #include "QVKNTN/StaffContext.h"
 
-TPerformanceStyle::TPerformanceStyle(int style) {
+TPerformanceStyle::TPerformanceStyle(int style) : TNtnGeneralExpression(ntPerformanceStyle) {
   SetStyle(style);
   SetWide(false);
   SetPosition(8);

@@ -3,12 +3,11 @@
 #include "QVKNTN/NtnGeneralExpression.h"
 #include "foundation/VocabularyLists.h"
 
-class TPerformanceStyle : public TNtnGeneralExpression {
+class TPerformanceStyle final : public TNtnGeneralExpression {
  public:
   enum { kStyles = 23, psDefault = 20 };
 
   explicit TPerformanceStyle(int style = psDefault);
-  int GetType() const override { return ntPerformanceStyle; }
   void UpdateContext(TStaffContext& context) const override;
 
   int GetStyle() const { return fStyle; }

@@ -14,6 +14,19 @@ bool TReadAheadStream::Refill() {
   return fill_ > 0;
 }
 
+unsigned char TReadAheadStream::GetByteAcrossBlock() {
+  if (cursor_ == fill_ && !Refill()) {
+    SetFail();
+    return 0;
+  }
+  return block_[cursor_++];
+}
+
+uint16_t TReadAheadStream::ReadUInt16AcrossBlock() {
+  const unsigned lo = GetByte();
+  return static_cast<uint16_t>(lo | (GetByte() << 8));
+}
+
 uint32_t TReadAheadStream::Read(void* buffer, uint32_t count) {
   auto* out = static_cast<unsigned char*>(buffer);
   uint32_t done = 0;

@@ -15,12 +15,10 @@ public:
 
   explicit TReadAheadStream(TQXTStream& source);
 
+  // The block boundary is the rare case: it stays out of line so the common one inlines.
   unsigned char GetByte() override {
-    if (cursor_ == fill_ && !Refill()) {
-      SetFail();
-      return 0;
-    }
-    return block_[cursor_++];
+    if (cursor_ != fill_) return block_[cursor_++];
+    return GetByteAcrossBlock();
   }
   uint32_t Read(void* buffer, uint32_t count) override;
   uint32_t Tell() override { return consumed_ + cursor_; }
@@ -34,13 +32,14 @@ public:
       cursor_ += 2;
       return v;
     }
-    const unsigned lo = GetByte();
-    return static_cast<uint16_t>(lo | (GetByte() << 8));
+    return ReadUInt16AcrossBlock();
   }
   void ReadString(char* buffer, int size);
 
 private:
   bool Refill();
+  unsigned char GetByteAcrossBlock();
+  uint16_t ReadUInt16AcrossBlock();
 
   TQXTStream& source_;
   std::unique_ptr<unsigned char[]> block_;

@@ -5,11 +5,10 @@
 
 class TMusicNote;
 
-class TRestChord : public TRestNote {
+class TRestChord final : public TRestNote {
  public:
-  explicit TRestChord(int durationCode = 2) : TRestNote(durationCode) {}
+  explicit TRestChord(int durationCode = 2) : TRestNote(ntRestChord, durationCode) {}
   ~TRestChord() override;
-  int GetType() const override { return ntRestChord; }
   int GetNoteCount() const override;
   TMusicNote* GetNote(int i) override;
   TMusicNote* FindNoteAtPosition(int position) override;

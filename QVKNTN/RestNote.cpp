@@ -1,6 +1,6 @@
 #include "QVKNTN/RestNote.h"
 
-TRestNote::TRestNote(int durationCode) { SetDuration(durationCode); }
+TRestNote::TRestNote(int type, int durationCode) : TSongNote(type) { SetDuration(durationCode); }
 
 int TRestNote::GetPosition() const { return GetVerticalOffset() - (GetDurationCode() == 0 ? 1 : 0); }
 

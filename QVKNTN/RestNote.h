@@ -5,10 +5,8 @@
 
 class TRestNote : public TSongNote {
  public:
-  explicit TRestNote(int durationCode = 2);
-  int GetType() const override { return ntRest; }
+  explicit TRestNote(int durationCode = 2) : TRestNote(ntRest, durationCode) {}
   TRestNote* AsRest() override { return this; }
-  bool IsRest() const override { return true; }
   int GetPosition() const override;
   int GetLowPosition() const override;
   int GetHighPosition() const override;
@@ -28,6 +26,10 @@ class TRestNote : public TSongNote {
   void SetVerticalOffset(int offset);
   uint16_t GetOffsetWord() const { return fOffsetWord; }
   void SetOffsetWord(uint16_t word) { fOffsetWord = word; }
+
+ protected:
+  // Rest chords are rests with their own type code.
+  TRestNote(int type, int durationCode);
 
  private:
   bool fHasExplicitLength = false;

@@ -18,8 +18,6 @@ void TSimpleNtnIdx::Attach(TMusicStaff* staff) {
   Reset();  // the running state of a derived cursor belongs to the old staff
 }
 
-int TSimpleNtnIdx::LastIndex() const { return staff_ ? staff_->LastIndex() : 0; }
-
 TNotatedItem* TSimpleNtnIdx::MoveTo(int i) {
   if (i < 0) i = 0;
   if (i > LastIndex()) i = LastIndex();
@@ -55,11 +53,6 @@ TNotatedItem* TSimpleNtnIdx::Refresh() {
   const int old = index_;
   Reset();
   return SetIndex(old);
-}
-
-bool TSimpleNtnIdx::CanStep(int dir) const {
-  if (!staff_) return false;
-  return dir <= 0 ? index_ > 0 : index_ < LastIndex();
 }
 
 // --- typed accessors -------------------------------------------------------------------------

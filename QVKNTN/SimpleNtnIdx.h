@@ -2,7 +2,8 @@
 // transposition). Derived cursors carry running state and override the stepping operations.
 #pragma once
 
-class TMusicStaff;
+#include "QVKNTN/MusicStaff.h"
+
 class TNotatedItem;
 class TSongNote;
 class TMusicNote;
@@ -30,13 +31,17 @@ public:
   virtual void GetTimeSig(int& beats, int& beatValue) const;
 
   TNotatedItem* Refresh();
-  bool CanStep(int dir) const;
+  // Inline with LastIndex: every walk asks it once per step.
+  bool CanStep(int dir) const {
+    if (!staff_) return false;
+    return dir <= 0 ? index_ > 0 : index_ < staff_->LastIndex();
+  }
   TNotatedItem* Step(int n) { return SetIndex(index_ + n); }
 
   TMusicStaff* GetStaff() const { return staff_; }
   int GetIndex() const { return index_; }
   TNotatedItem* Current() const { return item_; }
-  int LastIndex() const;
+  int LastIndex() const { return staff_ ? staff_->LastIndex() : 0; }
 
   // Typed accessors: the current item when it is of that kind, else null.
   TNotatedItem* AsExpression() const;

@@ -38,18 +38,11 @@ int32_t TSongNote::GetDuration() const {
   return t;
 }
 
-void TSongNote::SetDuration(int code) { fDuration = uint8_t((fDuration & 0xF0) | (code & 0x0F)); }
-
 void TSongNote::SetAttribute(int n) {
   if (n < 0 || n > 15) return;
   fAttributes = uint16_t(fAttributes | (1u << n));
   const int excluded = ExcludedBy(n);
   if (excluded >= 0) fAttributes = uint16_t(fAttributes & ~(1u << excluded));
-}
-
-void TSongNote::ClearAttribute(int n) {
-  if (n < 0 || n > 15) return;
-  fAttributes = uint16_t(fAttributes & ~(1u << n));
 }
 
 void TSongNote::SetGroupState(int kind, int state) {
@@ -58,10 +51,6 @@ void TSongNote::SetGroupState(int kind, int state) {
   else if (kind == grpTriplet)
     SetTripletState(state);
 }
-
-void TSongNote::SetBeamState(int state) { fDuration = uint8_t((fDuration & 0x3F) | ((state & 3) << 6)); }
-
-void TSongNote::SetTripletState(int state) { fGroup = uint8_t((fGroup & ~3) | (state & 3)); }
 
 void TSongNote::SetStemDirection(int code) {
   fDuration = uint8_t((fDuration & ~0x30) | (((code >= 0 && code <= 2) ? code : 0) << 4));

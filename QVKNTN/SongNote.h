@@ -8,17 +8,20 @@ class TSongNote : public TNotatedItem {
   enum { grpBeam = 0, grpTriplet = 1 };
   enum { lyrDefault = 0, lyrAlways = 1, lyrNever = 2 };
 
-  bool IsSongNote() const override { return true; }
   void CopyProps(const TNotatedItem& other) override;
   int32_t GetDuration() const override;
   void UpdateContext(TStaffContext& context) const override;
 
-  virtual void SetDuration(int code);
+  // The one-field setters are defined here so that calls the compiler can bind (in constructors,
+  // on known classes) inline.
+  virtual void SetDuration(int code) { fDuration = uint8_t((fDuration & 0xF0) | (code & 0x0F)); }
   virtual void SetAttribute(int n);
-  virtual void ClearAttribute(int n);
+  virtual void ClearAttribute(int n) {
+    if (n >= 0 && n <= 15) fAttributes = uint16_t(fAttributes & ~(1u << n));
+  }
   virtual void SetGroupState(int kind, int state);
-  virtual void SetBeamState(int state);
-  virtual void SetTripletState(int state);
+  virtual void SetBeamState(int state) { fDuration = uint8_t((fDuration & 0x3F) | ((state & 3) << 6)); }
+  virtual void SetTripletState(int state) { fGroup = uint8_t((fGroup & ~3) | (state & 3)); }
   virtual void SetStemDirection(int code);
   void SetStemSign(int sign);
   virtual void SyncNotes() {}
@@ -59,7 +62,7 @@ class TSongNote : public TNotatedItem {
   void SetGroupByte(uint8_t b) { fGroup = b; }
 
  protected:
-  TSongNote() = default;
+  explicit TSongNote(int type) : TNotatedItem(type) {}
   // The context effect every song note shares: grace run, slur, then the tick moves on.
   void UpdateSongContext(TStaffContext& context) const;
   void CopySongFields(const TSongNote& other);

@@ -2,10 +2,9 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
-class TSpecialEnding : public TNotatedItem {
+class TSpecialEnding final : public TNotatedItem {
  public:
-  explicit TSpecialEnding(uint32_t mask = 1) : fMask(mask) {}
-  int GetType() const override { return ntSpecialEnding; }
+  explicit TSpecialEnding(uint32_t mask = 1) : TNotatedItem(ntSpecialEnding), fMask(mask) {}
   int GetDefaultVisibility() const override { return visOnTopStaff; }
   int GetPosition() const override { return -10; }
   void UpdateContext(TStaffContext& context) const override;

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include "QVKNTN/NotationTypes.h"
 
 class TStaffPositionSet {
  public:
@@ -11,12 +12,16 @@ class TStaffPositionSet {
 
   TStaffPositionSet() { Clear(); }
   void Clear() { std::memset(fBits, 0, sizeof fBits); }
-  bool Test(int position) const;
+  bool Test(int position) const {
+    const int bit = BitIndex(position);
+    return (fBits[bit / 8] >> (bit % 8)) & 1;
+  }
   void Add(int position);
   void Remove(int position);
   bool IsEmpty() const;
 
  private:
-  static int BitIndex(int position);
+  // Positions outside the signed-byte range cannot be stored; fold them in rather than index out.
+  static int BitIndex(int position) { return NtnMod(position - kMinStaffPosition, kBytes * 8); }
   uint8_t fBits[kBytes];
 };

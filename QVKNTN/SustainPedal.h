@@ -2,10 +2,9 @@
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TSustainPedal : public TNtnGeneralExpression {
+class TSustainPedal final : public TNtnGeneralExpression {
  public:
-  explicit TSustainPedal(int state = 1) : fState(uint8_t(state)) {}
-  int GetType() const override { return ntSustainPedal; }
+  explicit TSustainPedal(int state = 1) : TNtnGeneralExpression(ntSustainPedal), fState(uint8_t(state)) {}
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 
   int GetState() const { return fState; }

@@ -13,7 +13,7 @@ constexpr TBaseRatio kBaseRatio[6] = {{1, 2}, {3, 4}, {1, 1}, {3, 2}, {2, 1}, {3
 int ValidBase(int base) { return (base >= 0 && base < 6) ? base : TTempoData::tbQuarter; }
 }  // namespace
 
-TTempoData::TTempoData(int tempo, int base) {
+TTempoData::TTempoData(int tempo, int base) : TNtnGeneralExpression(ntTempo) {
   SetTempo(tempo, base);
   SetWide(false);
   SetPosition(-10);

@@ -3,12 +3,11 @@
 #include <string>
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TTempoData : public TNtnGeneralExpression {
+class TTempoData final : public TNtnGeneralExpression {
  public:
   enum { tbEighth = 0, tbDottedEighth, tbQuarter, tbDottedQuarter, tbHalf, tbDottedHalf };
 
   explicit TTempoData(int tempo = 120, int base = tbQuarter);
-  int GetType() const override { return ntTempo; }
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 
   // Stores tempo (in beats of the base) converted to quarter notes per minute, and keeps the base.

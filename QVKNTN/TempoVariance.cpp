@@ -3,7 +3,8 @@
 #include "QVKNTN/MidiEventSink.h"
 #include "QVKNTN/StaffContext.h"
 
-TTempoVariance::TTempoVariance(int style, int pause) : fStyle(uint8_t(style)), fPause(uint8_t(pause)) {
+TTempoVariance::TTempoVariance(int style, int pause)
+    : TNtnGeneralExpression(ntTempoVariance), fStyle(uint8_t(style)), fPause(uint8_t(pause)) {
   SetWide(false);
   SetPosition((style == tvBreathMark || style == tvFermata) ? -8 : 8);
 }

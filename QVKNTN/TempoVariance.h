@@ -4,12 +4,11 @@
 #include "QVKNTN/NtnGeneralExpression.h"
 #include "foundation/VocabularyLists.h"
 
-class TTempoVariance : public TNtnGeneralExpression {
+class TTempoVariance final : public TNtnGeneralExpression {
  public:
   enum { tvBreathMark = 0, tvFermata = 1 };
 
   explicit TTempoVariance(int style = tvBreathMark, int pause = 0);
-  int GetType() const override { return ntTempoVariance; }
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 
   int GetStyle() const { return fStyle; }

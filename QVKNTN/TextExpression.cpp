@@ -1,6 +1,6 @@
 #include "QVKNTN/TextExpression.h"
 
-TTextExpression::TTextExpression() : fText("<Text Expression>") {
+TTextExpression::TTextExpression() : TNtnGeneralExpression(ntTextExpression), fText("<Text Expression>") {
   SetWide(false);
   SetPosition(-8);
 }

@@ -3,12 +3,11 @@
 #include <string>
 #include "QVKNTN/NtnGeneralExpression.h"
 
-class TTextExpression : public TNtnGeneralExpression {
+class TTextExpression final : public TNtnGeneralExpression {
  public:
   enum { kFonts = 12 };
 
   TTextExpression();
-  int GetType() const override { return ntTextExpression; }
 
   int GetFont() const { return fFont; }
   void SetFont(int font) { fFont = uint8_t((font >= 0 && font < kFonts) ? font : 0); }

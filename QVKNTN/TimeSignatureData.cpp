@@ -1,7 +1,7 @@
 #include "QVKNTN/TimeSignatureData.h"
 #include "QVKNTN/StaffContext.h"
 
-TTimeSignatureData::TTimeSignatureData(int beats, int beatCode, int style) {
+TTimeSignatureData::TTimeSignatureData(int beats, int beatCode, int style) : TNotatedItem(ntTimeSignature) {
   SetBeats(beats);
   SetBeatCode(beatCode);
   SetStyle(style);

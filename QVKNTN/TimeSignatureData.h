@@ -2,12 +2,11 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
-class TTimeSignatureData : public TNotatedItem {
+class TTimeSignatureData final : public TNotatedItem {
  public:
   enum { tsStandard = 0, tsCommonTime = 1, tsAllaBreve = 2 };
 
   TTimeSignatureData(int beats = 4, int beatCode = 2, int style = tsStandard);
-  int GetType() const override { return ntTimeSignature; }
   int GetLowPosition() const override { return -4; }
   int GetHighPosition() const override { return 4; }
   void UpdateContext(TStaffContext& context) const override;
