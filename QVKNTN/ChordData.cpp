@@ -7,9 +7,15 @@ namespace {
 int OtherStem(int code) { return code == stUp ? stDown : stUp; }
 int SignOfCode(int code) { return code == stUp ? 1 : -1; }
 
-// Heads are plain notes (the reader and AddNote take nothing else), so the chord reads their
-// positions without the virtual call items need in general: loading syncs every chord twice.
+// Heads are plain notes (the reader and AddNote take nothing else), so the chord reaches their
+// fields without the virtual calls items need in general: loading syncs every chord twice.
 int HeadPosition(const TMusicNote* head) { return head->TMusicNote::GetPosition(); }
+void SetHeadAttribute(TMusicNote* head, int n) { head->TSongNote::SetAttribute(n); }
+void SetHeadGroups(TMusicNote* head, int beam, int triplet) {
+  head->TSongNote::SetBeamState(beam);
+  head->TSongNote::SetTripletState(triplet);
+}
+void SetHeadStemSign(TMusicNote* head, int sign) { head->TSongNote::SetStemDirection(TSongNote::StemCodeForSign(sign)); }
 
 // Articulations and slurs belong to the chord: its heads carry them only as copies.
 constexpr uint16_t kChordOwnedAttributes =
@@ -235,15 +241,14 @@ void TChordData::SyncNotes() {
   for (TMusicNote* n : fNotes) {
     n->SetVisibility(GetVisibility());
     n->SetColor(GetColor());
-    n->SetAttribute(naChordMember);
+    SetHeadAttribute(n, naChordMember);
     n->SetExtraNoteSpace(GetExtraNoteSpace());
     n->SetTieDown(IsTieDown());
     n->SetSlurDown(IsSlurDown());
     n->SetMuted(IsMuted());
     n->SetNoLegerLines(HasNoLegerLines());
     n->SetAttributeWord(uint16_t(n->GetAttributeWord() & ~kChordOwnedAttributes));
-    n->SetBeamState(0);
-    n->SetTripletState(0);
+    SetHeadGroups(n, 0, 0);
   }
 
   const bool split = HasSplitStems();
@@ -259,12 +264,11 @@ void TChordData::SyncNotes() {
   ClearAttribute(naTieIn);
 
   for (TMusicNote* n : fNotes) {
-    if (!split) n->SetStemSign(sign);
+    if (!split) SetHeadStemSign(n, sign);
     if (split && n->GetStemCode() != GetStemCode()) continue;
-    n->SetBeamState(GetBeamState());
-    n->SetTripletState(GetTripletState());
+    SetHeadGroups(n, GetBeamState(), GetTripletState());
     for (int a : {naAccent, naStaccato, naTenuto, naSlurOut, naSlurIn})
-      if (HasAttribute(a)) n->SetAttribute(a);
+      if (HasAttribute(a)) SetHeadAttribute(n, a);
   }
 
   const bool highestAbove = HeadPosition(fNotes.back()) < 0;

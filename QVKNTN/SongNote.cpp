@@ -56,7 +56,7 @@ void TSongNote::SetStemDirection(int code) {
   fDuration = uint8_t((fDuration & ~0x30) | (((code >= 0 && code <= 2) ? code : 0) << 4));
 }
 
-void TSongNote::SetStemSign(int sign) { SetStemDirection(sign == 0 ? stAuto : (sign < 0 ? stDown : stUp)); }
+void TSongNote::SetStemSign(int sign) { SetStemDirection(StemCodeForSign(sign)); }
 
 int TSongNote::GetStemSign() const {
   switch (GetStemCode()) {

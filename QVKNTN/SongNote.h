@@ -24,6 +24,8 @@ class TSongNote : public TNotatedItem {
   virtual void SetTripletState(int state) { fGroup = uint8_t((fGroup & ~3) | (state & 3)); }
   virtual void SetStemDirection(int code);
   void SetStemSign(int sign);
+  // The stem code SetStemSign gives a sign: 0 automatic, negative down, positive up.
+  static int StemCodeForSign(int sign) { return sign == 0 ? stAuto : (sign < 0 ? stDown : stUp); }
   virtual void SyncNotes() {}
   virtual bool HasSplitStems() const { return false; }
   virtual bool HasSplitDurations() const { return false; }
