@@ -24,6 +24,18 @@ constexpr DWORD kUnwindFlags = 0x2 | 0x4;
 
 TFaultRaiser faultRaiser = nullptr;
 
+// The SSE control and status register with every exception masked, no flag raised and rounding
+// to nearest: what a thread starts with.
+constexpr unsigned kSseDefault = 0x1F80;
+
+// The C library's reset only starts the x87 unit afresh, while the faulting code (or a system
+// library it called) may have left SSE with another rounding mode or unmasked exceptions.
+void ResetSse() {
+  if (!IsProcessorFeaturePresent(PF_XMMI_INSTRUCTIONS_AVAILABLE)) return;
+  unsigned value = kSseDefault;
+  asm volatile("ldmxcsr %0" : : "m"(value));
+}
+
 }  // namespace
 
 void TFaultRecoveryPoint::SetFaultRaiser(TFaultRaiser raiser) { faultRaiser = raiser; }
@@ -78,5 +90,6 @@ void TFaultRecoveryPoint::Raise() {
   // clear it before the next floating-point instruction raises them again.
   _clearfp();
   _fpreset();
+  ResetSse();
   throw xmsg(report_);
 }

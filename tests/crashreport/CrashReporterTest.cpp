@@ -98,11 +98,18 @@ void* HandlerChain() {
   return head;
 }
 
-__attribute__((noinline)) void WriteThroughNull() { *static_cast<volatile int*>(nullptr) = 1; }
+// A store through a pointer the compiler knows to be null, and a division whose quotient nobody
+// reads, are dropped by the optimiser (it may assume neither faults): the pointer and the quotient
+// go through volatile objects so that the faults really happen.
+__attribute__((noinline)) void WriteThroughNull() {
+  volatile int* volatile nothing = nullptr;
+  *nothing = 1;
+}
 
 __attribute__((noinline)) int DivideByZero() {
   volatile int zero = 0;
-  return 7 / zero;
+  volatile int quotient = 7 / zero;
+  return quotient;
 }
 
 // The report of a fault in this program's own code: "<name> in module crash_report_test.exe at
