@@ -110,7 +110,9 @@ protected:
   std::string Path(const char* name) const { return folder_ + "\\" + name; }
 
   void Start(const std::string& arguments = "") {
-    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), arguments);
+    // Started in its own folder, as from its shortcut: the library search also looks in the current
+    // folder, and the test's own (the build's programs) holds the engine library.
+    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), arguments, folder_);
     ASSERT_TRUE(process_->Started());
   }
 
@@ -220,8 +222,9 @@ TEST_F(ProgramTest, TheExperimentationSwitchShowsItsNoticeAndStoresTheOption) {
 TEST_F(ProgramTest, AFileOfUnknownTypeGetsTheFileOpenMessage) {
   WithEngine();
   { std::ofstream(Path("my notes.txt")) << "text"; }
-  // Quoted, then an unquoted path with a blank, then a path that does not exist (skipped).
-  Start("\"" + Path("my notes.txt") + "\" " + Path("my notes.txt") + " " + Path("missing.txt"));
+  // Quoted, then a quoted path that does not exist (skipped), then an unquoted path with a blank,
+  // which runs to the end of the line: an unquoted path ends only at a double quote or a slash.
+  Start("\"" + Path("my notes.txt") + "\" \"" + Path("missing.txt") + "\" " + Path("my notes.txt"));
   for (int i = 0; i < 2; ++i) {
     HWND box = WaitForBox("File Open");
     ASSERT_TRUE(box) << "message " << i;

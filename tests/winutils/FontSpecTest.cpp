@@ -38,10 +38,15 @@ TEST(FontSpec, LogFontBothWays) {
   EXPECT_STREQ(lf.lfFaceName, "Arial");
   EXPECT_EQ(lf.lfWidth, 0);
 
+  // The setters raise 1 point to 2 (2.67 pixels at 96 dpi, rounded to 3); a description filled in
+  // directly may still hold 1 point, which comes to 1 pixel and is raised to 2.
   f.Set("Arial", 0, 1, 0);
   f.MakeLogFontDpi(lf, 96);
-  EXPECT_EQ(lf.lfHeight, -2) << "1 point at 96 dpi rounds to 1 pixel, raised to 2";
+  EXPECT_EQ(lf.lfHeight, -3) << "1 point is stored as 2";
   EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+  f.PointSize = 1;
+  f.MakeLogFontDpi(lf, 96);
+  EXPECT_EQ(lf.lfHeight, -2) << "1 point at 96 dpi rounds to 1 pixel, raised to 2";
 
   LOGFONTA from{};
   // A face filling all 32 bytes without a terminator is cut to 31 characters.

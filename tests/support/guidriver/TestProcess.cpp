@@ -3,14 +3,15 @@
 
 namespace guidriver {
 
-TTestProcess::TTestProcess(const std::string& program, const std::string& arguments) {
+TTestProcess::TTestProcess(const std::string& program, const std::string& arguments, const std::string& folder) {
   std::string cmd = "\"" + program + "\"";
   if (!arguments.empty()) cmd += " " + arguments;
   std::vector<char> line(cmd.begin(), cmd.end());
   line.push_back('\0');
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) {
+  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &si, &info_)) {
     info_ = {};
     return;
   }

@@ -7,8 +7,9 @@ namespace guidriver {
 
 class TTestProcess {
 public:
-  // Starts the program with the command line (program path quoted first); IsRunning tells success.
-  TTestProcess(const std::string& program, const std::string& arguments = "");
+  // Starts the program with the command line (program path quoted first), in the given current
+  // folder (this process's when empty); IsRunning tells success.
+  TTestProcess(const std::string& program, const std::string& arguments = "", const std::string& folder = "");
   ~TTestProcess();
   TTestProcess(const TTestProcess&) = delete;
   TTestProcess& operator=(const TTestProcess&) = delete;
