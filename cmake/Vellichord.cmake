@@ -99,7 +99,7 @@ endfunction()
 
 # vc_test(<name> SOURCES ... [LIBS ...] [PORTABLE] [GUI] [TIMEOUT s]):
 # one test program. PORTABLE tests build in both trees; the rest only as Win32 programs run by Wine.
-# GUI tests need the X display that tools/test provides.
+# GUI tests need the X display that tools/test provides, and take turns on it.
 function(vc_test name)
   cmake_parse_arguments(A "PORTABLE;GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT VC_WIN32 AND NOT A_PORTABLE)
@@ -120,6 +120,12 @@ function(vc_test name)
   endif()
   set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT ${A_TIMEOUT}
                        ENVIRONMENT "VC_SOURCE_DIR=${CMAKE_SOURCE_DIR};VC_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared")
+  if(A_GUI)
+    # GUI tests share one desktop: real input, the focus, the cursor, the caret and the clipboard
+    # belong to it, and a window another test shows and activates takes the keyboard input a test
+    # sends or lies under its click. They run one at a time.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vc_desktop_input)
+  endif()
 endfunction()
 
 # vc_fuzz_target(<name> SOURCES ... [LIBS ...]): a libFuzzer target (host tree with clang only),
