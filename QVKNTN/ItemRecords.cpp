@@ -447,7 +447,8 @@ void ReadChord(In& s, int version, TChordData& c) {
   }
   // A chord holds at most one head per staff position; a larger stored count is not trusted
   // with memory before its records have been read.
-  c.ReserveNotes(count < kMaxStaffPosition - kMinStaffPosition + 1 ? count : kMaxStaffPosition - kMinStaffPosition + 1);
+  constexpr int kMostHeads = kMaxStaffPosition - kMinStaffPosition + 1;
+  c.ReserveNotes(count < kMostHeads ? count : kMostHeads);
   for (int i = 0; i < count && !s.IsFailed(); ++i) {
     TNotatedItem* note = ReadNestedRecord(s, version, ntNote, ntNote);
     if (!note) break;
