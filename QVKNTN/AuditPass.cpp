@@ -1,5 +1,6 @@
 #include "QVKNTN/AuditPass.h"
 #include <algorithm>
+#include <atomic>
 #include "foundation/QVBusyCursor.h"
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/MusicScore.h"
@@ -12,7 +13,8 @@ namespace {
 
 using Slot = TNeighborhoodNtnIdx::Slot;
 
-long long gRangesAudited = 0;
+// A score reader may audit its staves on a worker thread.
+std::atomic<long long> gRangesAudited{0};
 
 // Every look-around goes through a plain cursor, so the walk costs stay countable.
 

@@ -5,7 +5,8 @@
 // chunks in size classes and recycled through free lists. Freed memory stays in the pool for
 // the next items. Sanitizer builds use the ordinary heap, so that every item stays checked.
 // Like the score model it serves, the pool belongs to the user-interface thread: nothing in it
-// is locked (an uncontended lock per item cost a tenth of a large score's load time).
+// is locked (an uncontended lock per item cost a tenth of a large score's load time). The score
+// reader's audit worker (TStaffAuditQueue) takes nothing from it: an audit changes items in place.
 
 #include <cstddef>
 #include <cstdlib>

@@ -170,6 +170,8 @@ public:
   // The whole staff record; Load reads one into a new staff, then audits it.
   void Load(TQXTStream& s, int version, class TScoreLoadProgress* progress);
   void Load(TReadAheadStream& s, int version, class TScoreLoadProgress* progress);
+  // As Load, but hands the staff to the queue for its audit instead of auditing it here.
+  void Load(TReadAheadStream& s, int version, class TStaffAuditQueue& audits);
   void Write(TQXTStream& s) const;
   // Copies the settings of another staff through their file form.
   void CopyInfo(const TMusicStaff& other);
@@ -178,7 +180,7 @@ private:
   template <class In>
   void ReadInfoRecord(In& s, int version);
   template <class In>
-  void LoadRecord(In& s, int version, class TScoreLoadProgress* progress);
+  void LoadRecord(In& s, int version, class TScoreLoadProgress* progress, class TStaffAuditQueue* audits);
   void ApplyEndBarToSentinel();
   void ClampSizes();
   void ResetItems();

@@ -12,6 +12,7 @@
 #include "foundation/QXTFStream.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "foundation/QXTSegRamStream.h"
+#include "foundation/QXTZLibAheadStream.h"
 #include "foundation/QXTZLibInStream.h"
 #include "foundation/QXTZLibOutStream.h"
 
@@ -165,18 +166,34 @@ TMusicScore* LoadScore(TQXTStream& s, TScoreLoadInfo& info, TScoreLoadProgress* 
   return LoadScoreFrom(s, info, progress);
 }
 
+namespace {
+
+// Below this many compressed bytes the expansion is too short to be worth a second thread.
+constexpr uint32_t kInflateAheadMinimum = TReadAheadStream::kBlock;
+
+template <class Inflating>
+TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info) {
+  TReadAheadStream body(inflating);
+  TMusicScore* score = LoadScoreFrom(body, info, nullptr);
+  // Data that breaks after the last byte the reader needed (a bad checksum) still fails it.
+  if (score && inflating.IsFailed()) info.status = slStreamFailed;
+  return score;
+}
+
+}  // namespace
+
 TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info) {
   info.Clear();
   info.status = slNotRecognised;
   TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
   const bool compressed = size > 1 && HasZLibHeader(file);
   TMusicScore* score = nullptr;
-  if (compressed) {
+  if (compressed && size >= kInflateAheadMinimum) {
+    TQXTZLibAheadStream inflating(&file);
+    score = LoadCompressedBody(inflating, info);
+  } else if (compressed) {
     TQXTZLibInStream inflating(&file, false);
-    TReadAheadStream body(inflating);
-    score = LoadScoreFrom(body, info, nullptr);
-    // Data that breaks after the last byte the reader needed (a bad checksum) still fails it.
-    if (score && inflating.IsFailed()) info.status = slStreamFailed;
+    score = LoadCompressedBody(inflating, info);
   } else {
     file.Rewind();
     TReadAheadStream body(file);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/MusicFontsData.h"
@@ -12,6 +13,7 @@
 #include "QVKNTN/ReadAheadStream.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
+#include "QVKNTN/StaffAuditQueue.h"
 #include "QVKNTN/StaffLyrics.h"
 #include "foundation/QXTSegRamStream.h"
 
@@ -175,12 +177,23 @@ template <class In>
 void TMusicScore::LoadBody(In& s, int version, TScoreLoadProgress* progress) {
   ReadInfo(s, version);
   const int count = ReadInt16(s);
+  // Opening a file reads through the read-ahead stream; there, unless progress is shown (whose
+  // texts follow each staff's audit in turn), each staff is audited beside the next one's reading.
+  TStaffAuditQueue audits;
   for (int i = 0; i < count && !s.IsFailed(); ++i) {
     auto* staff = new TMusicStaff;
-    staff->Load(s, version, progress);
+    if constexpr (std::is_same<In, TReadAheadStream>::value) {
+      if (!progress)
+        staff->Load(s, version, audits);
+      else
+        staff->Load(s, version, progress);
+    } else {
+      staff->Load(s, version, progress);
+    }
     // The stored selection stays as read: appending here must not select the staff.
     staves_.push_back(staff);
   }
+  audits.Finish();
   if (AnyStaffModified()) SetModified(true);
   if (version < 8 && StaffCount() > 0) SelectGroupStaves(GetStaff(0)->GetGroupName(), selection_);
 }
@@ -290,14 +303,20 @@ void ShowProgress(TScoreLoadProgress* progress, const char* format, const char* 
 
 }  // namespace
 
-void TMusicStaff::Load(TQXTStream& s, int version, TScoreLoadProgress* progress) { LoadRecord(s, version, progress); }
+void TMusicStaff::Load(TQXTStream& s, int version, TScoreLoadProgress* progress) {
+  LoadRecord(s, version, progress, nullptr);
+}
 
 void TMusicStaff::Load(TReadAheadStream& s, int version, TScoreLoadProgress* progress) {
-  LoadRecord(s, version, progress);
+  LoadRecord(s, version, progress, nullptr);
+}
+
+void TMusicStaff::Load(TReadAheadStream& s, int version, TStaffAuditQueue& audits) {
+  LoadRecord(s, version, nullptr, &audits);
 }
 
 template <class In>
-void TMusicStaff::LoadRecord(In& s, int version, TScoreLoadProgress* progress) {
+void TMusicStaff::LoadRecord(In& s, int version, TScoreLoadProgress* progress, TStaffAuditQueue* audits) {
   TMusicStaff& staff = *this;
   staff.ReadInfo(s, version);
   if (version >= 4 && ReadInt16(s) != 0 && !s.IsFailed()) {
@@ -333,5 +352,8 @@ void TMusicStaff::LoadRecord(In& s, int version, TScoreLoadProgress* progress) {
   // What was just read is the staff's stored state, not an edit.
   staff.SetChanged(false);
   ShowProgress(progress, " Auditing %s", staff.GetName(), nullptr, 0);
-  RunStaffAudit(&staff, -1, -1);
+  if (audits)
+    audits->Add(&staff);
+  else
+    RunStaffAudit(&staff, -1, -1);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/QXTSegRamStream.h"
+#include "foundation/QXTZLibAheadStream.h"
 #include "foundation/QXTZLibInStream.h"
 #include "foundation/QXTZLibInit.h"
 #include "foundation/QXTZLibOutStream.h"
@@ -34,4 +35,14 @@ TEST(ZLibStartFailure, TheReaderFails) {
   EXPECT_TRUE(in.IsFailed());
   char b[4];
   EXPECT_EQ(in.Read(b, 4), 0u);
+}
+
+TEST(ZLibStartFailure, TheAheadReaderFails) {
+  ReadView v("[QVZ]\0\x78\xDA\x4B\x4C\x4A\x06\x00\x02\x4D\x01\x27"s);
+  TQXTZLibAheadStream in(&v.stream);
+  char b[4];
+  EXPECT_EQ(in.Read(b, 4), 0u);
+  EXPECT_TRUE(in.IsFailed());
+  in.GetByte();
+  EXPECT_TRUE(in.IsFailed());
 }

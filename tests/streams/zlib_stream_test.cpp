@@ -8,6 +8,7 @@
 #include "foundation/QXTFStream.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "foundation/QXTSegRamStream.h"
+#include "foundation/QXTZLibAheadStream.h"
 #include "foundation/QXTZLibInStream.h"
 #include "foundation/QXTZLibOutStream.h"
 #include "tests/streams/StreamBytes.h"
@@ -180,6 +181,107 @@ TEST(ZLibStreams, BrokenOrMissingDataFails) {
     EXPECT_LT(in.Read(&back[0], static_cast<uint32_t>(back.size())), back.size());
     EXPECT_TRUE(in.IsFailed());
   }
+}
+
+namespace {
+
+// What a reader got out of a compressed stream: its bytes and whether the stream failed.
+struct TReadOutcome {
+  std::string bytes;
+  bool failed;
+};
+
+// Reads until a short count in pieces of the given size (0: byte by byte, stopping at a fail).
+TReadOutcome ReadAll(TQXTStream& in, uint32_t piece) {
+  TReadOutcome got{{}, false};
+  std::string block(piece ? piece : 1, '\0');
+  for (;;) {
+    uint32_t n;
+    if (piece == 0) {
+      const unsigned char c = in.GetByte();
+      n = in.IsFailed() ? 0 : 1;
+      block[0] = static_cast<char>(c);
+    } else {
+      n = in.Read(&block[0], piece);
+    }
+    got.bytes.append(block, 0, n);
+    if (n < (piece ? piece : 1) || got.bytes.size() > (8u << 20)) break;
+  }
+  got.failed = in.IsFailed();
+  return got;
+}
+
+}  // namespace
+
+// The ahead stream must hand its reader what the direct reader gives when read in whole blocks,
+// as the score reader reads it: every byte before a break, then the fail, however the reads fall.
+// (The direct reader, read in smaller pieces, gives up the rest of a piece that meets a break.)
+TEST(ZLibStreams, TheAheadStreamReadsWhatTheDirectReaderReads) {
+  const std::string plain = Sample(300000);
+  const std::string good = Compressed(plain, false);
+  const std::string blocks = Compressed(Sample(3 * TQXTZLibAheadStream::kBlock), false);
+  std::string corrupt = good;
+  corrupt[good.size() / 2] ^= 0x55;
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"intact", good},
+      {"whole blocks", blocks},
+      {"corrupt middle", corrupt},
+      {"truncated", good.substr(0, good.size() / 3)},
+      {"bad checksum", good.substr(0, good.size() - 1) + static_cast<char>(good.back() ^ 1)},
+      {"empty stream", "[QVZ]\0\x78\xDA\x03\x00\x00\x00\x00\x01"s},
+      {"no marker", "plain file\0data"s},
+      {"marker only", "[QVZ]\0"s},
+  };
+  for (const auto& c : cases) {
+    ReadView direct(c.bytes);
+    TQXTZLibInStream directIn(&direct.stream, false);
+    const TReadOutcome want = ReadAll(directIn, TQXTZLibAheadStream::kBlock);
+    for (uint32_t piece : {TQXTZLibAheadStream::kBlock, 1000u, 0u}) {
+      SCOPED_TRACE(std::string(c.name) + ", pieces of " + std::to_string(piece));
+      ReadView ahead(c.bytes);
+      TQXTZLibAheadStream aheadIn(&ahead.stream);
+      const TReadOutcome got = ReadAll(aheadIn, piece);
+      EXPECT_EQ(got.bytes.size(), want.bytes.size());
+      EXPECT_TRUE(got.bytes == want.bytes);
+      // Asking for a byte past the end fails any stream.
+      EXPECT_EQ(got.failed, piece == 0 || want.failed);
+      EXPECT_EQ(aheadIn.Tell(), want.bytes.size());
+    }
+  }
+  ReadView v(good);
+  TQXTZLibAheadStream in(&v.stream);
+  EXPECT_EQ(ReadAll(in, 4096).bytes, plain);
+}
+
+TEST(ZLibStreams, TheAheadStreamSeeksForwardOnlyAndStopsWhenLeftEarly) {
+  const std::string plain = Sample(400000);
+  const std::string good = Compressed(plain, false);
+  {
+    ReadView v(good);
+    TQXTZLibAheadStream in(&v.stream);
+    EXPECT_TRUE(in.Seek(200000));
+    EXPECT_EQ(in.GetByte(), static_cast<unsigned char>(plain[200000]));
+    EXPECT_FALSE(in.IsFailed());
+    EXPECT_FALSE(in.Seek(100));
+    EXPECT_TRUE(in.IsFailed());
+  }
+  {
+    // The worker is waiting for a free block when the reader goes away: leaving must not hang.
+    ReadView v(good);
+    TQXTZLibAheadStream in(&v.stream);
+    EXPECT_EQ(in.GetByte(), static_cast<unsigned char>(plain[0]));
+  }
+  {
+    ReadView v(good);
+    TQXTZLibAheadStream in(&v.stream);  // never read at all
+  }
+  ReadView v(good);
+  TQXTZLibAheadStream in(&v.stream);
+  EXPECT_FALSE(in.Seek(static_cast<uint32_t>(plain.size()) + 1));
+  EXPECT_TRUE(in.IsFailed());
 }
 
 TEST(ZLibStreams, ResetStartsAFreshStreamAtTheTopOfTheInnerStream) {
