@@ -2,12 +2,18 @@
 // every step several times over, so its figures are only good for ratios.
 #pragma once
 
-#if defined(__has_feature)
+#if defined(__SANITIZE_ADDRESS__)
+#define VC_BENCH_SANITIZED 1
+#elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr const char* kBuildKind = "sanitized build (AddressSanitizer): times are inflated";
-#else
-constexpr const char* kBuildKind = "plain build";
+#define VC_BENCH_SANITIZED 1
 #endif
+#endif
+
+#if defined(VC_BENCH_SANITIZED)
+constexpr const char* kBuildKind = "sanitized build (AddressSanitizer): times are inflated";
+#elif defined(_WIN32)
+constexpr const char* kBuildKind = "Win32 build";
 #else
-constexpr const char* kBuildKind = "plain build";
+constexpr const char* kBuildKind = "native plain build";
 #endif
