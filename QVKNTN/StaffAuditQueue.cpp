@@ -5,7 +5,10 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 
-TStaffAuditQueue::~TStaffAuditQueue() {
+TStaffAuditQueue::~TStaffAuditQueue() { CloseAndJoin(); }
+
+// The worker audits what is queued, then ends.
+void TStaffAuditQueue::CloseAndJoin() {
   {
     std::lock_guard<std::mutex> hold(lock_);
     closed_ = true;
@@ -36,12 +39,7 @@ void TStaffAuditQueue::Add(TMusicStaff* staff) {
 }
 
 void TStaffAuditQueue::Finish() {
-  {
-    std::lock_guard<std::mutex> hold(lock_);
-    closed_ = true;
-  }
-  changed_.notify_all();
-  if (worker_.joinable()) worker_.join();
+  CloseAndJoin();
   if (failure_) {
     std::exception_ptr failure = failure_;
     failure_ = nullptr;

@@ -31,6 +31,7 @@ class TStaffAuditQueue {
   void Finish();
 
  private:
+  void CloseAndJoin();
   void Work();
 
   std::vector<TMusicStaff*> queue_;
