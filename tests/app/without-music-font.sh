@@ -6,20 +6,25 @@
 set -euo pipefail
 test_exe=$1
 font=$2
-base=${WINEPREFIX:?the Wine prefix of the build tree}
+here=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tools/wine-env.sh
+. "$here/tools/wine-env.sh"
+tree=$(vc_tree_of "$test_exe")
+base=${WINEPREFIX:-$here/build/$tree/wineprefix}
 work=$(mktemp -d)
+export WINEPREFIX="$work/prefix"
+vc_wine_env "$tree"
 cleanup() {
-  WINEPREFIX="$work/prefix" wineserver -k >/dev/null 2>&1 || true
+  wineserver -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-cp -a "$base" "$work/prefix"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cp -a "$base" "$WINEPREFIX"
 rm -f "$WINEPREFIX/drive_c/windows/Fonts/diru15.ttf"
 wineserver -p </dev/null >/dev/null 2>&1 || true
-wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'DIRU15 (TrueType)' /f \
+"$vc_wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'DIRU15 (TrueType)' /f \
   </dev/null >/dev/null 2>&1 || true
 export VC_WITHOUT_MUSIC_FONT=1
 VC_MUSIC_FONT_FILE="Z:$(echo "$font" | tr '/' '\\')"
 export VC_MUSIC_FONT_FILE
-wine "$test_exe" --gtest_filter='WithoutMusicFont.*' --gtest_brief=1
+"$vc_wine" "$test_exe" --gtest_filter='WithoutMusicFont.*' --gtest_brief=1

@@ -10,6 +10,7 @@
 #include "framework/FaultRecovery.h"
 #include "framework/Xmsg.h"
 #include "tests/crashreport/CrashReportText.h"
+#include "tests/support/ThreadRedirect.h"
 #include "tests/support/guidriver/GuiDriver.h"
 
 using namespace guidriver;
@@ -32,9 +33,7 @@ LONG WINAPI PreviousFilter(EXCEPTION_POINTERS* exception) {
   InterlockedIncrement(&previousCalls);
   previousSaw = exception;
   if (exception && exception->ContextRecord && GetCurrentThreadId() != userInterfaceThread) {
-    CONTEXT& c = *exception->ContextRecord;
-    c.Esp = (c.Esp & ~DWORD(15)) - 4;
-    c.Eip = reinterpret_cast<DWORD>(&EndWorker);
+    RedirectThreadTo(*exception->ContextRecord, &EndWorker);
     return EXCEPTION_CONTINUE_EXECUTION;
   }
   return kPreviousAnswer;
@@ -92,9 +91,13 @@ TEST_F(CrashReporter, InstallingAgainKeepsThePreviousFilter) {
   EXPECT_EQ(CrashReportFilter(&p), kPreviousAnswer);
 }
 
+// The head of the 32-bit thread's chain of system exception handlers; x86-64 has no such chain
+// (handlers are found through unwind data), so there is nothing a point could leave behind.
 void* HandlerChain() {
-  void* head;
+  void* head = nullptr;
+#if !defined(__x86_64__)
   asm volatile("movl %%fs:0, %0" : "=r"(head));
+#endif
   return head;
 }
 
@@ -151,6 +154,177 @@ TEST_F(CrashReporter, FaultsOnTheUserInterfaceThreadComeBackAsMessageExceptions)
 TEST_F(CrashReporter, ResumePointReportsWithoutTheUnhandledExceptionFilter) {
   SetUnhandledExceptionFilter(&PreviousFilter);
   ExpectOwnReport(ReportOf([] { WriteThroughNull(); }), "ACCESS_VIOLATION");
+  EXPECT_EQ(previousCalls, 0);
+}
+
+// A resumed caller must find every register the calling convention makes a callee preserve as it
+// left it, though the abandoned frames changed them and never ran their epilogues. Written in
+// assembly so that the compiler neither keeps nor restores anything of its own around them:
+// vc_call_with_preserved_patterns(fn) fills each preserved register with a pattern, calls fn and
+// answers one bit for each register fn gave back changed; the clobbering functions overwrite
+// every preserved register, then return (breaking the convention, to show the check sees it) or
+// write through a null pointer.
+extern "C" unsigned VcCallWithPreservedPatterns(void (*fn)()) asm("vc_call_with_preserved_patterns");
+extern "C" void VcClobberPreservedAndReturn() asm("vc_clobber_preserved_and_return");
+extern "C" void VcClobberPreservedAndFault() asm("vc_clobber_preserved_and_fault");
+
+#if defined(__x86_64__)
+// Each general register gets 0x5A5A0000000000NN and xmm6-xmm15 get 0x5A5A000000000006 upwards in
+// their low half; bits 0-7 of the answer stand for rbx rbp rdi rsi r12-r15, bits 8-17 for xmm6-xmm15.
+asm(R"(
+    .macro vc_expect reg, pattern, bit
+    movabsq $\pattern, %rdx
+    cmpq %rdx, \reg
+    je 1f
+    orl $\bit, %eax
+1:
+    .endm
+
+    .text
+    .globl vc_call_with_preserved_patterns
+    .def vc_call_with_preserved_patterns; .scl 2; .type 32; .endef
+    .seh_proc vc_call_with_preserved_patterns
+vc_call_with_preserved_patterns:
+    .irp r, rbx, rbp, rdi, rsi, r12, r13, r14, r15
+    pushq %\r
+    .seh_pushreg %\r
+    .endr
+    subq $200, %rsp
+    .seh_stackalloc 200
+    .set offset, 32
+    .irp n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+    movdqa %xmm\n, offset(%rsp)
+    .seh_savexmm %xmm\n, offset
+    .set offset, offset + 16
+    .endr
+    .seh_endprologue
+    movabsq $0x5A5A000000000006, %rax
+    .irp n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+    movq %rax, %xmm\n
+    incq %rax
+    .endr
+    movabsq $0x5A5A000000000001, %rbx
+    movabsq $0x5A5A000000000002, %rbp
+    movabsq $0x5A5A000000000003, %rdi
+    movabsq $0x5A5A000000000004, %rsi
+    movabsq $0x5A5A000000000005, %r12
+    movabsq $0x5A5A000000000015, %r13
+    movabsq $0x5A5A000000000025, %r14
+    movabsq $0x5A5A000000000035, %r15
+    callq *%rcx
+    xorl %eax, %eax
+    vc_expect %rbx, 0x5A5A000000000001, 0x1
+    vc_expect %rbp, 0x5A5A000000000002, 0x2
+    vc_expect %rdi, 0x5A5A000000000003, 0x4
+    vc_expect %rsi, 0x5A5A000000000004, 0x8
+    vc_expect %r12, 0x5A5A000000000005, 0x10
+    vc_expect %r13, 0x5A5A000000000015, 0x20
+    vc_expect %r14, 0x5A5A000000000025, 0x40
+    vc_expect %r15, 0x5A5A000000000035, 0x80
+    .set pattern, 0x5A5A000000000006
+    .set bit, 0x100
+    .irp n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+    movq %xmm\n, %r8
+    vc_expect %r8, pattern, bit
+    .set pattern, pattern + 1
+    .set bit, bit * 2
+    .endr
+    .set offset, 32
+    .irp n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+    movdqa offset(%rsp), %xmm\n
+    .set offset, offset + 16
+    .endr
+    addq $200, %rsp
+    .irp r, r15, r14, r13, r12, rsi, rdi, rbp, rbx
+    popq %\r
+    .endr
+    ret
+    .seh_endproc
+
+    .globl vc_clobber_preserved_and_return
+vc_clobber_preserved_and_return:
+    xorl %eax, %eax
+    jmp 2f
+    .globl vc_clobber_preserved_and_fault
+vc_clobber_preserved_and_fault:
+    movl $1, %eax
+2:
+    .irp r, rbx, rbp, rdi, rsi, r12, r13, r14, r15
+    movq $-1, %\r
+    .endr
+    .irp n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+    pcmpeqd %xmm\n, %xmm\n
+    .endr
+    testl %eax, %eax
+    jz 3f
+    movl $1, 0
+3:  ret
+)");
+#else
+asm(R"(
+    .text
+    .globl vc_call_with_preserved_patterns
+vc_call_with_preserved_patterns:
+    pushl %ebx
+    pushl %esi
+    pushl %edi
+    pushl %ebp
+    movl 20(%esp), %eax
+    movl $0x5A5A0001, %ebx
+    movl $0x5A5A0002, %ebp
+    movl $0x5A5A0003, %edi
+    movl $0x5A5A0004, %esi
+    call *%eax
+    xorl %eax, %eax
+    cmpl $0x5A5A0001, %ebx
+    je 1f
+    orl $0x1, %eax
+1:  cmpl $0x5A5A0002, %ebp
+    je 1f
+    orl $0x2, %eax
+1:  cmpl $0x5A5A0003, %edi
+    je 1f
+    orl $0x4, %eax
+1:  cmpl $0x5A5A0004, %esi
+    je 1f
+    orl $0x8, %eax
+1:  popl %ebp
+    popl %edi
+    popl %esi
+    popl %ebx
+    ret
+
+    .globl vc_clobber_preserved_and_return
+vc_clobber_preserved_and_return:
+    xorl %eax, %eax
+    jmp 2f
+    .globl vc_clobber_preserved_and_fault
+vc_clobber_preserved_and_fault:
+    movl $1, %eax
+2:  movl $-1, %ebx
+    movl $-1, %ebp
+    movl $-1, %edi
+    movl $-1, %esi
+    testl %eax, %eax
+    jz 3f
+    movl $1, 0
+3:  ret
+)");
+#endif
+
+void RecoverFromClobberingFault() {
+  try {
+    RunWithFaultRecovery([] { VcClobberPreservedAndFault(); });
+  } catch (const xmsg&) {
+  }
+}
+
+TEST_F(CrashReporter, TheResumedCallerFindsItsPreservedRegisters) {
+  // The check itself sees a callee that breaks the convention.
+  EXPECT_NE(VcCallWithPreservedPatterns(&VcClobberPreservedAndReturn), 0u);
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(VcCallWithPreservedPatterns(&RecoverFromClobberingFault), 0u) << "round " << round;
+  }
   EXPECT_EQ(previousCalls, 0);
 }
 

@@ -15,9 +15,14 @@ enum : UINT {
   kFaultOnWorker = 105,
   kFaultOnWorkerWithResumePoint = 106,
   kShowAlive = 107,
+  // Faults in handlers that the system calls back rather than the loop's dispatch: a timer
+  // message, and a message sent from another thread.
+  kFaultInTimer = 108,
+  kFaultInSentMessage = 109,
 };
 
 enum : UINT {
   kPreviousFilterRan = WM_APP + 1,
   kRaisedOnWorker = WM_APP + 2,
+  kFaultWhenSent = WM_APP + 3,
 };

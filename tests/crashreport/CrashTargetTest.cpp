@@ -76,6 +76,13 @@ TEST(CrashTarget, FaultsAreReportedExactlyAndTheProgramCarriesOn) {
                                   "msvcrt.dll"))
       << system;
 
+  // Handlers the system calls back from inside its own frames: the report still reaches the
+  // loop, and the window goes on handling messages.
+  EXPECT_EQ(ReportAfter(frame, kFaultInTimer),
+            "ACCESS_VIOLATION in module " + own + at["crash_target_av_point"] + kAdvice);
+  EXPECT_EQ(ReportAfter(frame, kFaultInSentMessage),
+            "ACCESS_VIOLATION in module " + own + at["crash_target_av_point"] + kAdvice);
+
   // Again after all that: the same fault, the same report.
   EXPECT_EQ(ReportAfter(frame, kFaultAccessViolation),
             "ACCESS_VIOLATION in module " + own + at["crash_target_av_point"] + kAdvice);

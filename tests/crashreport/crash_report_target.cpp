@@ -15,6 +15,7 @@
 #include "framework/FrameWindow.h"
 #include "framework/Xmsg.h"
 #include "tests/crashreport/CrashTargetCommands.h"
+#include "tests/support/ThreadRedirect.h"
 
 namespace {
 
@@ -61,9 +62,7 @@ void __stdcall EndWorker() {
 LONG WINAPI PreviousFilter(EXCEPTION_POINTERS* exception) {
   InterlockedIncrement(&previousFilterCalls);
   if (GetCurrentThreadId() == mainThread) return EXCEPTION_EXECUTE_HANDLER;  // ends the program: a failure
-  CONTEXT& c = *exception->ContextRecord;
-  c.Esp = (c.Esp & ~DWORD(15)) - 4;
-  c.Eip = reinterpret_cast<DWORD>(&EndWorker);
+  RedirectThreadTo(*exception->ContextRecord, &EndWorker);
   return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -81,6 +80,13 @@ DWORD WINAPI WorkerWithResumePoint(void*) {
     PostMessageA(frameHandle, kRaisedOnWorker, 0, 0);
   }
   return 1;
+}
+
+constexpr UINT_PTR kFaultTimer = 1;
+
+DWORD WINAPI SendFaultingMessage(void*) {
+  SendMessageA(frameHandle, kFaultWhenSent, 0, 0);
+  return 0;
 }
 
 void StartWorker(LPTHREAD_START_ROUTINE body) {
@@ -106,6 +112,8 @@ public:
       case kFaultOnWorker: StartWorker(&WorkerWithoutLoop); break;
       case kFaultOnWorkerWithResumePoint: StartWorker(&WorkerWithResumePoint); break;
       case kShowAlive: SetWindowText(kAliveCaption); break;
+      case kFaultInTimer: SetTimer(GetHandle(), kFaultTimer, 10, nullptr); break;
+      case kFaultInSentMessage: StartWorker(&SendFaultingMessage); break;
       default: return TFrameWindow::EvCommand(id, control, notifyCode);
     }
     return 0;
@@ -115,6 +123,15 @@ protected:
   LRESULT ReceiveMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == kPreviousFilterRan) {
       SetWindowText((std::string(kPreviousFilterCaption) + std::to_string(wParam)).c_str());
+      return 0;
+    }
+    if (msg == WM_TIMER && wParam == kFaultTimer) {
+      KillTimer(GetHandle(), kFaultTimer);
+      FaultAccessViolation();
+      return 0;
+    }
+    if (msg == kFaultWhenSent) {
+      FaultAccessViolation();
       return 0;
     }
     if (msg == kRaisedOnWorker) {

@@ -149,7 +149,10 @@ TEST(FlatRamStream, WithoutAStepOrStorageWritesFail) {
 }
 
 TEST(FlatRamStream, AFailedBlockAllocationFails) {
-  // No heap gives a 32-bit program a block this large.
+#if defined(_WIN64)
+  GTEST_SKIP() << "a 64-bit process may well get a block of 4 GB; the 32-bit build checks this";
+#endif
+  // No heap gives a 32-bit program a block this large (natively, the sanitizer's cap refuses it).
   TQXTFlatRamStream s(0xFFFFFFF0u, 0);
   EXPECT_TRUE(s.IsFailed());
   s.Rewind();
