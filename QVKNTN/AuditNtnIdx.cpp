@@ -2,8 +2,6 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
 
-long long TAuditNtnIdx::rewinds_ = 0;
-
 TAuditNtnIdx::TAuditNtnIdx() { Reset(); }
 
 TAuditNtnIdx::TAuditNtnIdx(TMusicStaff* staff) : TNeighborhoodNtnIdx(staff) { Reset(); }
@@ -24,7 +22,7 @@ void TAuditNtnIdx::Reset() {
 
 TNotatedItem* TAuditNtnIdx::SetIndex(int i) {
   if (!staff_) return TSimpleNtnIdx::SetIndex(i);
-  if (i < index_) ++rewinds_;
+  if (i < index_) CountRewind();
   WalkTo(i, false);
   return item_;
 }

@@ -28,9 +28,9 @@ public:
   // The open-group word of normal notes (grace 0) or grace notes (grace 1).
   int GetOpenGroups(int grace) const { return openGroups_[grace ? 1 : 0]; }
 
-  // Times any audit cursor of this process was sent back and had to walk up again from the top:
-  // the audit and the edits never do it, which tests and benchmarks check.
-  static long long Rewinds() { return rewinds_; }
+  // Times the audit cursors this thread has finished with were sent back and had to walk up again
+  // from the top: the audit and the edits never do it, which tests and benchmarks check.
+  static long long Rewinds() { return TNtnWalkCount::ThreadRewinds(); }
 
 protected:
   // The state that special endings and codas save and restore; the derived cursors extend it.
@@ -48,5 +48,4 @@ private:
   TStaffContext endingContext_;
   TStaffContext codaContext_;
   int openGroups_[2] = {0, 0};
-  static long long rewinds_;
 };

@@ -14,7 +14,8 @@ namespace {
 using Slot = TNeighborhoodNtnIdx::Slot;
 
 // A score reader may audit its staves on a worker thread.
-std::atomic<long long> gRangesAudited{0};
+// Bumped by the loader's audit worker too: a line of its own, away from what the reader writes.
+alignas(64) std::atomic<long long> gRangesAudited{0};
 
 // Every look-around goes through a plain cursor, so the walk costs stay countable.
 

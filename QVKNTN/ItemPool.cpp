@@ -1,8 +1,24 @@
 #include "QVKNTN/ItemPool.h"
+#include <atomic>
+#include <thread>
+#include "QVKNTN/NtnPrecondition.h"
 
 // Constant-initialised, with no destructor to run: items deleted during static destruction still
 // find their pool.
 constinit TItemBlockPool gItemPool;
+
+#ifndef NDEBUG
+namespace {
+std::atomic<std::thread::id> poolOwner;
+}
+
+void ItemPoolCheckOwner() {
+  const std::thread::id me = std::this_thread::get_id();
+  std::thread::id owner;
+  if (poolOwner.compare_exchange_strong(owner, me) || owner == me) return;
+  NtnPreconditionFailed("items are made and freed on the thread that owns the item pool", __FILE__, __LINE__);
+}
+#endif
 
 void TItemBlockPool::Release() {
   while (first_) {

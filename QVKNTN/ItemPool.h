@@ -7,6 +7,8 @@
 // Like the score model it serves, the pool belongs to the user-interface thread: nothing in it
 // is locked (an uncontended lock per item cost a tenth of a large score's load time). The score
 // reader's audit worker (TStaffAuditQueue) takes nothing from it: an audit changes items in place.
+// Debug builds check that rule on every block (ItemPoolAllocate, ItemPoolFree), sanitizer builds
+// included: they use the heap, so no tool would see a breach otherwise.
 
 #include <cstddef>
 #include <cstdlib>
@@ -16,7 +18,10 @@
 // The pool behind those two: blocks of up to kLargestClass bytes carved from chunks, larger ones
 // from the heap. Once every block has come back, carving restarts at the first chunk, so the next
 // score's items lie in file order in memory instead of along scattered free lists.
-class TItemBlockPool {
+//
+// The pool keeps cache lines of its own: the reader writes its counters for every item while the
+// audit worker writes items and counters elsewhere, and a shared line would bounce between them.
+class alignas(64) TItemBlockPool {
  public:
   static constexpr std::size_t kAlign = 8;
   static constexpr std::size_t kLargestClass = 256;
@@ -101,7 +106,16 @@ class TItemBlockPool {
 
 extern TItemBlockPool gItemPool;
 
+#ifndef NDEBUG
+// Raises TNtnPreconditionFailure unless the calling thread owns the pool: the first thread that
+// takes or returns a block.
+void ItemPoolCheckOwner();
+#endif
+
 inline void* ItemPoolAllocate(std::size_t size) {
+#ifndef NDEBUG
+  ItemPoolCheckOwner();
+#endif
 #ifdef VC_ITEM_POOL_USES_HEAP
   void* block = std::malloc(size == 0 ? 1 : size);
 #else
@@ -112,6 +126,9 @@ inline void* ItemPoolAllocate(std::size_t size) {
 }
 
 inline void ItemPoolFree(void* block, std::size_t size) {
+#ifndef NDEBUG
+  ItemPoolCheckOwner();
+#endif
 #ifdef VC_ITEM_POOL_USES_HEAP
   (void)size;
   std::free(block);

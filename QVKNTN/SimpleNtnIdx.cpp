@@ -2,8 +2,6 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
 
-long long TSimpleNtnIdx::stepsTaken_ = 0;
-
 TSimpleNtnIdx::TSimpleNtnIdx() = default;
 
 TSimpleNtnIdx::TSimpleNtnIdx(TMusicStaff* staff) { Attach(staff); }

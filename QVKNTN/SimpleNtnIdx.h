@@ -3,6 +3,7 @@
 #pragma once
 
 #include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NtnWalkCount.h"
 
 class TNotatedItem;
 class TSongNote;
@@ -81,13 +82,16 @@ public:
 
   int GetForcedStemSign() const;
 
-  // Steps taken by every cursor of this process: lets tests and benchmarks check walk costs.
-  static long long StepsTaken() { return stepsTaken_; }
+  // Steps taken by the cursors this thread has finished with: lets tests and benchmarks check
+  // walk costs. A live cursor's own steps: Steps().
+  static long long StepsTaken() { return TNtnWalkCount::ThreadSteps(); }
+  long long Steps() const { return walkCount_.Steps(); }
 
 protected:
   // Moves without touching derived state; the derived cursors wrap it.
   TNotatedItem* MoveTo(int i);
-  static void CountStep() { ++stepsTaken_; }
+  void CountStep() const { walkCount_.Step(); }
+  void CountRewind() const { walkCount_.Rewind(); }
 
   TMusicStaff* staff_ = nullptr;
   int index_ = 0;
@@ -95,5 +99,5 @@ protected:
 
 private:
   template <class Test> bool SearchFor(int dir, Test test);
-  static long long stepsTaken_;
+  mutable TNtnWalkCount walkCount_;
 };

@@ -13,8 +13,11 @@ else()
 endif()
 
 # The host tree runs the tests under the sanitizers; a tree configured with VC_HOST_SANITIZE=OFF
-# is plain, for benchmarks (tools/bench --plain).
+# is plain, for benchmarks (tools/bench --plain). A tree configured with VC_HOST_TSAN=ON runs the
+# threaded code under ThreadSanitizer instead (build/tsan): the item pool is real there, not the
+# heap the address sanitizer needs, so a thread that touches it shows as a race.
 option(VC_HOST_SANITIZE "build the host tree with AddressSanitizer and UBSan" ON)
+option(VC_HOST_TSAN "build the host tree with ThreadSanitizer" OFF)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(VC_CLANG ON)
@@ -33,6 +36,11 @@ if(VC_WIN32)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -c 1252")
   find_library(VC_ZLIB NAMES libz.a z REQUIRED)
   set(VC_ZLIB_LIBS ${VC_ZLIB})
+elseif(VC_HOST_TSAN)
+  add_compile_options(-g -O1 -fno-omit-frame-pointer -fsanitize=thread)
+  add_link_options(-fsanitize=thread)
+  find_package(ZLIB REQUIRED)
+  set(VC_ZLIB_LIBS ZLIB::ZLIB)
 elseif(VC_HOST_SANITIZE)
   add_compile_options(-g -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -97,11 +105,12 @@ function(vc_folder_library target dir)
   endif()
 endfunction()
 
-# vc_test(<name> SOURCES ... [LIBS ...] [PORTABLE] [GUI] [TIMEOUT s]):
+# vc_test(<name> SOURCES ... [LIBS ...] [PORTABLE] [GUI] [THREADED] [TIMEOUT s]):
 # one test program. PORTABLE tests build in both trees; the rest only as Win32 programs run by Wine.
-# GUI tests need the X display that tools/test provides, and take turns on it.
+# GUI tests need the X display that tools/test provides, and take turns on it. THREADED tests
+# exercise code that runs on several threads: tools/test also runs them under ThreadSanitizer.
 function(vc_test name)
-  cmake_parse_arguments(A "PORTABLE;GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "PORTABLE;GUI;THREADED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT VC_WIN32 AND NOT A_PORTABLE)
     return()
   endif()
@@ -114,6 +123,9 @@ function(vc_test name)
   set(labels unit)
   if(A_GUI)
     set(labels gui)
+  endif()
+  if(A_THREADED)
+    list(APPEND labels threaded)
   endif()
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
@@ -133,7 +145,7 @@ endfunction()
 set(VC_FUZZ_SECONDS 5 CACHE STRING "seconds each fuzz target runs under ctest")
 function(vc_fuzz_target name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
-  if(VC_WIN32 OR NOT VC_CLANG OR NOT VC_HOST_SANITIZE)
+  if(VC_WIN32 OR NOT VC_CLANG OR NOT VC_HOST_SANITIZE OR VC_HOST_TSAN)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})

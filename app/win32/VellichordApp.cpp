@@ -1,4 +1,5 @@
 #include "app/win32/VellichordApp.h"
+#include "QVKNTN/AuditPass.h"
 
 #include <cstdio>
 #include <cstring>
@@ -47,6 +48,8 @@ TVellichordApp::TVellichordApp(const char* name, const char* commandLine)
       countryCode_(static_cast<int>(GetProfileIntA("intl", "iCountry", 1))),
       eventList_(16) {
   gApp = this;
+  // Before any score can be read or edited: the model audits through these hooks.
+  InstallAuditPass();
   ProgramFolder(programFolder_);
   char programPath[260];
   DWORD n = GetModuleFileNameA(nullptr, programPath, sizeof programPath);

@@ -8,7 +8,9 @@
 #include "foundation/QXTSegRamStream.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/ScoreFile.h"
+#include "QVKNTN/NtnPrecondition.h"
 #include "QVKNTN/RelNtnIdx.h"
+#include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/StaffRange.h"
 #include "tests/ntnidx/NtnStaffFixture.h"
 
@@ -19,6 +21,25 @@ struct AuditPass : ::testing::Test {
 
 void AuditAll(TMusicStaff& staff) { AuditStaff(&staff, -1, -1); }
 }  // namespace
+
+// Layout, drawing, playback and saving rely on the audited state: a program that never installed
+// the pass must fail loudly at its first audit, not go on with stale derived state.
+TEST(AuditHooks, AnAuditBeforeThePassIsInstalledIsAPreconditionFailure) {
+  const TScoreAuditHooks installed = SetScoreAuditHooks(TScoreAuditHooks{});
+  TStaffFixture s;
+  s.TimeSig(4, 2);
+  s.Rest(0);
+  s.Bar();
+  TMusicScore score;
+  EXPECT_THROW(RunScoreAudit(&score, 1), TNtnPreconditionFailure);
+  EXPECT_THROW(RunStaffAudit(&s.staff, -1, -1), TNtnPreconditionFailure);
+  EXPECT_THROW(RunStaffAuditAround(&s.staff, 0, 0), TNtnPreconditionFailure);
+  EXPECT_THROW(RunItemAudit(&s.staff, 0, 0), TNtnPreconditionFailure);
+  InstallAuditPass();
+  EXPECT_NO_THROW(RunStaffAudit(&s.staff, -1, -1));
+  EXPECT_NO_THROW(RunItemAudit(&s.staff, 0, 0));
+  SetScoreAuditHooks(installed);
+}
 
 TEST_F(AuditPass, WholeRestAloneFillsItsBar) {
   struct Case { int beats, code; long ticks; } cases[] = {{3, 2, 576}, {6, 3, 576}, {4, 2, 768}, {2, 1, 768}};
@@ -281,11 +302,17 @@ TEST_F(AuditPass, PastingManyItemsAuditsOnce) {
 TEST_F(AuditPass, CursorSentBackIsCountedAsARewind) {
   TStaffFixture s;
   for (int i = 0; i < 10; ++i) s.Note(0);
-  TAuditNtnIdx idx(&s.staff, 8);
+  // A cursor's counts reach its thread's totals when it is finished with.
   Cost start;
-  idx.SetIndex(9);
+  {
+    TAuditNtnIdx idx(&s.staff, 8);
+    idx.SetIndex(9);
+  }
   EXPECT_EQ(start.Since().rewinds, 0);
-  idx.Prev();
+  {
+    TAuditNtnIdx idx(&s.staff, 8);
+    idx.Prev();
+  }
   EXPECT_EQ(start.Since().rewinds, 1);
 }
 

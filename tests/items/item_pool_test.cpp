@@ -9,7 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include <thread>
+
 #include "QVKNTN/ItemPool.h"
+#include "QVKNTN/NtnPrecondition.h"
 
 namespace {
 
@@ -87,6 +90,34 @@ TEST(ItemBlockPool, LargeBlocksComeFromTheHeapAndDoNotCountAsPooled) {
   pool.Free(big, TItemBlockPool::kLargestClass + 1);
   pool.Free(nullptr, 8);  // harmless
   EXPECT_EQ(pool.LiveBlocks(), 0u);
+}
+
+// The pool takes no lock: only the thread that owns it (the model's thread) may take or return
+// blocks. Debug builds check it on every block, so a worker that made or freed an item fails at once.
+TEST(ItemPoolOwner, AnotherThreadTakingOrReturningABlockIsAPreconditionFailure) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "the owner check is part of debug builds";
+#else
+  void* mine = ItemPoolAllocate(16);
+  ASSERT_NE(mine, nullptr);
+  bool allocateRefused = false, freeRefused = false;
+  std::thread worker([&] {
+    try {
+      ItemPoolFree(ItemPoolAllocate(16), 16);
+    } catch (const TNtnPreconditionFailure&) {
+      allocateRefused = true;
+    }
+    try {
+      ItemPoolFree(mine, 16);
+    } catch (const TNtnPreconditionFailure&) {
+      freeRefused = true;
+    }
+  });
+  worker.join();
+  EXPECT_TRUE(allocateRefused);
+  EXPECT_TRUE(freeRefused);
+  ItemPoolFree(mine, 16);
+#endif
 }
 
 }  // namespace

@@ -17,11 +17,11 @@ TEST(AuditNtnIdx, WalksForwardOnlyAndRebuildsWhenSentBack) {
   EXPECT_EQ(beats, 3);
   EXPECT_EQ(code, 2);
   EXPECT_EQ(idx.Context().GetKeySignature(), -2);
-  const long long before = TSimpleNtnIdx::StepsTaken();
+  const long long before = idx.Steps();
   idx.Prev();  // the context cannot step back: the cursor rewinds and walks up again
   EXPECT_EQ(idx.GetIndex(), key);
   EXPECT_EQ(idx.Context().GetKeySignature(), 0);
-  EXPECT_EQ(TSimpleNtnIdx::StepsTaken() - before, key);
+  EXPECT_EQ(idx.Steps() - before, key);
   EXPECT_TRUE(idx.Context().IsWalking());
 }
 

@@ -12,6 +12,7 @@
 #ifndef _WIN32
 // Let the sanitizer's allocator answer an impossible request with null, as a heap does.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=2048"; }
+extern "C" const char* __tsan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=2048"; }
 #endif
 
 TEST(SizerStream, MeasuresWithoutStoring) {
