@@ -1,0 +1,3 @@
+// A breach: portable notation code reaching into the framework.
+#include "QVKNTN/MusicStaff.h"
+#include "framework/DC.h"
