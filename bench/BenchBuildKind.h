@@ -12,8 +12,10 @@
 
 #if defined(VC_BENCH_SANITIZED)
 constexpr const char* kBuildKind = "sanitized build (AddressSanitizer): times are inflated";
+#elif defined(_WIN64)
+constexpr const char* kBuildKind = "Windows x86-64 build";
 #elif defined(_WIN32)
-constexpr const char* kBuildKind = "Win32 build";
+constexpr const char* kBuildKind = "Windows i686 build";
 #else
 constexpr const char* kBuildKind = "native plain build";
 #endif
