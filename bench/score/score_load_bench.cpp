@@ -21,6 +21,7 @@
 #include "bench/score/BenchTimer.h"
 #include "bench/score/ScoreGenerator.h"
 #include "foundation/QXTSegRamStream.h"
+#include "tests/support/model/BareModelHooks.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
     baseline = std::min(baseline, BestMilliseconds(1, inflateAll));
     loadPacked = std::min(loadPacked, load(packed));
     loadPlain = std::min(loadPlain, load(plain));
-    SetScoreAuditHooks(TScoreAuditHooks{});
+    SetScoreAuditHooks(BareModelHooks());
     readOnly = std::min(readOnly, load(packed));
     SetScoreAuditHooks(audit);
   }
