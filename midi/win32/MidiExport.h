@@ -1,0 +1,11 @@
+// The score window's save as a Standard MIDI File: the user is told when the file cannot be
+// written, and an existing file is replaced only by a complete one.
+#pragma once
+#include <windows.h>
+
+#include "midi/SMFExportStream.h"
+
+class TMusicScore;
+
+// 1 when the file was written, 0 (after the message box) when it was not.
+int ExportMidiFile(HWND window, TMusicScore& score, const char* path, int format, const TSMFExportOptions& options);
