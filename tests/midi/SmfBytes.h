@@ -37,7 +37,7 @@ inline TBytes Cat(std::initializer_list<TBytes> parts) {
 
 inline TBytes Meta(uint8_t type, const std::string& payload, uint8_t delta = 0) {
   TBytes b = {delta, 0xFF, type, uint8_t(payload.size())};
-  b.insert(b.end(), payload.begin(), payload.end());
+  for (char c : payload) b.push_back(uint8_t(c));
   return b;
 }
 

@@ -102,8 +102,12 @@ TEST(SmfCorpus, ValidFilesReadToTheirCountsAndMalformedOnesAreRefusedOrLogged) {
       }
       EXPECT_TRUE(out.ok) << line.file << "\n" << out.log;
       EXPECT_EQ(out.log, "") << line.file;
-      if (line.tracks >= 0) EXPECT_EQ(out.chunks, line.tracks) << line.file;
-      if (line.noteOns >= 0) EXPECT_EQ(out.noteOns, line.noteOns) << line.file;
+      if (line.tracks >= 0) {
+        EXPECT_EQ(out.chunks, line.tracks) << line.file;
+      }
+      if (line.noteOns >= 0) {
+        EXPECT_EQ(out.noteOns, line.noteOns) << line.file;
+      }
       EXPECT_EQ(out.storedNoteOns, out.noteOns) << line.file;
       continue;
     }
@@ -115,7 +119,9 @@ TEST(SmfCorpus, ValidFilesReadToTheirCountsAndMalformedOnesAreRefusedOrLogged) {
       ++clean;
     }
     // A refusal says why, unless the input never showed a MIDI header at all.
-    if (!out.ok && out.chunks > 0) EXPECT_NE(out.log, "") << line.file;
+    if (!out.ok && out.chunks > 0) {
+      EXPECT_NE(out.log, "") << line.file;
+    }
   }
   EXPECT_GT(valid, 50);
   std::printf("malformed: %d refused, %d read with log lines, %d read cleanly\n", refused, logged, clean);

@@ -163,7 +163,9 @@ TEST(SmfReader, DamagedFilesAreRefusedOrReadPartlyWithALogLine) {
     EXPECT_EQ(r.ok, row.ok) << row.name << "\n" << r.log;
     EXPECT_EQ(r.data.TrackCount(), row.tracks) << row.name;
     EXPECT_NE(r.log.find(row.logged), std::string::npos) << row.name << ": " << r.log;
-    if (row.logged[0]) EXPECT_NE(r.log.find("["), std::string::npos) << row.name;
+    if (row.logged[0]) {
+      EXPECT_NE(r.log.find("["), std::string::npos) << row.name;
+    }
   }
 }
 
