@@ -32,7 +32,10 @@ private:
   void WriteStaffTrack(int staff);
   void WriteScoreInfoEvents(bool intoTempoTrack);
   void PlayStaff(const TMusicStaff& staff);
-  void WriteList();
+  // Every event of the list; with a staff that has lyrics, its syllables interleaved as lyric
+  // events at the ticks of the notes that take them.
+  void WriteList(const TMusicStaff* lyricStaff);
+  void WriteLyricEvents(const TMusicStaff& staff);
 
   TMusicScore& score_;
   TMidiFileBuf& list_;

@@ -11,6 +11,8 @@
 
 #include "MidiTestScores.h"
 #include "QVKNTN/KeyData.h"
+#include "QVKNTN/LyricText.h"
+#include "QVKNTN/StaffLyrics.h"
 #include "QVKNTN/StaffContext.h"
 #include "QVKNTN/TempoData.h"
 #include "SmfBytes.h"
@@ -181,6 +183,43 @@ TEST_F(TWriterTest, Format0HoldsEverythingOnceAndKeySignaturesAreNotDuplicated) 
     if (std::get<4>(v) == kMidiEventShort) notes.push_back(v);
   }
   EXPECT_EQ(notes, ValuesOf(performed));
+}
+
+// Lyric events of a track as "tick:text" in file order.
+std::vector<std::string> LyricsOf(TSMFTrackData& track) {
+  std::vector<std::string> out;
+  TQXTSegRamStream& texts = track.Texts();
+  texts.Seek(0);
+  for (int i = 0; i < track.TextCount(); ++i) {
+    const int32_t tick = texts.ReadInt32();
+    const int type = texts.GetByte();
+    char text[256];
+    texts.ReadString(text, sizeof text);
+    if (type == 5) out.push_back(std::to_string(tick) + ":" + text);
+  }
+  return out;
+}
+
+TEST_F(TWriterTest, LyricsGoWithTheNotesThatTakeThem) {
+  TMusicStaff* staff = AddStaff(score, "q q r q | q h | q", 0, "Voice");
+  auto* lyrics = new TStaffLyrics;
+  auto* verse = new TLyricText;
+  verse->ParseTextLine("Hap-py birth-day", false, false);
+  verse->ParseTextLine("to you", false, false);
+  lyrics->AddLine(verse);
+  staff->SetLyrics(lyrics);
+  const std::vector<std::string> expected = {"0:Hap", "192:py ", "576:birth", "768:day ", "768:\r", "960:to ",
+                                             "1344:you ", "1344:\r", "1344:\n"};
+  for (int format : {0, 1}) {
+    TSMFData data;
+    ASSERT_TRUE(ReadBack(data, Export(score, format)));
+    EXPECT_EQ(LyricsOf(*data.Track(format == 0 ? 0 : 1)), expected) << "format " << format;
+  }
+  // A second staff without lyrics keeps its track free of them.
+  AddStaff(score, "w w", 1, "Bass");
+  TSMFData data;
+  ASSERT_TRUE(ReadBack(data, Export(score, 1)));
+  EXPECT_TRUE(LyricsOf(*data.Track(2)).empty());
 }
 
 TEST_F(TWriterTest, AWriteErrorIsAFailure) {
