@@ -16,11 +16,16 @@ const char* FileNamePart(const char* path) {
 
 }  // namespace
 
-int ExportMidiFile(HWND window, TMusicScore& score, const char* path, int format, const TSMFExportOptions& options) {
+int ShowExportFailureBox(HWND window, const char* caption, const char* text) {
+  return MessageBoxF(window, MB_OK | MB_ICONEXCLAMATION, caption, "%s", text);
+}
+
+int ExportMidiFile(HWND window, TMusicScore& score, const char* path, int format, const TSMFExportOptions& options,
+                   TExportFailureBox box) {
   const bool ok = WriteFileReplacing(path, [&](TQXTStream& out) { return WriteScoreAsMidi(out, score, format, options); });
   if (ok) return 1;
   // A failed write is reported as a failed open would be: the user must not take a partial
   // file for the score.
-  MessageBoxF(window, MB_OK | MB_ICONEXCLAMATION, FileNamePart(path), "%s", "There was a problem saving the file!");
+  box(window, FileNamePart(path), "There was a problem saving the file!");
   return 0;
 }
