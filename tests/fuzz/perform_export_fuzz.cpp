@@ -1,19 +1,22 @@
 // Random scores (notes, chords, rests, bars and repeats, endings, jumps, tempi, signatures,
-// pedals, patches) performed from a random start tick, seeked, and exported as format 0 and 1:
+// pedals, lyrics) performed from a random start tick, seeked, and exported as format 0 and 1:
 // every walk ends, and our reader takes back every file the writer made without an error.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/ChordData.h"
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/KeyData.h"
+#include "QVKNTN/LyricText.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/RestNote.h"
 #include "QVKNTN/SpecialEnding.h"
+#include "QVKNTN/StaffLyrics.h"
 #include "QVKNTN/SustainPedal.h"
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/TempoVariance.h"
@@ -85,6 +88,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 4; i + 1 < size; i += 2) {
     TMusicStaff* staff = score.GetStaff(int(i / 2) % staves);
     if (size_t(staff->ItemCount()) < kMaxItemsPerStaff) staff->AppendItem(MakeItem(data[i], data[i + 1]));
+  }
+  // The input's bytes as lyrics of the first staff: syllables, hyphens and line breaks.
+  if (data[1] & 8) {
+    auto* lyrics = new TStaffLyrics;
+    auto* verse = new TLyricText;
+    std::string text;
+    for (size_t i = 4; i < size && text.size() < 400; ++i) text += char(data[i] % 5 == 0 ? ' ' : data[i] % 7 == 0 ? '-' : 'a' + data[i] % 26);
+    verse->ParseTextLine(text.c_str(), false, false);
+    verse->ParseTextLine("la la-la", true, false);
+    lyrics->AddLine(verse);
+    score.GetStaff(0)->SetLyrics(lyrics);
   }
   TMidiFileBuf list(16);
   list.Allocate(4);
