@@ -86,6 +86,23 @@ TEST_F(TWriterTest, Format1ByteForByte) {
   EXPECT_EQ(bytes, expected) << "pitch and velocity as the staff plays them\n" << Hex(bytes) << "\n" << Hex(expected);
 }
 
+TEST_F(TWriterTest, Format0ByteForByte) {
+  TMusicStaff* staff = AddStaff(score, "K-1 h", 4, "Solo");
+  staff->SetVolume(100);
+  staff->SetPan(-1);
+  TStaffContext context;
+  const uint8_t velocity = uint8_t(context.GetVelocity());
+  // Tempo, volume and key at 0, then one half note of B flat (the key's flat on the middle line),
+  // 384 - 48 ticks long: no port or name events, which belong to the staff tracks of format 1.
+  const TBytes body = Cat({{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xB4, 7, 100,
+                            0x00, 0xFF, 0x59, 0x02, 0xFF, 0x00, 0x00, 0x94, 70, velocity,
+                            0x82, 0x50, 0x84, 70, 0x00},
+                           EndOfTrack()});
+  const TBytes bytes = Export(score, 0, {TSMFHeaderInfo::kNone, false});
+  const TBytes expected = Cat({SmfHeader(0, 1, 192), SmfTrack(body)});
+  EXPECT_EQ(bytes, expected) << Hex(bytes) << "\n" << Hex(expected);
+}
+
 TEST_F(TWriterTest, MutedStaffTrackHoldsItsPortAndNameOnly) {
   AddStaff(score, "q q q", 0, "Quiet")->SetMuted(1);
   const TBytes bytes = Export(score, 1, {TSMFHeaderInfo::kNone, false});
