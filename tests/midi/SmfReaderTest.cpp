@@ -105,6 +105,15 @@ TEST(SmfReader, SongTextsFromTextEvents) {
   EXPECT_EQ(r.data.Track(1)->TextCount(), 3) << "the empty text is ignored";
   EXPECT_TRUE(r.data.Track(1)->HasLyrics());
   EXPECT_FALSE(r.data.Track(0)->HasLyrics());
+  EXPECT_FALSE(r.data.Track(0)->HasText()) << "texts at tick 0 do not count";
+
+  // Karaoke headers begin with "@": only a plain text after tick 0 counts as text.
+  TRead kar;
+  Read(kar, Cat({SmfHeader(0, 1, 96), SmfTrack(Cat({Meta(0x01, "@TTitle", 4), NoteTrack(4)}))}));
+  EXPECT_FALSE(kar.data.Track(0)->HasText());
+  TRead text;
+  Read(text, Cat({SmfHeader(0, 1, 96), SmfTrack(Cat({Meta(0x01, "Twin", 4), NoteTrack(4)}))}));
+  EXPECT_TRUE(text.data.Track(0)->HasText());
 }
 
 TEST(SmfReader, SysExPortAndKeySignature) {
