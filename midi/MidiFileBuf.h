@@ -23,6 +23,7 @@ public:
   int32_t StartTick() const { return startTick_; }
   // Bit n set: events of type n are dropped.
   void SetTypeFilter(int16_t mask) { typeFilter_ = mask; }
+  int16_t TypeFilter() const { return typeFilter_; }
 
   void AddEvent(const TMidiEvent& event);
   void AddTempoEvent(int32_t tick, int bpm);
