@@ -2,12 +2,14 @@
 // score information, and our own reader giving back exactly the events written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "MidiTestScores.h"
 #include "QVKNTN/KeyData.h"
@@ -277,14 +279,20 @@ TEST(SmfExportFile, AFileIsReplacedOnlyByACompleteOne) {
   EXPECT_FALSE(WriteFileReplacing((TempDir() + "/no such folder/x.mid").c_str(), [](TQXTStream&) { return true; }));
 }
 
-// A real synthesizer renders what we export, without a complaint.
-TEST_F(TWriterTest, TimidityRendersExportedFiles) {
-  if (std::system("command -v timidity >/dev/null 2>&1") != 0) GTEST_SKIP() << "timidity is not installed";
+// Two staves with a key signature, a tempo change, chords and a second channel: what the
+// outside readers below are given.
+void BuildOutsideScore(TMusicScore& score) {
   std::strcpy(score.Info().title, "Render");
   TMusicStaff* a = AddStaff(score, "K-2 q e e h | w | c h c h", 0, "Piano");
   a->AppendItem(new TTempoData(96));
   FillStaff(*a, "q q q q");
   AddStaff(score, "h h | w | w | w", 1, "Bass")->SetVolume(80);
+}
+
+// A real synthesizer renders what we export, without a complaint.
+TEST_F(TWriterTest, TimidityRendersExportedFiles) {
+  if (std::system("command -v timidity >/dev/null 2>&1") != 0) GTEST_SKIP() << "timidity is not installed";
+  BuildOutsideScore(score);
   for (int format : {0, 1}) {
     const std::string mid = TempDir() + "/vc_render_" + std::to_string(format) + ".mid";
     const std::string log = mid + ".log";
@@ -298,6 +306,70 @@ TEST_F(TWriterTest, TimidityRendersExportedFiles) {
     }
     std::remove(mid.c_str());
     std::remove(log.c_str());
+  }
+}
+
+// The pitches of a MusicXML file's notes, one per sounding note: rests are left out, and a note
+// that only ends a tie (the reader splits a long note at a bar line) continues the one before.
+std::vector<int> NotatedPitches(const std::string& xml) {
+  static constexpr int kStepOffsets[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+  auto field = [](const std::string& note, const char* tag) {
+    const std::string open = std::string("<") + tag + ">", close = std::string("</") + tag + ">";
+    const size_t at = note.find(open);
+    if (at == std::string::npos) return std::string();
+    const size_t from = at + open.size();
+    return note.substr(from, note.find(close, from) - from);
+  };
+  std::vector<int> pitches;
+  for (size_t at = xml.find("<note"); at != std::string::npos; at = xml.find("<note", at + 1)) {
+    const char after = at + 5 < xml.size() ? xml[at + 5] : '\0';
+    if (after != '>' && after != ' ') continue;  // <notations> and the like
+    const size_t end = xml.find("</note>", at);
+    if (end == std::string::npos) break;
+    const std::string note = xml.substr(at, end - at);
+    const bool continuesTie = note.find("<tie type=\"stop\"") != std::string::npos &&
+                              note.find("<tie type=\"start\"") == std::string::npos;
+    if (note.find("<rest") != std::string::npos || continuesTie) continue;
+    const std::string step = field(note, "step");
+    if (step.size() != 1 || step[0] < 'A' || step[0] > 'G') continue;
+    const std::string alter = field(note, "alter"), octave = field(note, "octave");
+    pitches.push_back((std::atoi(octave.c_str()) + 1) * 12 + kStepOffsets[step[0] - 'A'] + std::atoi(alter.c_str()));
+  }
+  std::sort(pitches.begin(), pitches.end());
+  return pitches;
+}
+
+std::vector<int> SentPitches(const TSMFData& data) {
+  std::vector<int> pitches;
+  for (int t = 0; t < data.TrackCount(); ++t) {
+    const TMidiFileBuf& events = data.Track(t)->Events();
+    for (int32_t i = 0, n = events.EventCount(); i < n; ++i) {
+      if (IsMidiNoteStart(events.EventAt(i))) pitches.push_back(events.EventAt(i).b[1]);
+    }
+  }
+  std::sort(pitches.begin(), pitches.end());
+  return pitches;
+}
+
+// A peer notation editor's command-line import of what we export finds the same notes, by count
+// and pitch, as our own reader does.
+TEST_F(TWriterTest, APeerEditorFindsTheNotesWeExported) {
+  if (std::system("command -v mscore3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "mscore3 is not installed";
+  BuildOutsideScore(score);
+  for (int format : {0, 1}) {
+    const std::string mid = TempDir() + "/vc_peer_" + std::to_string(format) + ".mid";
+    const std::string xml = mid + ".musicxml", log = mid + ".log";
+    ASSERT_TRUE(WriteFileReplacing(mid.c_str(), [&](TQXTStream& out) { return WriteScoreAsMidi(out, score, format, {}); }));
+    const std::string command = "QT_QPA_PLATFORM=offscreen mscore3 -o '" + xml + "' '" + mid + "' >'" + log + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << format;
+    std::ifstream in(xml);
+    const std::string read((std::istreambuf_iterator<char>(in)), {});
+    TSMFData data;
+    ASSERT_TRUE(ReadBack(data, FileBytes(mid)));
+    const std::vector<int> sent = SentPitches(data);
+    EXPECT_EQ(sent.size(), 20u) << "the score sounds twenty notes";
+    EXPECT_EQ(NotatedPitches(read), sent) << "format " << format;
+    for (const std::string& f : {mid, xml, log}) std::remove(f.c_str());
   }
 }
 
