@@ -80,8 +80,9 @@ public:
   // only remembers it.
   virtual void SelectColor(int color) { color_ = color; }
   virtual int GetColorIndex() const { return color_; }
-  // The distance between two lyric lines; a device that knows the score's lyric font answers it.
-  virtual int GetLyricLineHeight() const { return 3 * spacing_; }
+  // The distance between two lyric lines in staff positions; a device that knows the score's
+  // lyric font answers it.
+  virtual int GetLyricLineHeight() const { return 4; }
 
   int GetBarLineWidth(int type);
   void DrawBarLine(int x, int type, int y1, int y2);

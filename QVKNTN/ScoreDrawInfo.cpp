@@ -379,20 +379,24 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
       restart();
       continue;
     }
-    for (int s = 0; s < shown_; ++s) {
+    // Every staff changes the cell that spans the moment, so that simultaneous items stay aligned;
+    // only the staves whose spacing point lies at the moment move on.
+    for (int s = 0; s < shown_ && !stop; ++s) {
+      TStaffDrawInfo& line = *staves_[static_cast<std::size_t>(s)];
+      if (!part[s] || pos[s] >= line.GetCellCount() || before[s] < 0) continue;
+      TItemDrawInfo& cell = line.Cell(before[s]);
+      const int change = squeeze ? -(widths[s] - widest + 1) : 1;
+      if (squeeze && cell.width + change < kMinSqueezedCell) {
+        stop = true;
+        break;
+      }
+      const int old = cell.width;
+      Widen(cell, change);
+      widths[s] += cell.width - old;
+    }
+    for (int s = 0; s < shown_ && !stop; ++s) {
       TStaffDrawInfo& line = *staves_[static_cast<std::size_t>(s)];
       if (!part[s] || pos[s] >= line.GetCellCount() || tickAt[s] != minTick) continue;
-      if (before[s] >= 0) {
-        TItemDrawInfo& cell = line.Cell(before[s]);
-        const int change = squeeze ? -(widths[s] - widest + 1) : 1;
-        if (squeeze && cell.width + change < kMinSqueezedCell) {
-          stop = true;
-          break;
-        }
-        const int old = cell.width;
-        Widen(cell, change);
-        widths[s] += cell.width - old;
-      }
       const int at = pos[s];
       before[s] = at;
       tickAt[s] += line.Cell(at).duration;

@@ -127,7 +127,7 @@ void TKeyData::Draw(TStaffDrawInfo& line, int cell, int x) const {
 
 int TBarLineData::GetDrawType(const TStaffDrawInfo& line, int cell) const {
   const bool leading = cell >= 0 && cell < line.GetCellCount() && line.Cell(cell).itemIndex == 0 &&
-                       !line.Cell(cell).IsSubstitute();
+                       (line.Cell(cell).Kind() == TCellKind::LineLead || !line.Cell(cell).IsSubstitute());
   if (leading) return line.GetOwner()->AnyOrchestral() ? blSectionOpen : blSingle;
   const int style = GetStyle();
   if (line.IsEditView() || !IsBarCell(line, cell - 1) || line.Cell(cell - 1).IsHidden()) return style;
@@ -155,11 +155,12 @@ void TBarLineData::Draw(TStaffDrawInfo& line, int cell, int x) const {
   auto orchestral = [](const TStaffDrawInfo* s) {
     return s && s->GetStaff() && s->GetStaff()->GetStyle() == TMusicStaff::kStyleOrchestral;
   };
-  if (style == TMusicStaff::kStyleUpperGrand || (lineStart && style != TMusicStaff::kStyleStandard) ||
+  // A line's opening bar joins the whole system: it spans each staff's band.
+  if (style == TMusicStaff::kStyleUpperGrand || lineStart ||
       (style == TMusicStaff::kStyleOrchestral && orchestral(line.GetNeighbourStaff(1)))) {
     y2 = fonts.GetYOrigin() + std::abs(staff->GetLowerSize()) * half;
   }
-  if (style == TMusicStaff::kStyleLowerGrand || (lineStart && style != TMusicStaff::kStyleStandard) ||
+  if (style == TMusicStaff::kStyleLowerGrand || lineStart ||
       (style == TMusicStaff::kStyleOrchestral && orchestral(line.GetNeighbourStaff(-1)))) {
     y1 = fonts.GetYOrigin() - std::abs(staff->GetUpperSize()) * half;
   }

@@ -129,14 +129,19 @@ int TStaffDrawInfo::GetFirstItemIndex() const {
 int TStaffDrawInfo::GetLastItemIndex() const {
   for (auto it = cells_.rbegin(); it != cells_.rend(); ++it) {
     if (!it->IsItem()) continue;
-    if (!it->IsSubstitute()) return it->itemIndex;
-    if (it->Kind() == TCellKind::Bar) return staff_ ? staff_->LastIndex() : -1;
+    // A line-end bar shown as the end bar still stands where its own item is.
+    if (!it->IsSubstitute() || it->Kind() == TCellKind::Bar) return it->itemIndex;
   }
   return staff_ ? staff_->LastIndex() : -1;
 }
 
 bool TStaffDrawInfo::IsAtStaffEnd() const {
-  return staff_ && !cells_.empty() && GetLastItemIndex() >= staff_->LastIndex();
+  if (!staff_ || cells_.empty()) return false;
+  const int last = GetLastItemIndex();
+  if (last >= staff_->LastIndex()) return true;
+  // A line that ends on the staff's last bar line leaves only the end bar, which no line shows
+  // alone.
+  return last == staff_->LastIndex() - 1 && NtnType(staff_->GetItem(last)) == ntBarLine;
 }
 
 int TStaffDrawInfo::SumWidths(int cell, int n) const {
@@ -225,7 +230,7 @@ int TStaffDrawInfo::GetNoteX(int cell, Justify justification) const {
 int TStaffDrawInfo::GetLyricLinePos(int n) const {
   const TStaffLyrics* lyrics = staff_ ? staff_->GetLyrics() : nullptr;
   if (!lyrics) return 0;
-  const int step = std::max(1, 2 * GetFonts().GetLyricLineHeight() / GetFonts().GetSpacing());
+  const int step = std::max(1, GetFonts().GetLyricLineHeight());
   const int count = std::min(lyrics->GetLineCount(), kLyricCursors);
   int position;
   if (lyrics->GetSecondSetting() == 1) {
@@ -602,6 +607,8 @@ void TStaffDrawInfo::Draw(int x, int y, int targetLeft, int targetRight) {
     const TItemDrawInfo& cell = Cell(c);
     const int w = cell.width;
     if (cell.Kind() == TCellKind::LineLead) {
+      // A printed line opens with the leading bar at its left edge.
+      if (!IsEditView() && cx >= targetLeft) DrawCellItem(c, cx, staffColor);
       cx += w;
       continue;
     }
