@@ -117,6 +117,9 @@ void TMusicNote::DrawHead(TStaffDrawInfo& line, int cell, int lineX, int accX, i
   const int h = line.HeadWidth();
   const int p = GetPosition();
   if (GetAccidental() != acNone) {
+    // The music font's sharp is wider than an accidental column: an accidental never reaches
+    // into its head.
+    accX = std::min(accX, headX - fonts.GetGlyphWidth(AccidentalGlyph(GetAccidental())) - 1);
     if (!HasAttribute(naTieIn)) {
       fonts.DrawGlyph(AccidentalGlyph(GetAccidental()), accX, p);
     } else if (line.IsEditView()) {
@@ -187,7 +190,8 @@ void TChordData::Draw(TStaffDrawInfo& line, int cell, int x) const {
       }
       prevPosition = p;
     }
-    const int accX = headX - (column + 1) * a;
+    const int step = std::max(a, fonts.GetGlyphWidth(kSharp) + 1);
+    const int accX = headX - (column + 1) * step;
     const bool flipped = head->IsHeadFlipped();
     const bool neighbour = (i > 0 && std::abs(fNotes[i - 1]->GetPosition() - p) == 1) ||
                            (i + 1 < fNotes.size() && std::abs(fNotes[i + 1]->GetPosition() - p) == 1);

@@ -363,6 +363,7 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
   };
   auto goal = [&] { return squeeze ? widest <= width : widest >= width; };
   justifyRounds_ = 0;
+  justifySteps_ = 0;
   restart();
   int atPassStart = widest;
   bool stop = false;
@@ -379,6 +380,7 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
       restart();
       continue;
     }
+    ++justifySteps_;
     // Every staff changes the cell that spans the moment, so that simultaneous items stay aligned;
     // only the staves whose spacing point lies at the moment move on.
     for (int s = 0; s < shown_ && !stop; ++s) {
@@ -426,6 +428,7 @@ void TScoreDrawInfo::JustifyLine(int width) {
     width = widest;
   }
   justifyRounds_ = 0;
+  justifySteps_ = 0;
   if (squeeze || widest < width) SpreadRounds(width, squeeze, widest);
   for (int s = 0; s < shown_; ++s) {
     TStaffDrawInfo& line = *staves_[static_cast<std::size_t>(s)];

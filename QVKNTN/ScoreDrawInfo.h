@@ -66,6 +66,7 @@ public:
   void JustifyLine(int width);
   // Rounds the last justification took (tests and benchmarks check that they stay bounded).
   int LastJustifyRounds() const { return justifyRounds_; }
+  int LastJustifySteps() const { return justifySteps_; }
   int LastAlignRounds() const { return alignRounds_; }
 
   // --- labels and drawing ---
@@ -94,6 +95,7 @@ private:
   int active_ = 0;
   int totalHeight_ = 0;
   int justifyRounds_ = 0;
+  int justifySteps_ = 0;
   int alignRounds_ = 0;
   // Working state of the alignment and justification, per staff.
   int cellCounter_[kMaxStaves] = {};
