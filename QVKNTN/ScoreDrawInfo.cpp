@@ -366,6 +366,9 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
   justifySteps_ = 0;
   restart();
   int atPassStart = widest;
+  // After a pass of one unit per step, a step moves by the share of what is left that lets the
+  // next pass reach the goal: a width far from the content takes a few passes, not one per unit.
+  int unit = 1, stepsThisPass = 0;
   bool stop = false;
   while (!goal() && !stop) {
     long minTick = LONG_MAX;
@@ -375,19 +378,23 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
     if (minTick == LONG_MAX) {
       // A round is one pass over every cursor; a pass that changed nothing ends the rounds.
       ++justifyRounds_;
-      if (widest == atPassStart) break;
+      if (widest == atPassStart || justifyRounds_ >= kMaxJustifyRounds) break;
+      unit = std::max(1, std::abs(widest - width) / std::max(1, stepsThisPass));
+      stepsThisPass = 0;
       atPassStart = widest;
       restart();
       continue;
     }
     ++justifySteps_;
+    ++stepsThisPass;
+    const int move = std::min(unit, std::abs(widest - width));
     // Every staff changes the cell that spans the moment, so that simultaneous items stay aligned;
     // only the staves whose spacing point lies at the moment move on.
     for (int s = 0; s < shown_ && !stop; ++s) {
       TStaffDrawInfo& line = *staves_[static_cast<std::size_t>(s)];
       if (!part[s] || pos[s] >= line.GetCellCount() || before[s] < 0) continue;
       TItemDrawInfo& cell = line.Cell(before[s]);
-      const int change = squeeze ? -(widths[s] - widest + 1) : 1;
+      const int change = squeeze ? -(widths[s] - widest + move) : move;
       if (squeeze && cell.width + change < kMinSqueezedCell) {
         stop = true;
         break;

@@ -20,6 +20,8 @@ public:
   // A system is squeezed when its content is wider than the width by less than this ratio.
   static constexpr double kSqueezeLimit = 1.2;
   static constexpr int kMinSqueezedCell = 10;
+  // A safety bound on justification passes; a pass that changes nothing ends them sooner.
+  static constexpr int kMaxJustifyRounds = 1000;
 
   TScoreDrawInfo(TMusicScore* score, TMusicPrimitives* fonts, int n);
   ~TScoreDrawInfo();

@@ -583,6 +583,27 @@ TEST_F(LayoutTest, JustificationStretchesSqueezesOrKeepsTheNaturalWidth) {
   EXPECT_EQ(widths().first, widths().second);
 }
 
+TEST_F(LayoutTest, JustificationRoundsStayFewForAWidthFarFromTheContent) {
+  for (int bar = 0; bar < 6; ++bar) {
+    a.Note(0);
+    a.Note(0);
+    b.Note(0, 1);
+    a.Bar();
+    b.Bar();
+  }
+  score.SetExtendLastSystem(true);
+  Show({&a, &b});
+  system.LayoutLine(kWide);
+  system.JustifyLine(200000);
+  EXPECT_EQ(Line(0).SumWidths(0, Line(0).GetCellCount()), 200000);
+  EXPECT_EQ(Line(1).SumWidths(0, Line(1).GetCellCount()), 200000);
+  EXPECT_LE(system.LastJustifyRounds(), 6);
+  // Past what the cells can hold (each at most 32767 units) the rounds stop where nothing moves.
+  system.LayoutLine(kWide);
+  system.JustifyLine(INT_MAX / 2);
+  EXPECT_LT(system.LastJustifyRounds(), 10);
+}
+
 TEST_F(LayoutTest, ASystemBreakOnTheFirstStaffBreaksEveryStaff) {
   for (int bar = 0; bar < 8; ++bar) {
     a.Note(0);
