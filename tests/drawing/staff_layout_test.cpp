@@ -337,6 +337,28 @@ TEST_F(LayoutTest, NotesDrawHeadsStemsAccidentalsAndLegerLines) {
   EXPECT_GE(stems, 1);
 }
 
+TEST_F(LayoutTest, BarLinesSpanTheStaffLinesForEveryLineCount) {
+  // Even line counts put the lines on odd positions: the bar reaches the outer lines.
+  struct Case {
+    int lines, top;
+  } cases[] = {{5, -4}, {4, -3}, {2, -1}, {1, -2}, {6, -5}};
+  for (const Case& c : cases) {
+    TStaffFixture f;
+    f.staff.SetLineCount(c.lines);
+    f.Note(0);
+    const int bar = f.Bar();
+    f.Note(0);
+    Show({&f});
+    system.LayoutView(0, kWide);
+    fonts.drawn.clear();
+    system.Draw(0, 0, 0, kWide);
+    const int x = Line().GetCellX(Line().FindCell(bar));
+    int found = 0;
+    for (const Drawn& l : fonts.Of(Drawn::kLine)) found += l.x == x && l.x2 == x && l.y == Y(c.top) && l.y2 == Y(-c.top);
+    EXPECT_GT(found, 0) << c.lines << " lines";
+  }
+}
+
 TEST_F(LayoutTest, StoredDurationClassesPastTheShortestDrawAsTheShortest) {
   auto* rest = new TRestNote(2);
   rest->SetDurationByte(uint8_t((rest->GetDurationByte() & 0xF0) | 12));
