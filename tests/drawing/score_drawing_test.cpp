@@ -103,6 +103,7 @@ TEST_F(ScoreDrawingTest, HeadsAccidentalsAndLegerLinesStandWhereTheLayoutPutsThe
   EXPECT_EQ(heads[0].x, CellX(low) + a1);
   EXPECT_EQ(heads[0].y, Y(7));
   EXPECT_EQ(halves[0].y, Y(-8));
+  EXPECT_GT(halves[0].x, CellX(high));
   const auto flats = Glyphs(r, kFlat), sharps = Glyphs(r, kSharp);
   ASSERT_EQ(flats.size(), 1u);
   ASSERT_EQ(sharps.size(), 1u);
@@ -150,7 +151,9 @@ TEST_F(ScoreDrawingTest, KeySignaturesOnEachClef) {
     ASSERT_EQ(marks.size(), c.positions.size()) << "clef " << c.clef;
     for (std::size_t n = 0; n < marks.size(); ++n) {
       EXPECT_EQ(marks[n].y, Y(c.positions[n])) << "clef " << c.clef << " mark " << n;
-      if (n > 0) EXPECT_GT(marks[n].x, marks[n - 1].x);
+      if (n > 0) {
+        EXPECT_GT(marks[n].x, marks[n - 1].x);
+      }
     }
   }
 }
