@@ -15,10 +15,16 @@ class TBarLineData final : public TNotatedItem {
     blMasterRepeatOpen = 6,
     blMasterRepeatClose = 7,
   };
+  // The draw type of a repeat close meeting a repeat open: the dots alone.
+  static constexpr int kDotsOnly = 9;
 
   explicit TBarLineData(int style = blSingle, int repeatCount = 1);
   int GetLowPosition() const override { return -4; }
   int GetHighPosition() const override { return 4; }
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
+  // The style drawn in a cell: the leading bar and meeting repeat marks draw otherwise.
+  int GetDrawType(const TStaffDrawInfo& line, int cell) const;
   void UpdateContext(TStaffContext& context) const override;
   int Perform(TStaffContext& context, const TStaffItems& items, int index) const override;
 

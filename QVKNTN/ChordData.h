@@ -26,6 +26,9 @@ class TChordData final : public TMusicNote {
   void SyncNotes() override;
   bool HasSplitStems() const override;
   bool HasSplitDurations() const override;
+  int GetExtraHeadColumns() const override;
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
   TMusicNote* GetFirstNote() override { return fNotes.empty() ? nullptr : fNotes.front(); }
   TMusicNote* GetLastNote() override { return fNotes.empty() ? nullptr : fNotes.back(); }
 

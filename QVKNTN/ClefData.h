@@ -7,6 +7,8 @@ class TClefData final : public TNotatedItem {
   explicit TClefData(int clef = clTreble, int octaveShift = osNone);
   int GetLowPosition() const override { return -6; }
   int GetHighPosition() const override { return 6; }
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
   void UpdateContext(TStaffContext& context) const override;
 
   int GetClef() const { return fClef; }

@@ -4,6 +4,7 @@
 
 class TDynamicLevelData final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { dynPPP = 0, dynPP, dynP, dynMP, dynMF, dynF, dynFF, dynFFF };
 
   explicit TDynamicLevelData(int dynamic = dynMP);

@@ -6,6 +6,7 @@
 
 class TDynamicVariance final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   explicit TDynamicVariance(int style = 0);
   void UpdateContext(TStaffContext& context) const override;
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;

@@ -4,6 +4,7 @@
 
 class TFlowDirection final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum {
     fdCoda = 0,
     fdSegno = 1,

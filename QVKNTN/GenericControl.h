@@ -5,6 +5,7 @@
 
 class TGenericControl final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { kSettings = 4 };
   enum { ctTempo = 0, ctPitchBend = 4, kControllers = 18 };
   enum { smPoints = 0, smLinearSweep = 1 };

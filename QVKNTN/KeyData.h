@@ -8,6 +8,8 @@ class TKeyData final : public TNotatedItem {
   TKeyData() : TNotatedItem(ntKey) {}
   int GetLowPosition() const override { return -6; }
   int GetHighPosition() const override { return 6; }
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
   void UpdateContext(TStaffContext& context) const override;
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

@@ -25,6 +25,15 @@ class TMusicNote : public TSongNote {
   virtual int GetFlagCount() const;
   virtual bool HasStem() const;
 
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  int GetTrailingSpace(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
+  // One head at a head x: accidental (at accX), leger lines, glyph, ties and dots; the stem and
+  // articulations are the caller's.
+  void DrawHead(TStaffDrawInfo& line, int cell, int lineX, int accX, int headX, bool dotShift) const;
+  // Staccato, tenuto and accent beyond the head at the position, away from the stem.
+  void DrawArticulations(TStaffDrawInfo& line, int headX, int position, int stemSign) const;
+
   // The sounding MIDI key under the context (transposition included, folded into 0..127).
   int GetPitch(const TStaffContext& context) const;
   int GetLetter(const TStaffContext& context) const;

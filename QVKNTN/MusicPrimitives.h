@@ -76,6 +76,14 @@ public:
   int DrawTempoLabel(const char* text, int base, int tempo, int x, int position);
   int DrawBoxedNumber(int x, int position, int kind, int n);
 
+  // The colour drawing goes on in (0 printer default .. 7 highlight 3); a device without colours
+  // only remembers it.
+  virtual void SelectColor(int color) { color_ = color; }
+  virtual int GetColorIndex() const { return color_; }
+  // The distance between two lyric lines in staff positions; a device that knows the score's
+  // lyric font answers it.
+  virtual int GetLyricLineHeight() const { return 4; }
+
   int GetBarLineWidth(int type);
   void DrawBarLine(int x, int type, int y1, int y2);
   void DrawBrace(int x, int y1, int y2);
@@ -111,4 +119,5 @@ private:
   int accidentalWidth_ = 0;
   int glyphWidths_[MusicGlyphs::kMeasuredGlyphs] = {};
   int yOrigin_ = 0;
+  int color_ = 0;
 };

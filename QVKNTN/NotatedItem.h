@@ -11,6 +11,7 @@ class TMidiEventSink;
 struct TStaffItems;
 class TMusicNote;
 class TRestNote;
+class TStaffDrawInfo;
 
 class TNotatedItem {
  public:
@@ -63,6 +64,12 @@ class TNotatedItem {
   virtual void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const {}
   virtual int Perform(TStaffContext& context, const TStaffItems& items, int index) const;
   virtual void ResolveAccidental(const TStaffContext& context, bool resolve) {}
+
+  // Layout and drawing through the line that holds the item's cell: the lead width (from the
+  // cell's left edge to the item's anchor), the space after it, and the item drawn at the cell's x.
+  virtual int GetWidth(const TStaffDrawInfo& line, int cell) const;
+  virtual int GetTrailingSpace(const TStaffDrawInfo& line, int cell) const { return 0; }
+  virtual void Draw(TStaffDrawInfo& line, int cell, int x) const {}
 
   int GetVisibility() const { return fFlags & 3; }
   void SetVisibility(int visibility) { fFlags = uint8_t((fFlags & ~3) | (visibility & 3)); }

@@ -3,8 +3,20 @@
 #pragma once
 #include "QVKNTN/NotatedItem.h"
 
+struct TExpressionText;
+class TMusicPrimitives;
+
 class TNtnGeneralExpression : public TNotatedItem {
  public:
+  enum { plBestFit = 0, plBeforeSignatures = 1, plAfterSignatures = 2, plAtNextNote = 3 };
+  enum { jsLeft = 0, jsCenter = 1, jsRight = 2 };
+
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
+  // What the expression shows; the editing view adds its editing aids.
+  virtual void GetText(TExpressionText& text, bool editView) const = 0;
+  int GetTextWidth(TMusicPrimitives& fonts, bool editView) const;
+  int DrawExpressionText(TMusicPrimitives& fonts, int x, int position, bool editView, int color) const;
   int GetPosition() const override { return fPosition; }
   void SetPosition(int position) override { fPosition = int8_t(NtnClampPosition(position)); }
 

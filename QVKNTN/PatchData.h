@@ -5,6 +5,7 @@
 
 class TPatchData final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   explicit TPatchData(const TStaffInstrument* instrument = nullptr);
   int GetDefaultVisibility() const override { return visNever; }
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;

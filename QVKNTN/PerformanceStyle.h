@@ -5,6 +5,7 @@
 
 class TPerformanceStyle final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { kStyles = 23, psDefault = 20 };
 
   explicit TPerformanceStyle(int style = psDefault);

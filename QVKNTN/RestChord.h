@@ -19,6 +19,7 @@ class TRestChord final : public TRestNote {
   bool TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) override;
   void RespellForKey(const TStaffContext& context) override;
   int GetAccidentalSpace() const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
 
   // Takes ownership when accepted; on refusal the caller keeps the note and nothing changes.
   bool AddNote(TMusicNote* note);

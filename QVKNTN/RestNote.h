@@ -12,6 +12,11 @@ class TRestNote : public TSongNote {
   int GetHighPosition() const override;
   void SetPosition(int position) override { SetVerticalOffset(position); }
   int32_t GetDuration() const override;
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  int GetTrailingSpace(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
+  // The rest glyph at its position, with its dots; chordHead moves it clear of a rest chord's heads.
+  void DrawRest(TStaffDrawInfo& line, int cell, int x, const class TMusicNote* part) const;
 
   // The rest lasts count notes of the duration code: count whole notes (code 0) down to count
   // sixty-fourths. Wide enough for the longest bar (99 whole notes).

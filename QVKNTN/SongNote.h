@@ -36,6 +36,15 @@ class TSongNote : public TNotatedItem {
   virtual void RespellForKey(const TStaffContext& context) {}
   virtual bool TakesLyricByDefault() const { return false; }
 
+  // Layout: note spacing after the item and where its head stands in the cell.
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  int GetTrailingSpace(const TStaffDrawInfo& line, int cell) const override;
+  int GetHeadOffset(const TStaffDrawInfo& line, int cell) const;
+  // Head widths beyond the first (a chord's second column of heads).
+  virtual int GetExtraHeadColumns() const { return 0; }
+  // The duration class as drawing uses it: stored classes past the sixty-fourth draw as one.
+  int GetDrawClass() const { return GetDurationCode() > kShortestDurationCode ? kShortestDurationCode : GetDurationCode(); }
+
   bool HasAttribute(int n) const { return (fAttributes >> n) & 1; }
   bool IsGrace() const { return HasAttribute(naGrace); }
   int GetDurationCode() const { return fDuration & 0x0F; }

@@ -4,6 +4,7 @@
 
 class TSustainPedal final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   explicit TSustainPedal(int state = 1) : TNtnGeneralExpression(ntSustainPedal), fState(uint8_t(state)) {}
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
 

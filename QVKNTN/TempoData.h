@@ -5,6 +5,7 @@
 
 class TTempoData final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { tbEighth = 0, tbDottedEighth, tbQuarter, tbDottedQuarter, tbHalf, tbDottedHalf };
 
   explicit TTempoData(int tempo = 120, int base = tbQuarter);

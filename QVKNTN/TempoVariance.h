@@ -6,6 +6,7 @@
 
 class TTempoVariance final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { tvBreathMark = 0, tvFermata = 1 };
 
   explicit TTempoVariance(int style = tvBreathMark, int pause = 0);

@@ -5,6 +5,7 @@
 
 class TTextExpression final : public TNtnGeneralExpression {
  public:
+  void GetText(TExpressionText& text, bool editView) const override;
   enum { kFonts = 12 };
 
   TTextExpression();

@@ -9,6 +9,8 @@ class TTimeSignatureData final : public TNotatedItem {
   TTimeSignatureData(int beats = 4, int beatCode = 2, int style = tsStandard);
   int GetLowPosition() const override { return -4; }
   int GetHighPosition() const override { return 4; }
+  int GetWidth(const TStaffDrawInfo& line, int cell) const override;
+  void Draw(TStaffDrawInfo& line, int cell, int x) const override;
   void UpdateContext(TStaffContext& context) const override;
 
   int GetBeats() const { return fBeats; }

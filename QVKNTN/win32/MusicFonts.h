@@ -35,7 +35,7 @@ public:
   void SetStaffSize(int staffSize);  // the screen again, at another zoom
   void Rebuild(TDC& device);
 
-  int GetLyricLineHeight() const { return lyricLineHeight_; }
+  int GetLyricLineHeight() const override { return lyricLineHeight_; }
   const TFont& GetMusicFont() const { return *musicFont_; }
   const TFont& GetTextFont(int i) const;
   TMusicFontsData* GetData() const { return data_; }
@@ -47,8 +47,8 @@ public:
   void EndMeasure();
 
   void BeginDraw(TDC& output, TDC* measuring);
-  void SelectColor(int i);
-  int GetColorIndex() const { return colorIndex_; }
+  void SelectColor(int i) override;
+  int GetColorIndex() const override { return colorIndex_; }
   void EndDraw();
   bool IsDrawing() const { return drawing_ != 0; }
 
