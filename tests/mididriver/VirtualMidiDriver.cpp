@@ -271,7 +271,11 @@ int WINAPI vmidiFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count
 }
 
 int WINAPI vmidiFeedWait(uint32_t timeoutMs) {
-  return WaitForSingleObject(feed_done, timeoutMs) == WAIT_OBJECT_0;
+  if (WaitForSingleObject(feed_done, timeoutMs) != WAIT_OBJECT_0) return 0;
+  // Everything is delivered; let the thread leave the driver's code as well before the caller
+  // closes the port and ends, which may unload the driver under a thread still returning from it.
+  if (feed_thread) WaitForSingleObject(feed_thread, timeoutMs);
+  return 1;
 }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
