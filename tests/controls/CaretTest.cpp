@@ -6,7 +6,7 @@
 
 #include "foundation/win32/QXTCaret.h"
 #include "foundation/win32/XorRect.h"
-#include "tests/winutils/PixelCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 

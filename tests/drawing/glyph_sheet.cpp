@@ -20,6 +20,7 @@
 #include "framework/DC.h"
 #include "framework/ScreenDC.h"
 #include "tests/drawing/PngFile.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 
@@ -199,33 +200,19 @@ int main(int argc, char** argv) {
   const int width = 80 * s, height = 98 * s;
 
   TScreenDC screen;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(screen);
-  if (!dib || !memory) {
+  TPixelCanvas canvas(width, height);
+  if (!canvas.Ok()) {
     std::fprintf(stderr, "glyph_sheet: no bitmap of %d x %d\n", width, height);
     return 1;
   }
-  HGDIOBJ old = SelectObject(memory, dib);
-  RECT all = {0, 0, width, height};
-  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   {
-    TDC out(memory);
+    TDC out(canvas.Dc());
     fonts.BeginDraw(out, &screen);
     DrawSheet(fonts, width);
     fonts.EndDraw();
   }
   GdiFlush();
-  bool ok = PngFile::WritePng(argv[1], static_cast<const unsigned char*>(bits), width, height);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
+  const bool ok = PngFile::WritePng(argv[1], canvas.Bits(), width, height);
   if (!ok) {
     std::fprintf(stderr, "glyph_sheet: cannot write %s\n", argv[1]);
     return 1;

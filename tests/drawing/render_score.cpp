@@ -25,6 +25,7 @@
 #include "framework/DC.h"
 #include "framework/ScreenDC.h"
 #include "tests/drawing/PngFile.h"
+#include "tests/support/PixelCanvas.h"
 #include "tests/drawing/SampleScores.h"
 
 namespace {
@@ -121,24 +122,13 @@ int main(int argc, char** argv) {
   const int height = page.margin * 2 + page.titleHeight + systems * (system.GetTotalHeight() + page.systemGap);
   fonts.EndMeasure();
 
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(screen);
-  if (!dib || !memory) {
+  TPixelCanvas canvas(width, height);
+  if (!canvas.Ok()) {
     std::fprintf(stderr, "render_score: no bitmap of %d x %d\n", width, height);
     return 1;
   }
-  HGDIOBJ old = SelectObject(memory, dib);
-  RECT all = {0, 0, width, height};
-  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   {
-    TDC dc(memory);
+    TDC dc(canvas.Dc());
     fonts.BeginDraw(dc, &screen);
     if (page.titleHeight) {
       fonts.SetYOrigin(page.margin + page.titleHeight / 2);
@@ -152,10 +142,7 @@ int main(int argc, char** argv) {
     fonts.EndDraw();
   }
   GdiFlush();
-  const bool ok = PngFile::WritePng(out, static_cast<const unsigned char*>(bits), width, height);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
+  const bool ok = PngFile::WritePng(out, canvas.Bits(), width, height);
   if (!ok) {
     std::fprintf(stderr, "render_score: cannot write %s\n", out);
     return 1;

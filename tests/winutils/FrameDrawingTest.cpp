@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/win32/FrameDrawing.h"
-#include "tests/winutils/PixelCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace {
 
