@@ -167,6 +167,14 @@ void TBarLineData::Draw(TStaffDrawInfo& line, int cell, int x) const {
   const int type = GetDrawType(line, cell);
   fonts.DrawBarLine(x, type, y1, y2);
   const int width = fonts.GetBarLineWidth(type);
+  // An orchestral group's line-start bracket ends in hooks at the outer lines of its top and
+  // bottom staves, turned outwards.
+  if (lineStart && style == TMusicStaff::kStyleOrchestral) {
+    const int top = fonts.PositionToY(-reach), bottom = fonts.PositionToY(reach);
+    const int s = fonts.GetSpacing();
+    if (!orchestral(line.GetNeighbourStaff(-1))) fonts.DrawThickLine(x, top, x + s, top - s / 2);
+    if (!orchestral(line.GetNeighbourStaff(1))) fonts.DrawThickLine(x, bottom, x + s, bottom + s / 2);
+  }
 
   const TMusicScore* score = line.GetScore();
   const int ordinal = IsBarCell(line, cell) ? line.Cell(cell).ordinal : 0;

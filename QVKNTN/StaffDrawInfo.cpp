@@ -542,6 +542,29 @@ int TStaffDrawInfo::ItemColor(const TNotatedItem* item) const {
   return own >= 1 && own <= 3 ? own + 4 : GetColor();
 }
 
+int TStaffDrawInfo::SyllableLeft(int c, int cx, int w, bool centred, int headWidth) const {
+  if (!centred) return cx;
+  const auto* note = NtnAsSongNote(CellItem(c));
+  return cx + (note ? note->GetHeadOffset(*this, c) : 0) + headWidth / 2 - w / 2;
+}
+
+void TStaffDrawInfo::DrawCellSyllables(int c, int cx) {
+  const TStaffLyrics* lyrics = staff_ ? staff_->GetLyrics() : nullptr;
+  const TItemDrawInfo& cell = Cell(c);
+  if (!lyrics || cell.ordinal <= 0 || (cell.Kind() != TCellKind::Note && cell.Kind() != TCellKind::Grace)) return;
+  TMusicPrimitives& fonts = GetFonts();
+  const bool centred = lyrics->GetFirstSetting() == 1;
+  const int lines = std::min(lyrics->GetLineCount(), kLyricCursors);
+  for (int n = 0; n < lines; ++n) {
+    TLyric& lyric = lyrics_[n];
+    lyric.Assign(lyrics->GetLine(n), 0);
+    lyric.SeekSyllable(cell.ordinal - 1);
+    if (lyric.Index() != cell.ordinal - 1 || !lyric.HasSyllable()) continue;
+    const char* text = lyric.Syllable();
+    fonts.DrawLyricText(SyllableLeft(c, cx, fonts.GetLyricTextWidth(text), centred, HeadWidth()), GetLyricLinePos(n), text);
+  }
+}
+
 void TStaffDrawInfo::DrawLyrics(int x, int right) {
   const TStaffLyrics* lyrics = staff_ ? staff_->GetLyrics() : nullptr;
   if (!lyrics) return;
@@ -563,8 +586,7 @@ void TStaffDrawInfo::DrawLyrics(int x, int right) {
         if (lyric.Index() == cell.ordinal - 1 && lyric.HasSyllable()) {
           const char* text = lyric.Syllable();
           const int w = fonts.GetLyricTextWidth(text);
-          const auto* note = NtnAsSongNote(CellItem(c));
-          const int left = centred ? cx + (note ? note->GetHeadOffset(*this, c) : 0) + h / 2 - w / 2 : cx;
+          const int left = SyllableLeft(c, cx, w, centred, h);
           if (lyric.Separator() == '-' && prevEnd != INT_MIN) {
             const int dash = fonts.GetLyricTextWidth("-");
             fonts.DrawLyricText((prevEnd + left - dash) / 2, position, "-");
@@ -654,5 +676,9 @@ void TStaffDrawInfo::DrawItem(int i, int x, int y, int color) {
   if (c < 0 || !staff_) return;
   GetFonts().SetYOrigin(y + y_);
   const TNotatedItem* item = CellItem(c);
-  DrawCellItem(c, x + GetCellX(c), color ? color : ItemColor(item));
+  const int own = color ? color : ItemColor(item);
+  DrawCellItem(c, x + GetCellX(c), own);
+  // The syllable under the item goes with it, in the same colour (a highlight or play cursor).
+  GetFonts().SelectColor(own);
+  DrawCellSyllables(c, x + GetCellX(c));
 }

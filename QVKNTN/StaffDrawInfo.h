@@ -119,6 +119,9 @@ private:
   int AddCourtesyCells(int start);
   void AddCourtesyCell(int i);
   void DrawLyrics(int x, int right);
+  // The syllables of note cell c on every lyric line, the cell starting at cx.
+  void DrawCellSyllables(int c, int cx);
+  int SyllableLeft(int c, int cx, int w, bool centred, int headWidth) const;
   void DrawCellItem(int cell, int x, int color);
   int ItemColor(const TNotatedItem* item) const;
   void SyncLyricCursors();

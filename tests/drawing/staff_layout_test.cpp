@@ -307,6 +307,16 @@ TEST_F(LayoutTest, LyricsWidenCellsAndEveryLineAFileHoldsIsDrawn) {
   int ninth = 0;
   for (const Drawn& t : fonts.Of(Drawn::kText)) ninth += t.text == "ninth";
   EXPECT_EQ(ninth, 1);
+
+  // Redrawing one note (a highlight) redraws its syllables too, in the note's new colour.
+  fonts.drawn.clear();
+  Line().DrawItem(second, 0, 0, 4);
+  std::vector<std::string> redrawn;
+  for (const Drawn& t : fonts.Of(Drawn::kText)) {
+    EXPECT_EQ(t.color, 4) << t.text;
+    redrawn.push_back(t.text);
+  }
+  EXPECT_EQ(redrawn, std::vector<std::string>(TStaffLyrics::kMaxLines, "wordwordwordword"));
 }
 
 // --- drawing --------------------------------------------------------------------------------
@@ -357,6 +367,35 @@ TEST_F(LayoutTest, BarLinesSpanTheStaffLinesForEveryLineCount) {
     for (const Drawn& l : fonts.Of(Drawn::kLine)) found += l.x == x && l.x2 == x && l.y == Y(c.top) && l.y2 == Y(-c.top);
     EXPECT_GT(found, 0) << c.lines << " lines";
   }
+}
+
+TEST_F(LayoutTest, AnOrchestralGroupsLineStartEndsInHooksAtItsOuterStaves) {
+  // Three orchestral staves: hooks at the top line of the first and the bottom line of the last
+  // only; the same staves in another style get none.
+  TStaffFixture c;
+  for (TStaffFixture* f : {&a, &b, &c}) {
+    f->Note(0);
+    f->Bar();
+  }
+  auto hooks = [&](int style) {
+    for (TStaffFixture* f : {&a, &b, &c}) f->staff.SetStyle(style);
+    Show({&a, &b, &c});
+    system.LayoutView(0, kWide);
+    fonts.drawn.clear();
+    system.Draw(0, 0, 0, kWide);
+    std::vector<std::pair<int, int>> found;  // staff, +1 down / -1 up
+    for (int i = 0; i < 3; ++i) {
+      const int x = Line(i).GetCellX(0);
+      for (const Drawn& l : fonts.Of(Drawn::kLine)) {
+        if (l.x == x && l.x2 == x + kSpacing && l.y == Y(-4, i) && l.y2 == Y(-5, i)) found.push_back({i, -1});
+        if (l.x == x && l.x2 == x + kSpacing && l.y == Y(4, i) && l.y2 == Y(5, i)) found.push_back({i, 1});
+      }
+    }
+    return found;
+  };
+  const std::vector<std::pair<int, int>> orchestral = hooks(TMusicStaff::kStyleOrchestral);
+  EXPECT_EQ(orchestral, (std::vector<std::pair<int, int>>{{0, -1}, {2, 1}}));
+  EXPECT_TRUE(hooks(TMusicStaff::kStyleStandard).empty());
 }
 
 TEST_F(LayoutTest, StoredDurationClassesPastTheShortestDrawAsTheShortest) {
