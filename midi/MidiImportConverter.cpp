@@ -263,7 +263,7 @@ std::string TrackStaffName(const TSMFTrackData& track) {
 
 int16_t KeySigCount(const TMidiEvent& e) { return int16_t(uint16_t(e.b[0] | e.b[1] << 8)); }
 
-TMusicStaff* BuildConductorStaff(TSMFData& data, const TBarGrid& bars, TImportCancelCheck cancel) {
+TMusicStaff* ConductorStaff(TSMFData& data, const TBarGrid& bars, TImportCancelCheck cancel) {
   TMusicStaff* staff = NewStaff("Tempo Track", "Conductor");
   const TSMFTrackData* track = data.Track(0);
   if (!track) return staff;
@@ -288,8 +288,8 @@ int LowestChannel(uint16_t mask) {
   return 0;
 }
 
-TMusicStaff* BuildStaffFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
-                                       const TBarGrid& bars, TImportCancelCheck cancel) {
+TMusicStaff* InstructionStaff(TSMFData& data, const TSMFImportInstructions& instruction,
+                              const TBarGrid& bars, TImportCancelCheck cancel) {
   TMusicStaff* staff = NewStaff("", nullptr);
   staff->SetChannel(LowestChannel(instruction.channelMask));
   const TSMFTrackData* track = data.Track(instruction.track);
@@ -584,12 +584,21 @@ void CopySongTexts(TMusicScore& score, const TSMFData& data) {
 
 }  // namespace
 
+TMusicStaff* BuildStaffFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
+                                       TImportCancelCheck cancel) {
+  return InstructionStaff(data, instruction, TBarGrid(data.Track(0)), cancel);
+}
+
+TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel) {
+  return ConductorStaff(data, TBarGrid(data.Track(0)), cancel);
+}
+
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
                                                 TLyricMode lyrics, TImportCancelCheck cancel) {
   auto score = std::make_unique<TMusicScore>();
   CopySongTexts(*score, data);
   const TBarGrid bars(data.Track(0));
-  score->AppendStaff(BuildConductorStaff(data, bars, cancel));
+  score->AppendStaff(ConductorStaff(data, bars, cancel));
 
   std::vector<TStaffPlan> plans;
   std::vector<bool> lyricBuilt(size_t(std::max(data.TrackCount(), 1)), false);
@@ -610,7 +619,7 @@ std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImport
 
   for (const TSMFImportInstructions& instruction : instructions) {
     if (Cancelled(cancel)) return nullptr;
-    add(BuildStaffFromInstruction(data, instruction, bars, cancel), instruction, false);
+    add(InstructionStaff(data, instruction, bars, cancel), instruction, false);
     if (TMusicStaff* lyricStaff = tryLyricStaff(instruction.track)) {
       plans.back().lyricBelow = true;
       add(lyricStaff, TSMFImportInstructions{}, true);

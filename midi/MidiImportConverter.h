@@ -15,6 +15,14 @@ enum class TLyricMode { kNone = 0, kLyricEvents = 1, kKaraokeText = 2 };
 // The long-task dialog's cancel check, or none.
 using TImportCancelCheck = bool (*)();
 
+class TMusicStaff;
+
+// The staves of one instruction and of the conductor, as the converter writes them before the
+// score is finished (for the single-staff import of a recording, and for tests).
+TMusicStaff* BuildStaffFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
+                                       TImportCancelCheck cancel = nullptr);
+TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel = nullptr);
+
 // The new score, or null when the cancel check stopped the work (the partial score is deleted).
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
                                                 TLyricMode lyrics, TImportCancelCheck cancel = nullptr);

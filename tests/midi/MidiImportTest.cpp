@@ -171,6 +171,30 @@ TEST(MidiImportConversion, QuantisationTable) {
   }
 }
 
+// Straight from the converter, before any re-barring: no piece runs over a bar start (3/4, then
+// 5/8 from tick 1152), and none is shorter than the shortest duration.
+TEST(MidiImportConversion, PiecesStopAtBarStartsBeforeFormatting) {
+  const std::vector<TTimedBytes> conductor = {MetaAt(0, 0x58, {3, 2, 24, 8}), MetaAt(1152, 0x58, {5, 3, 24, 8})};
+  const std::vector<TNoteValue> notes = {{0, 1152, 60, 0}, {1152, 2304, 62, 0}, {2304, 2804, 64, 0}, {2900, 2903, 65, 0}};
+  TSMFData data;
+  ASSERT_TRUE(ReadSmfBytes(data, Format1({conductor, NoteEvents(notes)})));
+  std::unique_ptr<TMusicStaff> staff(BuildStaffFromInstruction(data, BuildDefaultInstructions(data, true, 18)[0]));
+  auto isBarStart = [](long t) { return t < 1152 ? t % 576 == 0 : (t - 1152) % 480 == 0; };
+  long tick = 0;
+  int pieces = 0;
+  for (int i = 1; i < staff->LastIndex(); ++i) {
+    const TNotatedItem* item = staff->GetItem(i);
+    const long length = item->GetDuration();
+    if (!NtnAsSongNote(item)) continue;
+    ++pieces;
+    EXPECT_GE(length, 12) << "at " << tick;
+    for (long t = tick + 12; t < tick + length; t += 12) EXPECT_FALSE(isBarStart(t)) << "piece at " << tick << " runs over " << t;
+    tick += length;
+  }
+  EXPECT_GT(pieces, 6);
+  EXPECT_EQ(tick, 2916);
+}
+
 TEST(MidiImportConversion, SpellingFollowsTheKeySignature) {
   std::vector<TTimedBytes> track = NoteEvents({{0, 192, 70, 0}, {192, 384, 61, 0}});
   track.push_back(MetaAt(0, 0x59, {0xFE, 0}));  // two flats
