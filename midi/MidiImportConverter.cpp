@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ namespace {
 // A staff stops growing with fewer free slots than this, so that the formatting passes (clefs,
 // signatures, bar lines, ties at bar lines) always find room.
 constexpr int kReserveSlots = 1500;
+// An instruction's music moves on to a further staff this much earlier, between two events.
+constexpr int kSwitchMargin = 64;
 constexpr int kMaxSounding = 30;
 // Every written duration is a multiple of the shortest note the staff can hold.
 constexpr int kGrid = 12;
@@ -84,12 +87,26 @@ private:
 class TImportConverter {
 public:
   TImportConverter(TMusicStaff& staff, const TBarGrid& bars, int noteResolution)
-      : staff_(staff), bars_(bars),
+      : staff_(&staff), bars_(bars),
         noteTicks_(NtnDurationToTicks(std::clamp(noteResolution, 0, TSMFImportInstructions::kFinestResolution))) {}
+
+  // Called when the staff is full: answers a further staff that carries the music on (the
+  // converter fills it with rests up to where the full one stopped), or null to stop there.
+  using TOverflow = std::function<TMusicStaff*()>;
+  void SetOverflow(TOverflow overflow) { overflow_ = std::move(overflow); }
+
+  // Moves on to a further staff early, at an event, so that notes are seldom cut in two.
+  bool EnsureRoom(int slots) {
+    if (staff_->FreeItemSlots() >= slots) return true;
+    return overflow_ ? CarryOn() : HasRoom();
+  }
 
   long Written() const { return written_; }
   void StartAt(long tick) { written_ = tick; }
-  bool HasRoom() const { return staff_.FreeItemSlots() >= kReserveSlots; }
+  bool HasRoom() {
+    if (staff_->FreeItemSlots() >= kReserveSlots) return true;
+    return overflow_ && CarryOn();
+  }
 
   long Quantise(long tick) const {
     long t = std::max(RoundTo(tick, kGrid), written_);
@@ -120,10 +137,10 @@ public:
   }
 
   void Program(long tick, int program, bool notate) {
-    TStaffInstrument instrument = staff_.GetInstrument();
+    TStaffInstrument instrument = staff_->GetInstrument();
     if (instrument.patch == 0) {
       instrument.patch = program + 1;
-      staff_.SetInstrument(instrument);
+      staff_->SetInstrument(instrument);
     }
     if (!notate) return;
     Advance(Quantise(tick));
@@ -136,12 +153,7 @@ public:
     if (count == 0 && tick == 0) return;
     Advance(Quantise(tick));
     if (count > 7 || count < -7) count = (count < 0 ? -1 : 1) * (std::abs(count) % 7);
-    auto* key = new TKeyData;
-    for (int k = 0; k < std::abs(count); ++k) {
-      if (count > 0) key->SetLetterSharp(kSharpOrder[k]);
-      else key->SetLetterFlat(kFlatOrder[k]);
-    }
-    Append(key);
+    AppendKeySignature(count);
     keyCount_ = count;
   }
 
@@ -160,7 +172,13 @@ public:
     if (written_ >= t) return;
     const std::vector<THead> heads = SpellChord();
     TNotatedItem* last = nullptr;
+    const TMusicStaff* lastStaff = staff_;
     while (written_ < t && HasRoom()) {
+      if (staff_ != lastStaff) {
+        // A tie cannot reach from one staff to the next.
+        if (last) SetTieOut(last, false);
+        lastStaff = staff_;
+      }
       const long span = std::min(t, bars_.NextBarStart(written_)) - written_;
       TNotatedItem* piece = MakePiece(heads);
       const int ticks = NtnSetDurationFromTicks(piece, int(std::min<long>(span, 1 << 30)));
@@ -169,7 +187,7 @@ public:
         break;
       }
       SetTieOut(piece, true);
-      staff_.AppendItem(piece);
+      staff_->AppendItem(piece);
       written_ += ticks;
       last = piece;
     }
@@ -179,6 +197,31 @@ public:
   }
 
 private:
+  // A full staff leaves the rest of the music to a new one, which starts with rests up to here and
+  // the key signature in force.
+  bool CarryOn() {
+    TMusicStaff* next = overflow_();
+    if (!next) return false;
+    staff_ = next;
+    const long until = written_;
+    std::vector<TSounding> sounding;
+    sounding.swap(sounding_);
+    written_ = 0;
+    if (keyCount_ != 0) AppendKeySignature(keyCount_);
+    Advance(until);
+    sounding_.swap(sounding);
+    return staff_->FreeItemSlots() >= kReserveSlots;
+  }
+
+  void AppendKeySignature(int count) {
+    auto* key = new TKeyData;
+    for (int k = 0; k < std::abs(count); ++k) {
+      if (count > 0) key->SetLetterSharp(kSharpOrder[k]);
+      else key->SetLetterFlat(kFlatOrder[k]);
+    }
+    Append(key);
+  }
+
   struct TSounding {
     int key;
     int keyCount;  // the key signature when it started: flats (negative) spell with flats
@@ -191,7 +234,7 @@ private:
   static long RoundTo(long tick, long step) { return (tick + step / 2) / step * step; }
 
   void Append(TNotatedItem* item) {
-    if (!HasRoom() || !staff_.AppendItem(item)) delete item;
+    if (!HasRoom() || !staff_->AppendItem(item)) delete item;
   }
 
   static void Spell(int key, int keyCount, THead& head) {
@@ -234,11 +277,12 @@ private:
     for (int h = 0; h < NtnHeadCount(item); ++h) NtnSetAttr(NtnHead(item, h), naTieOut, on);
   }
 
-  TMusicStaff& staff_;
+  TMusicStaff* staff_;
   const TBarGrid& bars_;
   const long noteTicks_;
   long written_ = 0;
   std::vector<TSounding> sounding_;
+  TOverflow overflow_;
   bool pedalDown_ = false;
   int keyCount_ = 0;
 };
@@ -288,17 +332,27 @@ int LowestChannel(uint16_t mask) {
   return 0;
 }
 
-TMusicStaff* InstructionStaff(TSMFData& data, const TSMFImportInstructions& instruction,
-                              const TBarGrid& bars, TImportCancelCheck cancel) {
-  TMusicStaff* staff = NewStaff("", nullptr);
+// The staves of one instruction: one, and further ones that carry the music on when a staff fills.
+std::vector<TMusicStaff*> InstructionStaves(TSMFData& data, const TSMFImportInstructions& instruction,
+                                            const TBarGrid& bars, TImportCancelCheck cancel) {
+  std::vector<TMusicStaff*> staves = {NewStaff("", nullptr)};
+  TMusicStaff* staff = staves.front();
   staff->SetChannel(LowestChannel(instruction.channelMask));
   const TSMFTrackData* track = data.Track(instruction.track);
-  if (!track) return staff;
+  if (!track) return staves;
   staff->SetName(TrackStaffName(*track).c_str());
   staff->SetPort(track->Port());
   TImportConverter converter(*staff, bars, instruction.noteResolution);
+  converter.SetOverflow([&staves] {
+    TMusicStaff* next = NewStaff(staves.front()->GetName(), nullptr);
+    next->SetChannel(staves.front()->GetChannel());
+    next->SetPort(staves.front()->GetPort());
+    next->SetInstrument(staves.front()->GetInstrument());
+    staves.push_back(next);
+    return next;
+  });
   const TMidiFileBuf& events = track->Events();
-  for (int32_t i = 0, n = events.EventCount(); i < n && converter.HasRoom(); ++i) {
+  for (int32_t i = 0, n = events.EventCount(); i < n && converter.EnsureRoom(kReserveSlots + kSwitchMargin); ++i) {
     if ((i & 255) == 0 && cancel && cancel()) break;
     const TMidiEvent e = events.EventAt(i);
     if (MidiEventType(e) == kMidiEventKeySig) {
@@ -318,7 +372,7 @@ TMusicStaff* InstructionStaff(TSMFData& data, const TSMFImportInstructions& inst
       converter.Program(e.tick, e.b[1] & 0x7F, instruction.Has(TSMFImportInstructions::kPatchChanges));
     }
   }
-  return staff;
+  return staves;
 }
 
 // --- Lyric staves ---
@@ -584,9 +638,9 @@ void CopySongTexts(TMusicScore& score, const TSMFData& data) {
 
 }  // namespace
 
-TMusicStaff* BuildStaffFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
-                                       TImportCancelCheck cancel) {
-  return InstructionStaff(data, instruction, TBarGrid(data.Track(0)), cancel);
+std::vector<TMusicStaff*> BuildStavesFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
+                                                     TImportCancelCheck cancel) {
+  return InstructionStaves(data, instruction, TBarGrid(data.Track(0)), cancel);
 }
 
 TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel) {
@@ -619,7 +673,7 @@ std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImport
 
   for (const TSMFImportInstructions& instruction : instructions) {
     if (Cancelled(cancel)) return nullptr;
-    add(InstructionStaff(data, instruction, bars, cancel), instruction, false);
+    for (TMusicStaff* staff : InstructionStaves(data, instruction, bars, cancel)) add(staff, instruction, false);
     if (TMusicStaff* lyricStaff = tryLyricStaff(instruction.track)) {
       plans.back().lyricBelow = true;
       add(lyricStaff, TSMFImportInstructions{}, true);

@@ -3,6 +3,7 @@
 // lyric staves from lyric or karaoke text, each quantised, spelled, re-barred and formatted.
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "midi/SMFImportInstructions.h"
 
@@ -18,9 +19,11 @@ using TImportCancelCheck = bool (*)();
 class TMusicStaff;
 
 // The staves of one instruction and of the conductor, as the converter writes them before the
-// score is finished (for the single-staff import of a recording, and for tests).
-TMusicStaff* BuildStaffFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
-                                       TImportCancelCheck cancel = nullptr);
+// score is finished (for the single-staff import of a recording, and for tests); the caller owns
+// them. An instruction whose music fills a staff (12000 items) carries on in further staves, so
+// that no note is lost.
+std::vector<TMusicStaff*> BuildStavesFromInstruction(TSMFData& data, const TSMFImportInstructions& instruction,
+                                                     TImportCancelCheck cancel = nullptr);
 TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel = nullptr);
 
 // The new score, or null when the cancel check stopped the work (the partial score is deleted).

@@ -178,7 +178,9 @@ TEST(MidiImportConversion, PiecesStopAtBarStartsBeforeFormatting) {
   const std::vector<TNoteValue> notes = {{0, 1152, 60, 0}, {1152, 2304, 62, 0}, {2304, 2804, 64, 0}, {2900, 2903, 65, 0}};
   TSMFData data;
   ASSERT_TRUE(ReadSmfBytes(data, Format1({conductor, NoteEvents(notes)})));
-  std::unique_ptr<TMusicStaff> staff(BuildStaffFromInstruction(data, BuildDefaultInstructions(data, true, 18)[0]));
+  const std::vector<TMusicStaff*> staves = BuildStavesFromInstruction(data, BuildDefaultInstructions(data, true, 18)[0]);
+  ASSERT_EQ(staves.size(), 1u);
+  std::unique_ptr<TMusicStaff> staff(staves[0]);
   auto isBarStart = [](long t) { return t < 1152 ? t % 576 == 0 : (t - 1152) % 480 == 0; };
   long tick = 0;
   int pieces = 0;
