@@ -197,6 +197,19 @@ TEST(MidiImportConversion, PiecesStopAtBarStartsBeforeFormatting) {
   EXPECT_EQ(tick, 2916);
 }
 
+// A drum part of 14,400 sixteenths would fill a staff (12,000 items) near bar 650: the music
+// carries on in a further staff after rests, and every note keeps its tick, length and key.
+TEST(MidiImportConversion, AFullStaffCarriesOnInAnother) {
+  std::vector<TNoteValue> notes;
+  for (long t = 0; t < 900L * 768; t += 48) notes.push_back({t, t + 48, 36 + int(t / 48 % 3), 9});
+  auto score = Convert(Format1({ConductorEvents(), NoteEvents(notes)}), nullptr, TLyricMode::kNone, 6);
+  ASSERT_EQ(score->StaffCount(), 3);
+  // Named after the same track, made unique.
+  EXPECT_EQ(std::string(score->GetStaff(1)->GetName()).rfind(score->GetStaff(0)->GetName(), 0), 0u);
+  EXPECT_EQ(score->GetStaff(1)->GetChannel(), 9);
+  EXPECT_EQ(Written(*score), notes);
+}
+
 TEST(MidiImportConversion, SpellingFollowsTheKeySignature) {
   std::vector<TTimedBytes> track = NoteEvents({{0, 192, 70, 0}, {192, 384, 61, 0}});
   track.push_back(MetaAt(0, 0x59, {0xFE, 0}));  // two flats
