@@ -1,9 +1,11 @@
 #include "midi/MidiImportDocument.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
 #include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
 #include "foundation/QXTFStream.h"
 #include "midi/SMFData.h"
 #include "midi/SMFImport.h"
@@ -40,4 +42,35 @@ std::unique_ptr<TMusicScore> ConvertMidiDataToScore(TSMFData& recording, const T
       BuildDefaultInstructions(recording, options.extractChannels, options.maxChordSize);
   ApplyImportOptions(instructions, options);
   return ConvertMidiToScore(recording, instructions, TLyricMode::kNone, cancel);
+}
+
+TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TMidiImportOptions& options) {
+  TSMFImportInstructions instruction;
+  options.ApplyTo(instruction);
+  const TSMFTrackData* track = recording.Track(0);
+  if (!track) return instruction;
+  const TMidiFileBuf& events = track->Events();
+  int lowest = 127, highest = 0;
+  for (int32_t i = 0, n = events.EventCount(); i < n; ++i) {
+    const TMidiEvent e = events.EventAt(i);
+    if (!IsMidiNoteStart(e)) continue;
+    lowest = std::min(lowest, e.b[1] & 0x7F);
+    highest = std::max(highest, e.b[1] & 0x7F);
+  }
+  instruction.channelMask = events.ChannelsUsing((1u << kMidiNoteOff) | (1u << kMidiNoteOn));
+  if (lowest <= highest) {
+    instruction.lowestPitch = uint8_t(lowest);
+    instruction.highestPitch = uint8_t(highest);
+  }
+  return instruction;
+}
+
+TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstructions& instruction,
+                                TImportCancelCheck cancel) {
+  std::unique_ptr<TMusicScore> score = ConvertMidiToScore(recording, {instruction}, TLyricMode::kNone, cancel);
+  if (!score || score->StaffCount() < 2) return nullptr;
+  TMusicStaff* staff = score->RemoveStaff(0);
+  // Its sizes were set for a first staff among others; clamped again for its new place.
+  staff->SetVerticalSize(staff->GetLowerSize(), staff->GetUpperSize());
+  return staff;
 }

@@ -345,6 +345,20 @@ TEST(MidiImportDocument, RecordingsTakeTheOptionsAndCancelDropsTheScore) {
   EXPECT_FALSE(ConvertMidiDataToScore(data, options, CancelNow));
 }
 
+TEST(MidiImportDocument, ARecordingBecomesOneStaff) {
+  const std::vector<TNoteValue> notes = {{0, 192, 55, 0}, {192, 384, 72, 2}};
+  TSMFData data;
+  ASSERT_TRUE(ReadSmfBytes(data, Format1({NoteEvents(notes)})));
+  const TSMFImportInstructions instruction = TrackStaffInstruction(data, TMidiImportOptions{});
+  EXPECT_EQ(instruction.channelMask, 0x0005);
+  EXPECT_EQ(instruction.lowestPitch, 55);
+  EXPECT_EQ(instruction.highestPitch, 72);
+  std::unique_ptr<TMusicStaff> staff(ImportTrackAsStaff(data, instruction));
+  ASSERT_TRUE(staff);
+  const std::vector<TNoteValue> expected = {{0, 192, 55, 0}, {192, 384, 72, 0}};
+  EXPECT_EQ(NotesOfStaff(*staff), expected);
+}
+
 // Round trip on a generated song the shape of the benchmark file: every note comes back, on a
 // jittered copy too (starts moved by up to 10 ticks come back on the grid).
 TEST(MidiImportRoundTrip, GeneratedSongAndItsJitteredCopyKeepEveryNote) {
