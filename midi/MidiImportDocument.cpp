@@ -19,20 +19,32 @@ TLyricMode LyricModeForPath(const char* path) {
   return TLyricMode::kKaraokeText;
 }
 
-TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusicScore>& score,
-                                        TImportCancelCheck cancel) {
-  score.reset();
-  TSMFData data;
+void TQVKImportData::BuildDefaultInstructions() {
+  builtExtractChannels = options.extractChannels;
+  builtMaxChordSize = options.maxChordSize;
+  instructions = ::BuildDefaultInstructions(data, builtExtractChannels, builtMaxChordSize);
+}
+
+bool ReadMidiImportFile(const char* path, TQVKImportData& import, TImportCancelCheck cancel) {
+  import.lyrics = LyricModeForPath(path);
   {
     TQXTFStream file(TQXTFStream::ModeRead | TQXTFStream::ShareRead, path);
-    if (!file.IsOpen()) return TImportOpenResult::kOpenFailed;
-    ImportMidiFile(data, file, nullptr, cancel);
+    if (!file.IsOpen()) return false;
+    ImportMidiFile(import.data, file, nullptr, cancel);
   }
-  // Without the wizard the instructions keep the record's defaults.
-  const TMidiImportOptions defaults;
-  const TSMFImportInstructionList instructions =
-      BuildDefaultInstructions(data, defaults.extractChannels, defaults.maxChordSize);
-  score = ConvertMidiToScore(data, instructions, LyricModeForPath(path), cancel);
+  import.BuildDefaultInstructions();
+  return true;
+}
+
+TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusicScore>& score,
+                                        TImportCancelCheck cancel, const TMidiImportOptions& options,
+                                        const TImportInstructionEditor& wizard) {
+  score.reset();
+  TQVKImportData import;
+  import.options = options;
+  if (!ReadMidiImportFile(path, import, cancel)) return TImportOpenResult::kOpenFailed;
+  if (wizard && !wizard(import)) return TImportOpenResult::kCancelled;
+  score = ConvertMidiToScore(import.data, import.instructions, import.lyrics, cancel);
   return score ? TImportOpenResult::kConverted : TImportOpenResult::kCancelled;
 }
 

@@ -323,6 +323,20 @@ TEST(MidiImportDocument, OpensMidRmiAndKarFiles) {
   std::unique_ptr<TMusicScore> none;
   EXPECT_EQ(ImportMidiFileToScore((TempDir() + "/vc_no_such_file.mid").c_str(), none), TImportOpenResult::kOpenFailed);
   EXPECT_FALSE(none);
+  // The wizard edits the instructions the converter then follows, or stops the import.
+  const std::string path = TempDir() + "/vc_import_wizard.mid";
+  { std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size())); }
+  std::unique_ptr<TMusicScore> edited;
+  ASSERT_EQ(ImportMidiFileToScore(path.c_str(), edited, nullptr, {}, [](TQVKImportData& import) {
+              import.instructions.push_back(import.instructions.front());
+              import.instructions.back().lowestPitch = 61;
+              return true;
+            }), TImportOpenResult::kConverted);
+  EXPECT_EQ(edited->StaffCount(), 3);
+  EXPECT_EQ(ImportMidiFileToScore(path.c_str(), edited, nullptr, {}, [](TQVKImportData&) { return false; }),
+            TImportOpenResult::kCancelled);
+  EXPECT_FALSE(edited);
+  std::remove(path.c_str());
   EXPECT_EQ(LyricModeForPath("a.kar"), TLyricMode::kKaraokeText);
   EXPECT_EQ(LyricModeForPath("a.karx"), TLyricMode::kLyricEvents);
 }
