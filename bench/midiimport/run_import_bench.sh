@@ -3,7 +3,7 @@
 # by side in one run, on the generated benchmark files; then our import time per note from 100 to
 # 900 bars, to show that it stays flat.
 #   bench/midiimport/run_import_bench.sh [runs]
-# The peer (Debian's musescore3, "mscore3") runs headless; its fixed start-up cost is measured on
+# The peer (Debian's "mscore3") runs headless; its fixed start-up cost is measured on
 # the 16-bar file and taken off, so that its figure is the import (and save) of the music itself.
 # It also writes MusicXML, whose pitched notes are counted to show how many notes it keeps.
 # Nothing the peer writes is kept.
