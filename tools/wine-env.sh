@@ -79,3 +79,17 @@ vc_tree_of() {
     *) echo win32 ;;
   esac
 }
+
+# Makes a private copy of a prefix for tests that search the fixed drives: drive Z: (the whole
+# Linux root, reported as fixed) is removed and drive D: maps to a folder of the caller's, so the
+# only fixed drives are the prefix's C: and that D:. The copy has its own Wine server; the caller
+# ends it (WINEPREFIX=<copy> wineserver -k) and removes the copy.
+#   vc_private_prefix FROM TO D_FOLDER
+vc_private_prefix() {
+  local from=$1 to=$2 ddrive=$3
+  rm -rf "$to"
+  cp -a "$from" "$to"
+  rm -f "$to/dosdevices/z:" "$to/dosdevices/d:" "$to/dosdevices/d::"
+  mkdir -p "$ddrive"
+  ln -s "$ddrive" "$to/dosdevices/d:"
+}
