@@ -141,6 +141,17 @@ HWND WaitForBox(DWORD pid, const char* caption, DWORD timeoutMs = kLong) {
   return found;
 }
 
+BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM lParam) {
+  if (GetClass(hwnd) != "Edit" || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hwnd;
+  return FALSE;
+}
+HWND FindEdit(HWND dialog) {
+  HWND found = nullptr;
+  EnumChildWindows(dialog, MatchEdit, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // One run of QVSETUP from one of the prepared folders.
 struct TSetup {
   TTestProcess process;
@@ -156,11 +167,11 @@ struct TSetup {
   std::string Target() { return GetText(GetDlgItem(main, IDC_UPG_TARGET)); }
   std::string ApplyText() { return GetText(GetDlgItem(main, IDC_UPG_APPLY)); }
   void Apply() { ClickButton(main, IDC_UPG_APPLY); }
-  // Waits until the apply has ended (the main window enabled again) or a box is up.
-  bool WaitForApplyEnd() {
-    return PumpUntil([&] { return ApplyText() == "Done" || (IsWindowEnabled(main) && !Progress()); }, kLong);
-  }
-  HWND Progress() { return WaitForWindow("#32770", kCaption, 0, process.Id()); }
+  // The progress window of a running apply.
+  HWND WaitForProgress() { return WaitForWindow("#32770", kCaption, kLong, process.Id()); }
+  bool WaitForDone() { return PumpUntil([&] { return ApplyText() == "Done"; }, kLong); }
+  // An apply that does not succeed ends when its progress window goes and the main window is back.
+  bool WaitForFailedEnd(HWND progress) { return WaitForWindowGone(progress, kLong) && IsWindowEnabled(main); }
 };
 
 class Installer : public ::testing::Test {
@@ -192,13 +203,12 @@ TEST_F(Installer, CIsSearchedBeforeDAndTheUpgradedFolderEqualsTheNewOne) {
   EXPECT_EQ(GetText(setup.main), "Vellichord Upgrade Test");
   EXPECT_EQ(setup.Target(), "C:\\Apps\\Deep\\Er\\Vellichord");
   setup.Apply();
-  ASSERT_TRUE(setup.WaitForApplyEnd());
-  EXPECT_EQ(setup.ApplyText(), "Done");
+  ASSERT_TRUE(setup.WaitForDone());
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(setup.main, IDC_UPG_FOLDER)));
   ExpectSameTree("C:\\Apps\\Deep\\Er\\Vellichord", kRefNew, true);
   ExpectSameTree("D:\\Music\\Vellichord", kRefOld, true);
   setup.Apply();  // "Done" closes the program
-  EXPECT_TRUE(setup.process.WaitForExit(10000));
+  EXPECT_TRUE(setup.process.WaitForExit(30000)) << IsWindow(setup.main) << " " << setup.ApplyText();
 }
 
 TEST_F(Installer, FoldersThatDoNotMatchAreNotTheInstallation) {
@@ -216,8 +226,7 @@ TEST_F(Installer, FoldersThatDoNotMatchAreNotTheInstallation) {
   ASSERT_TRUE(setup.WaitForMain());
   EXPECT_EQ(setup.Target(), "D:\\Music\\Vellichord");
   setup.Apply();
-  ASSERT_TRUE(setup.WaitForApplyEnd());
-  EXPECT_EQ(setup.ApplyText(), "Done");
+  ASSERT_TRUE(setup.WaitForDone());
   ExpectSameTree("D:\\Music\\Vellichord", kRefNew, true);
 }
 
@@ -226,15 +235,38 @@ TEST_F(Installer, CancelDuringTheBuildLeavesTheInstallationUntouched) {
   TSetup setup("main");
   ASSERT_TRUE(setup.WaitForMain());
   setup.Apply();
-  HWND progress = WaitForWindow("#32770", kCaption, kLong, setup.process.Id());
+  HWND progress = setup.WaitForProgress();
   ASSERT_NE(progress, nullptr);
   ClickButton(progress, IDCANCEL);
   HWND box = WaitForBox(setup.process.Id(), kCaption);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(ReadMessageBox(box).text, "Do you really want to cancel the upgrade?");
   ClickButton(box, IDYES);
-  ASSERT_TRUE(setup.WaitForApplyEnd());
+  ASSERT_TRUE(setup.WaitForFailedEnd(progress));
   EXPECT_EQ(setup.ApplyText(), "&Apply");
+  ExpectSameTree("C:\\Apps\\Vellichord", kRefOld, true);
+}
+
+// The folder dialog: a chosen file's folder becomes the target; a drive root keeps its backslash.
+TEST_F(Installer, TheFolderDialogSetsTheTarget) {
+  CopyInstallation(kRefOld, "C:\\Apps\\Vellichord");
+  TSetup setup("main");
+  ASSERT_TRUE(setup.WaitForMain());
+  struct Case { const char* typed; const char* target; };
+  const Case cases[] = {{"D:\\Target", "D:\\"}, {"C:\\Apps\\Vellichord\\Target", "C:\\Apps\\Vellichord"}};
+  for (const Case& c : cases) {
+    ClickButton(setup.main, IDC_UPG_FOLDER);
+    HWND browse = WaitForWindow("#32770", "Browse", kLong, setup.process.Id());
+    ASSERT_NE(browse, nullptr);
+    HWND name = FindEdit(browse);  // the file-name field: the dialog's only edit
+    ASSERT_NE(name, nullptr);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed));
+    ClickButton(browse, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(browse, 30000)) << c.typed;
+    EXPECT_TRUE(PumpUntil([&] { return setup.Target() == c.target; }, 10000)) << setup.Target();
+  }
+  ClickButton(setup.main, IDCANCEL);
+  EXPECT_TRUE(setup.process.WaitForExit(10000));
   ExpectSameTree("C:\\Apps\\Vellichord", kRefOld, true);
 }
 
@@ -257,6 +289,8 @@ TEST_F(Installer, AFailedReplaceRestoresEveryFileAndIsReported) {
     ASSERT_TRUE(setup.WaitForMain());
     ASSERT_EQ(setup.Target(), install);
     setup.Apply();
+    HWND progress = setup.WaitForProgress();
+    ASSERT_NE(progress, nullptr);
     HWND question = WaitForBox(setup.process.Id(), kCaption);
     ASSERT_NE(question, nullptr);
     EXPECT_NE(ReadMessageBox(question).text.find("gone\\old.dll"), std::string::npos);
@@ -277,7 +311,7 @@ TEST_F(Installer, AFailedReplaceRestoresEveryFileAndIsReported) {
     EXPECT_NE(text.find("could not be replaced"), std::string::npos) << text;
     EXPECT_NE(text.find("restored"), std::string::npos) << text;
     ClickButton(failure, IDOK);
-    ASSERT_TRUE(setup.WaitForApplyEnd());
+    ASSERT_TRUE(setup.WaitForFailedEnd(progress));
     EXPECT_EQ(setup.ApplyText(), "&Apply");
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
