@@ -23,6 +23,12 @@ bool TWin32SearchDisk::IsFixedDrive(char letter) {
 }
 
 void TWin32SearchDisk::ListSubfolders(const std::string& folder, std::vector<std::string>& subfolders) {
+  // The search notice stays painted while whole drives are listed.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
   const std::string pattern = folder + "*.*";
   if (pattern.size() >= kMaxPath) return;
   WIN32_FIND_DATAA found;

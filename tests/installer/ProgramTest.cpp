@@ -178,7 +178,7 @@ class Installer : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(Exists(kRefOld)) << "run through upgrade-drives.sh";
-    for (const char* f : {"C:\\Apps", "D:\\Music", "D:\\Other"}) RemoveTree(f);
+    for (const char* f : {"C:\\Apps", "D:\\Music", "D:\\Other", "D:\\Linked\\Vellichord"}) RemoveTree(f);
   }
 };
 
@@ -228,6 +228,18 @@ TEST_F(Installer, FoldersThatDoNotMatchAreNotTheInstallation) {
   setup.Apply();
   ASSERT_TRUE(setup.WaitForDone());
   ExpectSameTree("D:\\Music\\Vellichord", kRefNew, true);
+}
+
+// C:\vc_link leads to D:\Linked; the search must not follow it, or it would take the installation
+// on D: for one on C: (and could loop through links forever).
+TEST_F(Installer, TheSearchDoesNotFollowLinks) {
+  const DWORD link = GetFileAttributesA("C:\\vc_link");
+  ASSERT_NE(link, INVALID_FILE_ATTRIBUTES);
+  if (!(link & FILE_ATTRIBUTE_REPARSE_POINT)) GTEST_SKIP() << "this Wine shows links as plain folders";
+  CopyInstallation(kRefOld, "D:\\Linked\\Vellichord");
+  TSetup setup("main");
+  ASSERT_TRUE(setup.WaitForMain());
+  EXPECT_EQ(setup.Target(), "D:\\Linked\\Vellichord");
 }
 
 TEST_F(Installer, CancelDuringTheBuildLeavesTheInstallationUntouched) {

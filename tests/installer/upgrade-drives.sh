@@ -54,6 +54,10 @@ mkdir -p "$data/garbage" && cp "$setup_exe" "$data/garbage/QVSETUP.exe"
 head -c 200 /dev/zero > "$data/garbage/QVSETUP.upg"
 cp "$data/main/QVSETUP.uui" "$data/garbage/QVSETUP.uui"
 cp "$test_exe" "$data/"
+# A link on C: to a folder on D: that one test fills with an installation: a search that
+# followed links would find that installation on C: first.
+mkdir -p "$work/d/Linked"
+ln -s "$work/d/Linked" "$prefix/drive_c/vc_link"
 
 wineserver -p </dev/null >/dev/null 2>&1
 $vc_wine wineboot </dev/null >/dev/null 2>&1 || true
