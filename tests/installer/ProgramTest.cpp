@@ -20,6 +20,7 @@ const std::string kData = "C:\\vc_upg\\";
 const std::string kRefOld = kData + "ref\\old";
 const std::string kRefNew = kData + "ref\\new";
 const char kCaption[] = "Vellichord Upgrade";  // line 3 of the texts tools/make-upgrade writes
+const std::string kInstall = "C:\\Apps\\Vellichord";
 constexpr DWORD kLong = 120000;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -169,6 +170,11 @@ struct TSetup {
   void Apply() { ClickButton(main, IDC_UPG_APPLY); }
   // The progress window of a running apply.
   HWND WaitForProgress() { return WaitForWindow("#32770", kCaption, kLong, process.Id()); }
+  // The next message box of the program, once the one answered before it has gone.
+  HWND NextBox(HWND answered = nullptr) {
+    if (answered && !WaitForWindowGone(answered, 10000)) return nullptr;
+    return WaitForBox(process.Id(), kCaption);
+  }
   bool WaitForDone() { return PumpUntil([&] { return ApplyText() == "Done"; }, kLong); }
   // An apply that does not succeed ends when its progress window goes and the main window is back.
   bool WaitForFailedEnd(HWND progress) { return WaitForWindowGone(progress, kLong) && IsWindowEnabled(main); }
@@ -243,25 +249,25 @@ TEST_F(Installer, TheSearchDoesNotFollowLinks) {
 }
 
 TEST_F(Installer, CancelDuringTheBuildLeavesTheInstallationUntouched) {
-  CopyInstallation(kRefOld, "C:\\Apps\\Vellichord");
+  CopyInstallation(kRefOld, kInstall);
   TSetup setup("main");
   ASSERT_TRUE(setup.WaitForMain());
   setup.Apply();
   HWND progress = setup.WaitForProgress();
   ASSERT_NE(progress, nullptr);
   ClickButton(progress, IDCANCEL);
-  HWND box = WaitForBox(setup.process.Id(), kCaption);
+  HWND box = setup.NextBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(ReadMessageBox(box).text, "Do you really want to cancel the upgrade?");
   ClickButton(box, IDYES);
   ASSERT_TRUE(setup.WaitForFailedEnd(progress));
   EXPECT_EQ(setup.ApplyText(), "&Apply");
-  ExpectSameTree("C:\\Apps\\Vellichord", kRefOld, true);
+  ExpectSameTree(kInstall, kRefOld, true);
 }
 
 // The folder dialog: a chosen file's folder becomes the target; a drive root keeps its backslash.
 TEST_F(Installer, TheFolderDialogSetsTheTarget) {
-  CopyInstallation(kRefOld, "C:\\Apps\\Vellichord");
+  CopyInstallation(kRefOld, kInstall);
   TSetup setup("main");
   ASSERT_TRUE(setup.WaitForMain());
   struct Case { const char* typed; const char* target; };
@@ -279,7 +285,51 @@ TEST_F(Installer, TheFolderDialogSetsTheTarget) {
   }
   ClickButton(setup.main, IDCANCEL);
   EXPECT_TRUE(setup.process.WaitForExit(10000));
-  ExpectSameTree("C:\\Apps\\Vellichord", kRefOld, true);
+  ExpectSameTree(kInstall, kRefOld, true);
+}
+
+// A built file that fails verification, judged fatal: the question, then on Yes the detail,
+// and the installation stays as it was.
+TEST_F(Installer, AFileThatFailsVerificationEndsTheApplyWhenFatal) {
+  CopyInstallation(kRefOld, kInstall);
+  TSetup setup("broken");
+  ASSERT_TRUE(setup.WaitForMain());
+  setup.Apply();
+  HWND progress = setup.WaitForProgress();
+  HWND question = setup.NextBox();
+  ASSERT_NE(question, nullptr);
+  const std::string text = ReadMessageBox(question).text;
+  EXPECT_NE(text.find("File: whole.dat"), std::string::npos) << text;
+  EXPECT_NE(text.find("the upgrade cannot continue.\n\nDo you want to see the details?"), std::string::npos) << text;
+  ClickButton(question, IDYES);
+  HWND detail = setup.NextBox(question);
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(ReadMessageBox(detail).text, "The patch data did not produce the expected file.");
+  ClickButton(detail, IDOK);
+  ASSERT_TRUE(setup.WaitForFailedEnd(progress));
+  EXPECT_EQ(setup.ApplyText(), "&Apply");
+  ExpectSameTree(kInstall, kRefOld, true);
+}
+
+// The same failure asked about: Yes skips that file and upgrades the rest.
+TEST_F(Installer, AFileThatFailsVerificationCanBeSkipped) {
+  const std::string& install = kInstall;
+  CopyInstallation(kRefOld, install);
+  TSetup setup("skip");
+  ASSERT_TRUE(setup.WaitForMain());
+  setup.Apply();
+  HWND question = setup.NextBox();
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(ReadMessageBox(question).text.find("Skip this file?"), std::string::npos);
+  ClickButton(question, IDYES);
+  ASSERT_TRUE(setup.WaitForDone());
+  for (const auto& [rel, full] : Files(kRefNew)) {
+    const std::string expected = rel == "whole.dat" ? kRefOld + "\\whole.dat.ref" : full;
+    EXPECT_TRUE(Contents(install + "\\" + rel) == Contents(expected)) << rel;
+    EXPECT_EQ(WriteTime(install + "\\" + rel), WriteTime(expected)) << rel;
+  }
+  EXPECT_EQ(Files(install).size(), Files(kRefNew).size());
+  EXPECT_FALSE(Exists(install + "\\__QVUPD_"));
 }
 
 // The replace phase meets a file it cannot replace after others were replaced: every file is put
@@ -288,7 +338,7 @@ TEST_F(Installer, AFailedReplaceRestoresEveryFileAndIsReported) {
   enum class Block { ReadOnly, HeldOpen };
   for (Block block : {Block::ReadOnly, Block::HeldOpen}) {
     SCOPED_TRACE(block == Block::ReadOnly ? "read-only" : "held open");
-    const std::string install = "C:\\Apps\\Vellichord";
+    const std::string& install = kInstall;
     CopyInstallation(kRefOld, install);
     // A changed date on the file to be deleted makes the apply ask about it, after the file to
     // be blocked has passed its own check.
@@ -303,7 +353,7 @@ TEST_F(Installer, AFailedReplaceRestoresEveryFileAndIsReported) {
     setup.Apply();
     HWND progress = setup.WaitForProgress();
     ASSERT_NE(progress, nullptr);
-    HWND question = WaitForBox(setup.process.Id(), kCaption);
+    HWND question = setup.NextBox();
     ASSERT_NE(question, nullptr);
     EXPECT_NE(ReadMessageBox(question).text.find("gone\\old.dll"), std::string::npos);
     const std::string blocked = install + "\\whole.dat";
@@ -315,8 +365,7 @@ TEST_F(Installer, AFailedReplaceRestoresEveryFileAndIsReported) {
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
     }
     ClickButton(question, IDYES);
-    ASSERT_TRUE(WaitForWindowGone(question, 10000));
-    HWND failure = WaitForBox(setup.process.Id(), kCaption);
+    HWND failure = setup.NextBox(question);
     ASSERT_NE(failure, nullptr);
     const std::string text = ReadMessageBox(failure).text;
     EXPECT_NE(text.find("whole.dat"), std::string::npos) << text;

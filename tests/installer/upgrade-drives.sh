@@ -49,6 +49,20 @@ make_package() {
 }
 make_package main
 make_package ask --policy 'gone\old.dll=1,2'
+# Packages whose record for whole.dat promises another checksum than its stream builds: the built
+# file fails verification (judged fatal by the first, asked about by the second).
+make_package broken
+make_package skip --policy 'whole.dat=0,1'
+for dir in broken skip; do
+  python3 - "$data/$dir/QVSETUP.upg" <<'PY'
+import sys
+path = sys.argv[1]
+data = bytearray(open(path, "rb").read())
+at = data.index(b"whole.dat\0\0") + len(b"whole.dat\0\0") + 8
+data[at] ^= 0x5A
+open(path, "wb").write(data)
+PY
+done
 mkdir -p "$data/bare" && cp "$setup_exe" "$data/bare/QVSETUP.exe"
 mkdir -p "$data/garbage" && cp "$setup_exe" "$data/garbage/QVSETUP.exe"
 head -c 200 /dev/zero > "$data/garbage/QVSETUP.upg"
