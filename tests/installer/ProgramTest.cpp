@@ -236,6 +236,23 @@ TEST_F(Installer, FoldersThatDoNotMatchAreNotTheInstallation) {
   ExpectSameTree("D:\\Music\\Vellichord", kRefNew, true);
 }
 
+// With policy A 0 a file to be added that is already there is simply overwritten.
+TEST_F(Installer, AnAddedFileThatExistsIsOverwrittenWithoutAQuestion) {
+  CopyInstallation(kRefOld, kInstall);
+  CreateDirectoryA((kInstall + "\\added").c_str(), nullptr);
+  CreateDirectoryA((kInstall + "\\added\\deeper").c_str(), nullptr);
+  HANDLE h = CreateFileA((kInstall + "\\added\\deeper\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  WriteFile(h, "stale", 5, &put, nullptr);
+  CloseHandle(h);
+  TSetup setup("main");
+  ASSERT_TRUE(setup.WaitForMain());
+  setup.Apply();
+  ASSERT_TRUE(setup.WaitForDone());
+  ExpectSameTree(kInstall, kRefNew, true);
+}
+
 // C:\vc_link leads to D:\Linked; the search must not follow it, or it would take the installation
 // on D: for one on C: (and could loop through links forever).
 TEST_F(Installer, TheSearchDoesNotFollowLinks) {
