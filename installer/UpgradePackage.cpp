@@ -124,14 +124,16 @@ uint64_t TUpgPackage::ReadRecords(TQXTStream& stream) {
   records.clear();
   total = 0;
   if (!valid) return 0;
-  records.resize(static_cast<size_t>(header.fileCount));
+  // Records are added as they are read, so a count the package cannot back costs nothing.
   uint64_t sum = 0;
-  for (TUpgFileRecord& record : records) {
+  for (int i = 0; i < header.fileCount; ++i) {
+    TUpgFileRecord record;
     if (!ReadRecord(stream, record)) {
       records.clear();
       return 0;
     }
     if (record.HasNewInfo()) sum += record.newInfo.size;
+    records.push_back(record);
   }
   total = sum + 1;
   return total;
