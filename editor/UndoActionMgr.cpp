@@ -51,15 +51,20 @@ void TUndoActionMgr::PeekRedo(TUndoKind& kind, int& command) const {
   command = records_[top_ + 1]->GetCommand();
 }
 
+bool TUndoActionMgr::Step(int from, int to, TQXTStream*& input, TQXTStream*& output) {
+  TEditUndoAction& source = *records_[static_cast<std::size_t>(from)];
+  TEditUndoAction& target = *records_[static_cast<std::size_t>(to)];
+  target.SetAction(source.GetKind(), source.GetCommand());
+  source.Data().Rewind();
+  target.Empty();
+  input = &source.Data();
+  output = &target.Data();
+  return true;
+}
+
 bool TUndoActionMgr::Undo(TQXTStream*& input, TQXTStream*& output) {
   if (top_ == 0) return false;
-  TEditUndoAction& from = *records_[top_ - 1];
-  TEditUndoAction& to = *records_[top_];
-  to.SetAction(from.GetKind(), from.GetCommand());
-  from.Data().Rewind();
-  to.Empty();
-  input = &from.Data();
-  output = &to.Data();
+  Step(top_ - 1, top_, input, output);
   --top_;
   ++redo_;
   lastStep_ = -1;
@@ -68,13 +73,7 @@ bool TUndoActionMgr::Undo(TQXTStream*& input, TQXTStream*& output) {
 
 bool TUndoActionMgr::Redo(TQXTStream*& input, TQXTStream*& output) {
   if (redo_ == 0) return false;
-  TEditUndoAction& from = *records_[top_ + 1];
-  TEditUndoAction& to = *records_[top_];
-  to.SetAction(from.GetKind(), from.GetCommand());
-  from.Data().Rewind();
-  to.Empty();
-  input = &from.Data();
-  output = &to.Data();
+  Step(top_ + 1, top_, input, output);
   ++top_;
   --redo_;
   lastStep_ = 1;

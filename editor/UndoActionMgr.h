@@ -75,6 +75,9 @@ public:
   void Clear();
 
 private:
+  // Record `to` takes the action of record `from`, whose snapshot is read into it inverted.
+  bool Step(int from, int to, TQXTStream*& input, TQXTStream*& output);
+
   std::vector<std::unique_ptr<TEditUndoAction>> records_;
   unsigned blockSize_;
   int top_ = 0;
