@@ -103,7 +103,7 @@ protected:
       do {
         const std::string path = folder + "\\" + found.cFileName;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
       } while (FindNextFileA(h, &found));
       FindClose(h);
     }
@@ -233,4 +233,63 @@ TEST_F(ScoreWindowProgramTest, AKilledEditorRecoversItsAutoSavedEdits) {
   HWND window = FindChild(frame, kWindowClass);
   ASSERT_TRUE(window);
   EXPECT_EQ(GetText(window), "<Recovered File 1>");
+}
+
+TEST_F(ScoreWindowProgramTest, CloseAsksAndCancelKeepsTheChangedScoreOpen) {
+  WriteSettings("[Options]\r\nUsageTipsOnStartup=0\r\n");
+  const std::string score = Path("song.qvk");
+  ASSERT_TRUE(WriteSample(score, "q@0 q@1 | q@2"));
+  Start("\"" + score + "\"");
+  HWND view = nullptr;
+  HWND frame = WaitForView(view);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(WaitForViewFocus(view));
+  PressKey(VK_DELETE);
+  PumpFor(300);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  HWND box = WaitForWindow("#32770", "Save Confirmation", kWaitMs, process_->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(ReadMessageBox(box).text, "song:\n\nThis file has changed.\nDo you wish to save it?");
+  ClickButton(box, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(box, kWaitMs));
+  PumpFor(500);
+  EXPECT_TRUE(IsWindow(view)) << "Cancel keeps the window open";
+  EXPECT_TRUE(process_->IsRunning());
+
+  // Asked again (still modified); No closes without saving.
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  box = WaitForWindow("#32770", "Save Confirmation", kWaitMs, process_->Id());
+  ASSERT_TRUE(box);
+  ClickButton(box, IDNO);
+  DWORD code = 0xDEAD;
+  EXPECT_TRUE(process_->WaitForExit(kWaitMs, &code));
+  EXPECT_EQ(FirstStaffOf(score), "q q@1 | q@2");
+}
+
+TEST_F(ScoreWindowProgramTest, AFailedSaveKeepsTheOnlyCopyAndSaysSo) {
+  WriteSettings("[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\n");
+  const std::string score = Path("song.qvk");
+  ASSERT_TRUE(WriteSample(score, "q@0 q@1 | q@2"));
+  // A folder where the new copy would be written: the write fails as on a full disk.
+  ASSERT_TRUE(CreateDirectoryA(Path("song.$$$").c_str(), nullptr));
+  Start("\"" + score + "\"");
+  HWND view = nullptr;
+  HWND frame = WaitForView(view);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(WaitForViewFocus(view));
+  PressKey(VK_DELETE);
+  PumpFor(300);
+  ASSERT_TRUE(PostCommand(frame, CM_FILESAVE));
+  HWND box = WaitForWindow("#32770", "File Save", kWaitMs, process_->Id());
+  ASSERT_TRUE(box) << "the user is told";
+  EXPECT_EQ(ReadMessageBox(box).text, "File: song.qvk\n\nThis file failed to be properly saved.");
+  ClickButton(box, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(box, kWaitMs));
+  EXPECT_EQ(FirstStaffOf(score), "q q@1 | q@2") << "the old file is whole";
+  // Still modified: closing asks.
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  box = WaitForWindow("#32770", "Save Confirmation", kWaitMs, process_->Id());
+  ASSERT_TRUE(box);
+  ClickButton(box, IDNO);
+  EXPECT_TRUE(process_->WaitForExit(kWaitMs));
 }
