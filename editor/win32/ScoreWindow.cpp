@@ -395,6 +395,15 @@ void TScoreWindow::CeRevert(TCommandEnabler& ce) { ce.Enable(modified_ && !gPlay
 void TScoreWindow::CeViewUsable(TCommandEnabler& ce) { ce.Enable(view_ && view_->IsUsable()); }
 void TScoreWindow::CeAlways(TCommandEnabler& ce) { ce.Enable(true); }
 
+void TScoreWindow::ReportAutoSaveFailure(const char* reason) {
+  // Told once until an auto-save succeeds again: the timer retries every interval.
+  if (autoSaveWarned_) return;
+  autoSaveWarned_ = true;
+  char text[400];
+  std::snprintf(text, sizeof text, "%s:\n\nThe auto-save copy of this score could not be written.\n%s", path_, reason);
+  MessageBoxA(hwnd_, text, "Auto Save Failed", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void TScoreWindow::AutoSave() {
   if (!modified_ || !changedSinceAutoSave_) return;
   TQVBusyCursor busy;
@@ -405,22 +414,22 @@ void TScoreWindow::AutoSave() {
     char name[260];
     if (!ChooseAutoSaveName(files, folder, name)) {
       busy.Show(false);
-      MessageBoxA(hwnd_,
-                  "The score could not be auto-saved: every auto-save name (qvk000.asv to qvk999.asv) is in use "
-                  "in the auto-save folder.",
-                  "Auto Save Failed", MB_OK | MB_ICONEXCLAMATION);
+      ReportAutoSaveFailure("Every auto-save name (qvk000.asv to qvk999.asv) is in use in the auto-save folder.");
       return;
     }
     autoSavePath_ = name;
   }
   ShowStatus("Auto saving %s...", GetFileNamePart(path_));
-  if (WriteAutoSaveCopy(files, autoSavePath_.c_str(), *score_)) {
-    changedSinceAutoSave_ = false;
-  } else {
-    // The flag stays set, so the next tick tries again.
-    if (gStatusBar) gStatusBar->ShowStatusText("Auto save of %s failed", GetFileNamePart(path_));
-  }
+  const bool written = WriteAutoSaveCopy(files, autoSavePath_.c_str(), *score_);
   if (gStatusBar) gStatusBar->ClearStatusText();
+  if (written) {
+    changedSinceAutoSave_ = false;
+    autoSaveWarned_ = false;
+    return;
+  }
+  // The flag stays set, so the next tick tries again.
+  busy.Show(false);
+  ReportAutoSaveFailure(autoSavePath_.c_str());
 }
 
 void TScoreWindow::DiscardAutoSave() {

@@ -77,6 +77,7 @@ private:
   void Play(bool staffOnly);
   long PlayStartTick() const;
   bool ConfirmFormatChange();
+  void ReportAutoSaveFailure(const char* reason);
   bool ExportMidi(const char* path, int format);
   void SetTitleFromPath();
   void ShowStatus(const char* format, const char* name);
@@ -89,6 +90,7 @@ private:
   char path_[260] = {};
   std::string autoSavePath_;
   bool changedSinceAutoSave_ = false;
+  bool autoSaveWarned_ = false;
   TMusicScore* score_;
   TScoreEdit* view_ = nullptr;
   std::unique_ptr<TUndoActionMgr> undo_;

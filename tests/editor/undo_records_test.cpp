@@ -318,3 +318,16 @@ TEST(UndoRecords, ItemRangesAreWholeBarsWithoutSentinels) {
     EXPECT_EQ(r.countAfter, c.after) << c.caret << "," << c.anchor;
   }
 }
+
+TEST(UndoRecords, AFullStaffRefusesAnInsertWithoutARecord) {
+  TFixture f("q@0");
+  TMusicStaff& staff = *f.score.GetStaff(0);
+  while (staff.ItemCount() < TMusicStaff::kMaxItems) staff.AppendItem(Quarter(0));
+  EXPECT_FALSE(f.edit.InsertItemAtCaret(Quarter(1), 128));
+  EXPECT_FALSE(f.undo.CanUndo());
+  EXPECT_EQ(staff.ItemCount(), TMusicStaff::kMaxItems);
+  // Replacing a selection of two by one fits.
+  f.edit.MoveCaretTo(3, true);
+  EXPECT_TRUE(f.edit.InsertItemAtCaret(Quarter(1), 128));
+  EXPECT_EQ(staff.ItemCount(), TMusicStaff::kMaxItems - 1);
+}
