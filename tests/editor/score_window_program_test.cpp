@@ -1,6 +1,8 @@
 // The editor end to end: it opens a score named on its command line, real keystrokes move the
 // caret, insert, delete and move notes, Save writes the file, and the file holds the expected
-// items; a killed editor comes back with its auto-saved edits.
+// items; a killed editor comes back with its auto-saved edits. Opening a score at all shows that
+// the program installed the audit pass before reading it: the model's audit hooks refuse to run
+// uninstalled.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -291,5 +293,63 @@ TEST_F(ScoreWindowProgramTest, AFailedSaveKeepsTheOnlyCopyAndSaysSo) {
   box = WaitForWindow("#32770", "Save Confirmation", kWaitMs, process_->Id());
   ASSERT_TRUE(box);
   ClickButton(box, IDNO);
+  EXPECT_TRUE(process_->WaitForExit(kWaitMs));
+}
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string bytes(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  if (!bytes.empty()) ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(f);
+  bytes.resize(got);
+  return bytes;
+}
+
+// Saves through the frame and waits until the command has run.
+bool SaveNow(HWND frame) {
+  PumpFor(500);  // the keystrokes sent before are handled first
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(frame, WM_COMMAND, CM_FILESAVE, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+}
+
+}  // namespace
+
+TEST_F(ScoreWindowProgramTest, UndoToTheStartSavesTheOriginalBytesAndRedoTheEditedOnes) {
+  WriteSettings("[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\n");
+  const std::string score = Path("song.qvk");
+  ASSERT_TRUE(WriteSample(score, "q@0 q@1 | q@2 q@3 | h@0"));
+  const std::string original = FileBytes(score);
+  ASSERT_FALSE(original.empty());
+  Start("\"" + score + "\"");
+  HWND view = nullptr;
+  HWND frame = WaitForView(view);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(WaitForViewFocus(view));
+  // Three edits: delete the first note, insert a note in the second bar, move it up.
+  PressKey(VK_DELETE);
+  PressKey(VK_RIGHT, kControl);
+  PressKey(VK_UP);
+  PressKey('I', kAlt);
+  PressKey('N');
+  PressKey(VK_LEFT, kShift);
+  PressKey(VK_UP, kControl | kShift);
+  ASSERT_TRUE(SaveNow(frame));
+  const std::string edited = FileBytes(score);
+  ASSERT_NE(edited, original);
+  EXPECT_EQ(FirstStaffOf(score), "q@1 | q@-2 q@2 q@3 | h");
+
+  for (int i = 0; i < 3; ++i) PressKey('Z', kControl);
+  ASSERT_TRUE(SaveNow(frame));
+  EXPECT_EQ(FileBytes(score), original) << "undone to the start: " << FirstStaffOf(score);
+
+  for (int i = 0; i < 3; ++i) PressKey('Y', kControl);
+  ASSERT_TRUE(SaveNow(frame));
+  EXPECT_EQ(FileBytes(score), edited) << "redone to the end: " << FirstStaffOf(score);
+
+  PostMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process_->WaitForExit(kWaitMs));
 }
