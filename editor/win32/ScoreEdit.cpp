@@ -16,6 +16,7 @@
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
+#include "editor/ViewRules.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "foundation/win32/QXTCaret.h"
 #include "framework/DC.h"
@@ -225,7 +226,7 @@ void TScoreEdit::UpdateScrollBars() {
 void TScoreEdit::WriteStaffStatus() {
   const TMusicStaff* staff = edit_.CurrentStaff();
   if (!staff || !gStatusBar) return;
-  const int percent = 100 - std::max(staff->FreeItemSlots() - 10, 0) / 120;
+  const int percent = StaffFullPercent(staff->FreeItemSlots());
   gStatusBar->SetStaffPaneText("[%d%%] %s:%s", percent, staff->GetGroupName(), staff->GetName());
 }
 
@@ -305,10 +306,10 @@ void TScoreEdit::StepCaretPosition(int delta, bool extend) {
 
 void TScoreEdit::SetCaretFromPoint(int x, int y, bool extend) {
   if (!drawInfo_ || drawInfo_->GetCount() == 0) return;
+  // The shown staff whose band holds the point; below them all, the last one.
   int shown = drawInfo_->GetCount() - 1;
   for (int i = 0; i < drawInfo_->GetCount(); ++i) {
-    const TStaffBounds b = drawInfo_->GetStaffBounds(i);
-    if (y - yOffset_ < yOffset_ + b.bottom - yOffset_) {
+    if (y - yOffset_ < drawInfo_->GetStaffBounds(i).bottom) {
       shown = i;
       break;
     }
@@ -595,9 +596,7 @@ void TScoreEdit::CmSelectAll() {
 }
 
 void TScoreEdit::Zoom(int delta) {
-  int zoom = score_->GetZoomIndex() + delta;
-  if (zoom % 2) zoom += delta > 0 ? 1 : -1;
-  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+  const int zoom = ZoomAfter(score_->GetZoomIndex(), score_->GetZoomIndex() + delta);
   if (zoom == score_->GetZoomIndex()) return;
   score_->SetZoomIndex(zoom);
   ApplyZoom();

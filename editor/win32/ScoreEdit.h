@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "editor/ScoreEditing.h"
+#include "editor/ViewRules.h"
 #include "framework/Control.h"
 
 class TMusicFonts;
@@ -15,8 +16,6 @@ class TQXTCaret;
 
 class TScoreEdit : public TControl {
 public:
-  static constexpr int kMinZoom = 2;
-  static constexpr int kMaxZoom = 50;
   static constexpr int kMaxStaves = 255;
   static constexpr int kShownHeightLimit = 25000;
 
