@@ -571,6 +571,15 @@ void TScoreEdit::ShowContextMenu(int x, int y, bool atCaret) {
 void TScoreEdit::ApplyUndoStep(bool redo) {
   TUndoEffects effects;
   const TUndoOutcome outcome = redo ? edit_.Redo(effects) : edit_.Undo(effects);
+  if (outcome == TUndoOutcome::Failed) {
+    // Nothing was changed: the score keeps every item and the record stays offered.
+    MessageBoxA(hwnd_, redo ? "The action could not be redone: its record could not be read back, or the staff has "
+                              "no room for it.\n\nThe score was not changed."
+                            : "The action could not be undone: its record could not be read back, or the staff has "
+                              "no room for it.\n\nThe score was not changed.",
+                redo ? "Redo" : "Undo", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   if (outcome != TUndoOutcome::Applied) {
     MessageBeep(MB_OK);
     return;
