@@ -358,6 +358,7 @@ LRESULT TScoreEdit::EvKeyDown(WPARAM key, LPARAM) {
       }
       return 0;
     case VK_HOME:
+      if (ctrl && shift) return 0;
       if (ctrl) {
         SetCurrentStaff(0);
       } else {
@@ -365,6 +366,7 @@ LRESULT TScoreEdit::EvKeyDown(WPARAM key, LPARAM) {
       }
       return 0;
     case VK_END:
+      if (ctrl && shift) return 0;
       if (ctrl) {
         SetCurrentStaff(drawInfo_ ? drawInfo_->GetCount() - 1 : 0);
       } else if (edit_.CurrentStaff()) {
@@ -390,8 +392,9 @@ LRESULT TScoreEdit::EvKeyDown(WPARAM key, LPARAM) {
       if (ctrl && shift) {
         if (edit_.HasSelection()) {
           if (edit_.ShiftSelection(dir)) RefreshAll();
-        } else if (GetParentObject()) {
-          GetParentObject()->PostMessage(WM_COMMAND, dir < 0 ? CM_LONGER : CM_SHORTER);
+        } else if (gFrame) {
+          // Without a selection the keys are the Longer and Shorter Duration commands.
+          gFrame->PostMessage(WM_COMMAND, dir < 0 ? CM_LONGER : CM_SHORTER);
         }
       } else {
         StepCaretPosition(ctrl ? 7 * dir : dir, shift);
