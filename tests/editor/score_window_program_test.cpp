@@ -154,6 +154,21 @@ protected:
     return "box \"" + text.caption + "\": " + text.text;
   }
 
+  // Alt+menu key, then the item's key, each once the editor's menu is ready for it.
+  static bool ChooseMenuItem(HWND view, WORD menuKey, WORD itemKey) {
+    const DWORD thread = GetWindowThreadProcessId(view, nullptr);
+    auto inMenu = [&] {
+      GUITHREADINFO gui{};
+      gui.cbSize = sizeof gui;
+      return GetGUIThreadInfo(thread, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    };
+    PressKey(menuKey, kAlt);
+    if (!PumpUntil(inMenu, kWaitMs)) return false;
+    PumpFor(200);  // the popup opens after the menu mode starts
+    PressKey(itemKey);
+    return PumpUntil([&] { return !inMenu(); }, kWaitMs);
+  }
+
   std::string folder_;
   std::unique_ptr<TTestProcess> process_;
 };
@@ -179,8 +194,7 @@ TEST_F(ScoreWindowProgramTest, KeystrokesEditTheScoreAndSaveWritesIt) {
   // Insert > Note through the menu's keys: a quarter note at the caret's position.
   PressKey(VK_UP);
   PressKey(VK_UP);
-  PressKey('I', kAlt);
-  PressKey('N');
+  ASSERT_TRUE(ChooseMenuItem(view, 'I', 'N'));
   // Shift+Left selects the new note; Ctrl+Shift+Down moves it one step down.
   PressKey(VK_LEFT, kShift);
   PressKey(VK_DOWN, kControl | kShift);
@@ -333,8 +347,7 @@ TEST_F(ScoreWindowProgramTest, UndoToTheStartSavesTheOriginalBytesAndRedoTheEdit
   PressKey(VK_DELETE);
   PressKey(VK_RIGHT, kControl);
   PressKey(VK_UP);
-  PressKey('I', kAlt);
-  PressKey('N');
+  ASSERT_TRUE(ChooseMenuItem(view, 'I', 'N'));
   PressKey(VK_LEFT, kShift);
   PressKey(VK_UP, kControl | kShift);
   ASSERT_TRUE(SaveNow(frame));
