@@ -53,6 +53,7 @@ void Run(int items) {
       ticks += idx.Current()->GetDuration();
     if (ticks < 0) std::printf("?");
   };
+  for (int i = 0; i < runs * 10; ++i) walk();  // warm-up
   Clock::time_point t0 = Clock::now();
   for (int i = 0; i < runs * 10; ++i) walk();
   const double walkUs = Microseconds(Clock::now() - t0) / (runs * 10);
