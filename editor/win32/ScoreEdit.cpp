@@ -18,6 +18,7 @@
 #include "app/win32/VellichordFrame.h"
 #include "editor/ViewRules.h"
 #include "foundation/win32/MessageBoxes.h"
+#include "midi/win32/MidiManager.h"
 #include "foundation/win32/QXTCaret.h"
 #include "framework/DC.h"
 #include "framework/ScreenDC.h"
@@ -485,11 +486,14 @@ LRESULT TScoreEdit::EvSetFocus(WPARAM, LPARAM) {
     PlaceCaret();
   }
   WriteStaffStatus();
+  // MIDI keyboard input comes to the focused view while it is accepted.
+  if (gMidiManager && gApp && gApp->Option(kOptAcceptMidiInput)) gMidiManager->SetEchoWindow(hwnd_);
   Invalidate(false);
   return 0;
 }
 
 LRESULT TScoreEdit::EvKillFocus(WPARAM, LPARAM) {
+  if (gMidiManager) gMidiManager->SetEchoWindow(nullptr);
   if (caret_) caret_->Detach();
   if (gStatusBar) gStatusBar->SetStaffPaneText("%s", "");
   Invalidate(false);

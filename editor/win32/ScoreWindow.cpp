@@ -137,6 +137,10 @@ bool TScoreWindow::Find(TEvent& ev) {
     ev.result = EvInit(ev.wParam, ev.lParam);
     return true;
   }
+  if (ev.msg == GetCommDlgHelpMessage() && ev.msg != 0) {
+    if (gStatusBar) gStatusBar->ShowHelpForHint();
+    return true;
+  }
   return ev.Dispatch(this, kResponses) || TMDIChild::Find(ev);
 }
 
