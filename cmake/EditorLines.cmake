@@ -5,7 +5,7 @@
 #   vc_editor_line(<line> [OVERRIDE <dir>] [DEFINES ...] [OUTPUT_DIR <dir>])
 #
 # Targets made: vc_<line>_ntn, vc_<line>_midi, vc_<line>_shell (portable, both trees), vc_<line>_app,
-# vc_<line>_editor, vc_<line>_resources and the program QVK32 (Win32 tree only).
+# vc_<line>_editcore (portable), vc_<line>_editor, vc_<line>_resources and the program QVK32 (Win32 tree only).
 
 # A folder's sources with the line's replacements. ONE_FOLDER takes exactly that folder's files;
 # without it the folder's platform seam (win32/ or posix/) is added as vc_sources does.
@@ -66,6 +66,10 @@ function(vc_editor_line line)
   vc_line_sources(shell app "${A_OVERRIDE}" ONE_FOLDER)
   vc_line_library(vc_${line}_shell "${shell}" "${defs}" "vc_${line}_ntn")
 
+  # The editing rules (undo records, save and auto-save rules) are portable and tested natively.
+  vc_line_sources(editcore editor "${A_OVERRIDE}" ONE_FOLDER)
+  vc_line_library(vc_${line}_editcore "${editcore}" "${defs}" "vc_${line}_shell")
+
   if(NOT VC_WIN32)
     return()
   endif()
@@ -73,8 +77,8 @@ function(vc_editor_line line)
   vc_line_sources(app app/win32 "${A_OVERRIDE}" ONE_FOLDER)
   vc_line_library(vc_${line}_app "${app}" "${defs}" "vc_${line}_shell;vc_${line}_midi;vc_framework")
 
-  vc_line_sources(editor editor "${A_OVERRIDE}")
-  vc_line_library(vc_${line}_editor "${editor}" "${defs}" "vc_${line}_app")
+  vc_line_sources(editor editor/win32 "${A_OVERRIDE}" ONE_FOLDER)
+  vc_line_library(vc_${line}_editor "${editor}" "${defs}" "vc_${line}_app;vc_${line}_editcore")
 
   # The app library needs the editor's windows and the editor needs the shell: link them as a group.
   set(line_libs vc_${line}_app vc_${line}_editor vc_${line}_app vc_${line}_editor)

@@ -23,7 +23,3 @@ UINT GetNotationClipboardFormat() { return notationFormat; }
 UINT GetMidiFileClipboardFormat() { return midiFileFormat; }
 UINT GetInitMessage() { return initMessage; }
 UINT GetCommDlgHelpMessage() { return commDlgHelpMessage; }
-
-#include "app/win32/ScoreWindowSeam.h"
-
-TOpenScoreWindowFn gOpenScoreWindow = nullptr;

@@ -11,7 +11,7 @@
 #include "app/FramePlacement.h"
 #include "app/StatusTexts.h"
 #include "app/win32/MusicStatusBar.h"
-#include "app/win32/ScoreWindowSeam.h"
+#include "editor/win32/ScoreWindow.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/NewScoreInfo.h"
@@ -203,7 +203,7 @@ void TVellichordFrame::OpenDocumentFile(const char* path, int mode) {
   TMDIClient* client = GetMDIClient();
   for (HWND h = client->GetHandle() ? GetWindow(client->GetHandle(), GW_CHILD) : nullptr; h;
        h = GetWindow(h, GW_HWNDNEXT)) {
-    auto* score = dynamic_cast<TScoreWindowActions*>(TWindow::FromHandle(h));
+    auto* score = dynamic_cast<TScoreWindow*>(TWindow::FromHandle(h));
     if (!score || !score->HasPath(path)) continue;
     if (client->SendMessage(WM_MDIGETACTIVE) != reinterpret_cast<LRESULT>(h)) {
       client->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h));
@@ -216,9 +216,17 @@ void TVellichordFrame::OpenDocumentFile(const char* path, int mode) {
                ext[0] == '.' ? ext + 1 : ext);
     return;
   }
-  // Score files and Standard MIDI Files are read and shown by the file-opening and score-window
-  // modules; until they are part of the program a recognised file is not opened.
+  // Score files open in a score window; Standard MIDI Files wait for the import.
   (void)mode;
+  if (ClassifyDocumentPath(path) != TDocumentKind::Score) return;
+  TScoreLoadInfo info;
+  info.Clear();
+  TMusicScore* score = ReadScoreFile(path, info);
+  if (!score) {
+    MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, IDS_FILE_OPEN_FAILED, GetFileNamePart(path));
+    return;
+  }
+  OpenScoreWindow(score, path, 0);
 }
 
 void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
@@ -230,7 +238,7 @@ void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
     if (!IsWindow(h)) continue;
     TWindow* w = TWindow::FromHandle(h);
     if (!w || w == except) continue;
-    if (auto* score = dynamic_cast<TScoreWindowActions*>(w)) score->FrameAction(action);
+    if (auto* score = dynamic_cast<TScoreWindow*>(w)) score->FrameAction(action);
   }
 }
 
@@ -254,12 +262,7 @@ bool TVellichordFrame::OpenRecovered(const char* path, int number) {
   info.Clear();
   TMusicScore* score = ReadScoreFile(path, info);
   if (!score) return false;
-  // Without the score windows in the program there is nothing to show the score in.
-  if (!gOpenScoreWindow) {
-    delete score;
-    return false;
-  }
-  return gOpenScoreWindow(score, path, number);
+  return OpenScoreWindow(score, path, number);
 }
 
 void TVellichordFrame::ShowRecoveryWarning(const char* text) {

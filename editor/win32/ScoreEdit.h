@@ -1,0 +1,125 @@
+// The editing view that fills a score window: the caret and selection on the current staff,
+// keys and mouse, scrolling, zoom, the staff commands, undo and redo, and painting through the
+// score layout. The editing rules themselves live in TScoreEditing.
+#pragma once
+
+#include <memory>
+
+#include "editor/ScoreEditing.h"
+#include "editor/ViewRules.h"
+#include "framework/Control.h"
+
+class TMusicFonts;
+class TScoreDrawInfo;
+class TStaffDrawInfo;
+class TQXTCaret;
+
+class TScoreEdit : public TControl {
+public:
+  static constexpr int kMaxStaves = 255;
+  static constexpr int kShownHeightLimit = 25000;
+
+  TScoreEdit(TWindow* parent, TMusicScore& score, TUndoActionMgr& undo, TScoreEditing::TModifiedSink* sink);
+  ~TScoreEdit() override;
+
+  const char* GetClassName() const override { return "TQVK17ScoreEdit"; }
+  void GetWindowClass(WNDCLASSA& wc) override;
+  void SetupWindow() override;
+  void Paint(TDC& dc, bool erase, const TRect& rect) override;
+  bool Find(TEvent& ev) override;
+
+  // Operations the window and later editing commands use.
+  void AttachScore();
+  void RelayoutScore();
+  void ApplyZoom();
+  void RefreshAll();
+  void SetActive(bool active);
+  bool IsActive() const { return active_; }
+  // Usable: active, and not following a play or recording of this window.
+  bool IsUsable() const;
+  void SetCurrentStaff(int shown);
+  void MoveCaretTo(int index, bool extend);
+  void MoveCaretBy(int delta, bool extend) { MoveCaretTo(edit_.GetCaretIndex() + delta, extend); }
+  void StepCaretPosition(int delta, bool extend);
+  void SetCaretFromPoint(int x, int y, bool extend);
+  void ScrollToCaret();
+  int GetCaretIndex() const { return edit_.GetCaretIndex(); }
+  int GetCaretStaffPos() const { return caretStaffPos_; }
+  TMusicStaff* GetCurrentStaff() const { return edit_.CurrentStaff(); }
+  int GetCurrentStaffIndex() const { return edit_.Place().staff; }
+  bool HasSelection() const { return edit_.HasSelection(); }
+  int GetSelectionStart() const { return edit_.GetSelectionStart(); }
+  int GetSelectionEnd() const { return edit_.GetSelectionEnd(); }
+  TScoreEditing& Editing() { return edit_; }
+  // The entry points of note entry and the clipboard: insert before the caret, delete.
+  bool InsertItemAtCaret(TNotatedItem* item, int command);
+  void WriteStaffStatus();
+
+  // Messages.
+  LRESULT EvSize(WPARAM, LPARAM);
+  LRESULT EvKeyDown(WPARAM, LPARAM);
+  LRESULT EvKeyUp(WPARAM, LPARAM);
+  LRESULT EvChar(WPARAM, LPARAM);
+  LRESULT EvHScroll(WPARAM, LPARAM);
+  LRESULT EvVScroll(WPARAM, LPARAM);
+  LRESULT EvSetFocus(WPARAM, LPARAM);
+  LRESULT EvKillFocus(WPARAM, LPARAM);
+  LRESULT EvLButtonDown(WPARAM, LPARAM);
+  LRESULT EvLButtonDblClk(WPARAM, LPARAM);
+  LRESULT EvMouseMove(WPARAM, LPARAM);
+  LRESULT EvLButtonUp(WPARAM, LPARAM);
+  LRESULT EvRButtonDown(WPARAM, LPARAM);
+  LRESULT EvMButtonDown(WPARAM, LPARAM);
+
+  // Commands and their enablers.
+  void CmUndo();
+  void CmRedo();
+  void CmSelectAll();
+  void CmZoomIn();
+  void CmZoomOut();
+  void CmNewStaff();
+  void CmDeleteStaff();
+  void CmMuteStaff();
+  void CmMoveStaffUp();
+  void CmMoveStaffDown();
+  void CmAllowLayering();
+  void CmInsertNote();
+  void CeUndo(TCommandEnabler& ce);
+  void CeRedo(TCommandEnabler& ce);
+  void CeUsable(TCommandEnabler& ce);
+  void CeUsableNoSelection(TCommandEnabler& ce);
+  void CeAlways(TCommandEnabler& ce);
+  void CeMoreStaves(TCommandEnabler& ce);
+  void CeMuteStaff(TCommandEnabler& ce);
+  void CeAllowLayering(TCommandEnabler& ce);
+
+private:
+  void ApplyUndoStep(bool redo);
+  void Zoom(int delta);
+  void MoveStaffBy(int delta);
+  void Relayout();
+  void PlaceCaret();
+  void UpdateScrollBars();
+  void ShowContextMenu(int x, int y, bool atCaret);
+  TStaffDrawInfo* CurrentLine() const;
+  int ShownIndexOf(int scoreIndex) const;
+  int CaretX() const;
+  long TickOfIndex(int index) const;
+
+  TMusicScore* score_;
+  TUndoActionMgr& undo_;
+  TScoreEditing edit_;
+  std::unique_ptr<TMusicFonts> fonts_;
+  std::unique_ptr<TScoreDrawInfo> drawInfo_;
+  std::unique_ptr<TQXTCaret> caret_;
+  int caretStaffPos_ = 0;
+  bool tracking_ = false;
+  int xOffset_ = 0;
+  int yOffset_ = 0;
+  int clientWidth_ = 0;
+  int clientHeight_ = 0;
+  int lineStep_ = 0;
+  bool active_ = false;
+  long leftTick_ = 0;
+  int currentShown_ = -1;
+};

@@ -1,0 +1,513 @@
+#include "editor/win32/ScoreWindow.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+#include <cstring>
+
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NotationTypes.h"
+#include "QVKNTN/NtnItemAccess.h"
+#include "QVKNTN/ScoreFile.h"
+#include "app/win32/MusicStatusBar.h"
+#include "app/win32/ShellGlobals.h"
+#include "app/win32/VellichordApp.h"
+#include "app/win32/VellichordFrame.h"
+#include "editor/SaveRules.h"
+#include "editor/UndoActionMgr.h"
+#include "editor/win32/ScoreEdit.h"
+#include "editor/win32/WinSaveFiles.h"
+#include "foundation/NewScoreInfo.h"
+#include "foundation/PathText.h"
+#include "foundation/QVBusyCursor.h"
+#include "foundation/win32/FileUtils.h"
+#include "foundation/win32/MessageBoxes.h"
+#include "framework/MDIClient.h"
+#include "midi/MidiFileBuf.h"
+#include "midi/ScoreMidiPlayer.h"
+#include "midi/win32/MidiExport.h"
+#include "midi/win32/MidiManager.h"
+#include "resources/CommandIds.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr unsigned kUndoBlockSize = 1000;
+constexpr int kDefaultUndoLevels = 16;
+// Windows opened from auto-save files are numbered from 1.
+int gRecoveredCount = 0;
+TScoreWindow* gLastActivated = nullptr;
+
+using R = TResponse<TScoreWindow>;
+constexpr R kResponses[] = {
+    R::Message(WM_MDIACTIVATE, &TScoreWindow::EvMDIActivate),
+    R::Message(WM_NCHITTEST, &TScoreWindow::EvNCHitTest),
+    R::Message(WM_SETFOCUS, &TScoreWindow::EvSetFocus),
+    R::Message(WM_SIZE, &TScoreWindow::EvSize),
+    R::Message(WM_ENTERIDLE, &TScoreWindow::EvEnterIdle),
+    R::Command(CM_FILESAVE, &TScoreWindow::CmSave),
+    R::Command(CM_FILESAVEAS, &TScoreWindow::CmSaveAs),
+    R::Command(CM_FILEREVERT, &TScoreWindow::CmRevert),
+    R::Command(CM_FILECLOSE, &TScoreWindow::CmClose),
+    R::Command(CM_FILEINFO, &TScoreWindow::CmInfo),
+    R::Command(CM_REFRESHSCORE, &TScoreWindow::CmRefresh),
+    R::Command(CM_PLAY, &TScoreWindow::CmPlay),
+    R::Command(CM_STAFFPLAY, &TScoreWindow::CmStaffPlay),
+    R::Enable(CM_PLAY, &TScoreWindow::CePlay),
+    R::Enable(CM_STAFFPLAY, &TScoreWindow::CeStaffPlay),
+    R::Enable(CM_FILEREVERT, &TScoreWindow::CeRevert),
+    R::Enable(CM_REFRESHSCORE, &TScoreWindow::CeViewUsable),
+    R::Enable(CM_FILESAVE, &TScoreWindow::CeAlways),
+    R::Enable(CM_FILESAVEAS, &TScoreWindow::CeAlways),
+    R::Enable(CM_FILECLOSE, &TScoreWindow::CeAlways),
+    R::Enable(CM_FILEINFO, &TScoreWindow::CeAlways),
+};
+
+int Option(TAppOptionIndex i, int fallback) { return gApp ? gApp->Option(i) : fallback; }
+
+bool AskSaveAnyway(void* context) {
+  auto* window = static_cast<TScoreWindow*>(context);
+  return MBLMessage(window->GetHandle(), MB_YESNO | MB_ICONQUESTION, IDS_BACKUP_FAILED, IDS_BACKUP_FAILED_TEXT,
+                    GetFileNamePart(window->GetPath())) == IDYES;
+}
+
+bool EndsWithAsv(const char* path) {
+  const char* ext = GetExtensionPart(path);
+  return _stricmp(ext, ".asv") == 0;
+}
+
+}  // namespace
+
+TScoreWindow::TScoreWindow(TMDIClient& client, const char* path, TMusicScore* score)
+    : TMDIChild(client, ""), score_(score) {
+  if (gStatusBar) gStatusBar->ShowStatusText("%s", "Constructing Score Window");
+  std::snprintf(path_, sizeof path_, "%s", path ? path : "");
+  if (path_[0] == '<') {
+    untitled_ = true;
+  } else if (EndsWithAsv(path_)) {
+    // The recovered copy stays this window's auto-save file until it is saved or closed.
+    autoSavePath_ = path_;
+    untitled_ = fromAutoSave_ = true;
+    std::snprintf(path_, sizeof path_, "<Recovered File %d>", ++gRecoveredCount);
+  }
+  undo_ = std::make_unique<TUndoActionMgr>(Option(kOptUndoLevels, kDefaultUndoLevels), kUndoBlockSize);
+  view_ = new TScoreEdit(this, *score_, *undo_, this);
+  SetClientWindow(view_);
+  char title[260];
+  ScoreWindowTitle(path_, title);
+  SetTitleText(title);
+  TMDIChild* active = client.GetActiveMDIChild();
+  if (!active || IsZoomed(active->GetHandle())) Attr.style |= WS_MAXIMIZE;
+}
+
+TScoreWindow::~TScoreWindow() {
+  DiscardAutoSave();
+  if (gLastActivated == this) gLastActivated = nullptr;
+  delete view_;
+  view_ = nullptr;
+  undo_.reset();
+  delete score_;
+}
+
+void TScoreWindow::GetWindowClass(WNDCLASSA& wc) {
+  TMDIChild::GetWindowClass(wc);
+  wc.hIcon = LoadIconA(GetModule(), MAKEINTRESOURCEA(2));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+void TScoreWindow::SetupWindow() {
+  TMDIChild::SetupWindow();
+  if (!untitled_ && gApp) gApp->AddToFileHistory(path_, score_->Info().title);
+  PostMessage(GetInitMessage());
+}
+
+void TScoreWindow::CleanupWindow() {
+  if (!untitled_ && gApp) gApp->AddToFileHistory(path_, score_->Info().title);
+  if (gLastActivated == this) gLastActivated = nullptr;
+  if (gPlayingWindow == this && gFrame) gFrame->SendMessage(WM_COMMAND, CM_STOP);
+  TMDIChild::CleanupWindow();
+}
+
+bool TScoreWindow::Find(TEvent& ev) {
+  if (ev.msg == GetInitMessage() && ev.msg != 0) {
+    ev.result = EvInit(ev.wParam, ev.lParam);
+    return true;
+  }
+  if (ev.msg == GetCommDlgHelpMessage() && ev.msg != 0) {
+    if (gStatusBar) gStatusBar->ShowHelpForHint();
+    return true;
+  }
+  return ev.Dispatch(this, kResponses) || TMDIChild::Find(ev);
+}
+
+LRESULT TScoreWindow::EvInit(WPARAM, LPARAM) { return 0; }
+
+bool TScoreWindow::CanClose() {
+  if (gPlayingWindow == this && gFrame) gFrame->SendMessage(WM_COMMAND, CM_STOP);
+  if (!modified_) return true;
+  char title[260], text[400];
+  ScoreWindowTitle(path_, title);
+  std::snprintf(text, sizeof text, "%s:\n\nThis file has changed.\nDo you wish to save it?", title);
+  const int answer = MessageBoxA(hwnd_, text, "Save Confirmation", MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDCANCEL) return false;
+  if (answer == IDNO) return true;
+  return untitled_ ? SaveAs() : Save();
+}
+
+void TScoreWindow::SetModified() {
+  modified_ = true;
+  changedSinceAutoSave_ = true;
+}
+
+bool TScoreWindow::HasPath(const char* path) const { return path && _stricmp(path, path_) == 0; }
+
+void TScoreWindow::FrameAction(int action) {
+  switch (action) {
+    case kActionDeactivateView:
+      if (view_) view_->SetActive(false);
+      break;
+    case kActionSaveIfModified:
+      if (modified_) Save();
+      break;
+    case kActionRefreshColors:
+      if (view_) view_->Invalidate(true);
+      break;
+    case kActionResizeUndo:
+      undo_->SetLevels(Option(kOptUndoLevels, kDefaultUndoLevels));
+      break;
+    case kActionAutoSave:
+      AutoSave();
+      break;
+    case kActionDiscardAutoSave:
+      DiscardAutoSave();
+      break;
+    default:
+      break;
+  }
+}
+
+void TScoreWindow::ShowStatus(const char* format, const char* name) {
+  if (gStatusBar) gStatusBar->ShowStatusText(format, name);
+}
+
+bool TScoreWindow::ConfirmFormatChange() {
+  if (!score_->IsConverted()) return true;
+  const int answer = MBLMessage(hwnd_, MB_YESNOCANCEL | MB_ICONQUESTION, IDS_FILE_OPEN, IDS_FILE_OLDER_FORMAT,
+                                GetFileNamePart(path_));
+  return answer == IDYES;
+}
+
+bool TScoreWindow::Save() {
+  if (untitled_) return SaveAs();
+  // Declining to write over an older format means the file was not saved: a close waits.
+  if (!ConfirmFormatChange()) return false;
+  const char* name = GetFileNamePart(path_);
+  TQVBusyCursor busy;
+  ShowStatus("Auditing changes in %s...", name);
+  AuditScoreStaves(score_, false);
+  if (Option(kOptSaveBackups, 1)) ShowStatus("Creating backup for %s...", name);
+  ShowStatus("Saving %s...", name);
+  TWinSaveFiles files;
+  const TSaveOutcome outcome = SaveScoreSafely(files, path_, *score_, score_->IsCompressed(),
+                                               Option(kOptSaveBackups, 1) != 0, AskSaveAnyway, this);
+  busy.Show(false);
+  if (gStatusBar) gStatusBar->ClearStatusText();
+  if (outcome == TSaveOutcome::Saved) {
+    modified_ = false;
+    DiscardAutoSave();
+    return true;
+  }
+  if (outcome != TSaveOutcome::BackupDeclined) {
+    MBLMessage(hwnd_, MB_OK | MB_ICONEXCLAMATION, IDS_FILE_SAVE, IDS_FILE_SAVE_FAILED, name);
+  }
+  return false;
+}
+
+bool TScoreWindow::ExportMidi(const char* path, int format) {
+  TQVBusyCursor busy;
+  ShowStatus("Auditing changes in %s...", GetFileNamePart(path));
+  AuditScoreStaves(score_, false);
+  ShowStatus("Publishing %s...", GetFileNamePart(path));
+  TSMFExportOptions options;
+  options.headerInfo = static_cast<TSMFHeaderInfo>(Option(kOptSMFExportHdrInfo, 1));
+  options.trackSignatures = Option(kOptSMFExportTrkSigs, 0) != 0;
+  const int ok = ExportMidiFile(hwnd_, *score_, path, format, options);
+  if (gStatusBar) gStatusBar->ClearStatusText();
+  return ok != 0;
+}
+
+bool TScoreWindow::SaveAs() {
+  char name[260];
+  SaveAsInitialName(path_, untitled_, name);
+  char folder[260] = {};
+  if (untitled_) {
+    if (gApp) gApp->GetFolder(0, folder);
+  } else {
+    std::snprintf(folder, sizeof folder, "%s", path_);
+    PathToDirectory(folder, true);
+  }
+  static const char kFilter[] =
+      "Standard QVK File\0*.qvk\0Type 1 Midi File\0*.mid\0Type 0 Midi File\0*.mid\0Uncompressed QVK File\0*.qvk\0";
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = gFrame ? gFrame->GetHandle() : hwnd_;
+  ofn.lpstrFilter = kFilter;
+  ofn.nFilterIndex = score_->IsCompressed() ? 1 : 4;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof name;
+  ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
+  ofn.lpstrDefExt = "qvk";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_EXPLORER;
+  if (!GetSaveFileNameA(&ofn)) return false;
+  const int index = static_cast<int>(ofn.nFilterIndex);
+  if (index == 2 || index == 3) {
+    if (GetExtensionPart(name)[0] == '\0') AddDefaultExtension(name, "mid");
+    else if (_stricmp(GetExtensionPart(name), ".qvk") == 0) ReplaceExtension(name, "mid");
+    // The window keeps its own file, title and modified state.
+    return ExportMidi(name, index == 2 ? 1 : 0);
+  }
+  if (GetExtensionPart(name)[0] == '\0') AddDefaultExtension(name, "qvk");
+  char chosenFolder[260];
+  std::snprintf(chosenFolder, sizeof chosenFolder, "%s", name);
+  PathToDirectory(chosenFolder, true);
+  if (gApp) gApp->SetFolder(0, chosenFolder);
+  untitled_ = false;
+  std::snprintf(path_, sizeof path_, "%s", name);
+  SetTitleFromPath();
+  score_->SetConverted(false);
+  score_->SetCompressed(index == 1);
+  if (gApp) gApp->AddToFileHistory(path_, score_->Info().title);
+  return Save();
+}
+
+void TScoreWindow::CmRevert() {
+  if (!modified_ || untitled_) return;
+  if (MessageBoxA(hwnd_, "Are you sure you want to revert back to the saved version?", "File Revert",
+                  MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    return;
+  }
+  TScoreLoadInfo info;
+  info.Clear();
+  TMusicScore* fresh = ReadScoreFile(path_, info);
+  if (!fresh) return;
+  TQVBusyCursor busy;
+  undo_->Clear();
+  TScoreEdit* old = view_;
+  SetClientWindow(nullptr);
+  old->Destroy();
+  delete old;
+  delete score_;
+  score_ = fresh;
+  view_ = new TScoreEdit(this, *score_, *undo_, this);
+  SetClientWindow(view_);
+  view_->MoveWindow(GetClientRect());
+  view_->ShowWindow(SW_SHOW);
+  view_->SetActive(true);
+  view_->SetFocus();
+  modified_ = false;
+  DiscardAutoSave();
+}
+
+void TScoreWindow::CmClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE); }
+
+void TScoreWindow::CmInfo() {
+  if (!gFrame) return;
+  TScoreInfoTexts info;
+  static_assert(sizeof info == sizeof(TScoreInfoBlock), "the same block");
+  std::memcpy(&info, &score_->Info(), sizeof info);
+  if (!gFrame->EditFileInfo(info)) return;
+  if (!view_->Editing().RecordUndo(TUndoKind::ScoreInfo, CM_FILEINFO, 0)) return;
+  std::memcpy(&score_->Info(), &info, sizeof info);
+  SetModified();
+}
+
+void TScoreWindow::CmRefresh() {
+  TQVBusyCursor busy;
+  if (gStatusBar) gStatusBar->ShowStatusText("%s", "Refreshing score...");
+  AuditScoreStaves(score_, true);
+  view_->RefreshAll();
+  if (gStatusBar) gStatusBar->ClearStatusText();
+}
+
+long TScoreWindow::PlayStartTick() const {
+  if (!Option(kOptPlayFromCaret, 1) || !view_) return 0;
+  const TMusicStaff* staff = view_->GetCurrentStaff();
+  if (!staff) return 0;
+  const int caret = view_->GetCaretIndex();
+  const int leadIn = Option(kOptPlayLeadInMeasures, 1);
+  if (leadIn <= 0) return staff->GetTicksBetween(1, caret);
+  // From the start of the bar holding the caret, less the lead-in bars before it.
+  int bar = caret - 1;
+  while (bar > 0 && NtnType(staff->GetItem(bar)) != ntBarLine) --bar;
+  const long barStart = staff->GetTicksBetween(1, bar + 1);
+  int beats = 4, code = 2;
+  staff->GetTimeSignatureAt(std::max(bar, 1), beats, code);
+  const long barTicks = static_cast<long>(beats) * (768 >> std::clamp(code, 0, 6));
+  return std::max(barStart - (leadIn - 1) * barTicks, 0L);
+}
+
+void TScoreWindow::Play(bool staffOnly) {
+  if (gPlayingWindow || !gApp || !gFrame) return;
+  if (!gMidiManager || !gMidiManager->IsBound()) {
+    MessageBoxA(hwnd_, "Initiate Play Failed", "Play Failed", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (gStatusBar) gStatusBar->ShowStatusText("%s", "Compiling...");
+  const long start = PlayStartTick();
+  // Staff Play mutes every other staff for the performance only.
+  std::vector<int> muted;
+  const int current = view_ ? view_->GetCurrentStaffIndex() : 0;
+  for (int i = 0; i < score_->StaffCount(); ++i) {
+    muted.push_back(score_->GetStaff(i)->IsMuted());
+    if (staffOnly && i != current) score_->GetStaff(i)->SetMuted(1);
+  }
+  TMidiFileBuf& list = gApp->EventList();
+  TScoreMidiPlayer player;
+  player.SetScore(score_);
+  const bool fits = player.Perform(list, static_cast<int32_t>(start));
+  for (int i = 0; i < score_->StaffCount(); ++i) score_->GetStaff(i)->SetMuted(muted[static_cast<std::size_t>(i)]);
+  if (!fits) {
+    MBLMessageN(hwnd_, MB_OK | MB_ICONINFORMATION, IDS_MIDI_PLAY_WARNING, IDS_MIDI_PLAY_WARNING_TEXT, 2);
+  } else if (Option(kOptMidiPortUsage, 2) == 1) {
+    list.AppendPause(4);
+  }
+  if (gStatusBar) gStatusBar->ShowStatusText("%s", "Setting up patch cache, if necessary");
+  gMidiManager->CachePatches(list);
+  gPlayingWindow = this;
+  if (view_) view_->SetFocus();
+  gFrame->StartPlayTimer();
+  if (gStatusBar) gStatusBar->ShowStatusText("%s", "Initiating play sequence");
+  if (!gMidiManager->Play(gFrame->GetHandle(), &list)) {
+    gFrame->StopMidiPlay();
+    MessageBoxA(hwnd_, "Initiate Play Failed", "Play Failed", MB_OK | MB_ICONINFORMATION);
+  }
+  if (gStatusBar) gStatusBar->ClearStatusText();
+}
+
+void TScoreWindow::CePlay(TCommandEnabler& ce) { ce.Enable(gPlayingWindow == nullptr); }
+
+void TScoreWindow::CeStaffPlay(TCommandEnabler& ce) {
+  const TMusicStaff* staff = view_ ? view_->GetCurrentStaff() : nullptr;
+  ce.Enable(gPlayingWindow == nullptr && staff && !staff->IsMuted());
+}
+
+void TScoreWindow::CeRevert(TCommandEnabler& ce) { ce.Enable(modified_ && !gPlayingWindow && !untitled_); }
+void TScoreWindow::CeViewUsable(TCommandEnabler& ce) { ce.Enable(view_ && view_->IsUsable()); }
+void TScoreWindow::CeAlways(TCommandEnabler& ce) { ce.Enable(true); }
+
+void TScoreWindow::ReportAutoSaveFailure(const char* reason) {
+  // Told once until an auto-save succeeds again: the timer retries every interval.
+  if (autoSaveWarned_) return;
+  autoSaveWarned_ = true;
+  char text[400];
+  std::snprintf(text, sizeof text, "%s:\n\nThe auto-save copy of this score could not be written.\n%s", path_, reason);
+  MessageBoxA(hwnd_, text, "Auto Save Failed", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TScoreWindow::AutoSave() {
+  if (!modified_ || !changedSinceAutoSave_) return;
+  TQVBusyCursor busy;
+  TWinSaveFiles files;
+  if (autoSavePath_.empty()) {
+    char folder[260];
+    if (!gApp || !gApp->GetFolder(3, folder) || !IsDirectory(folder)) return;
+    char name[260];
+    if (!ChooseAutoSaveName(files, folder, name)) {
+      busy.Show(false);
+      ReportAutoSaveFailure("Every auto-save name (qvk000.asv to qvk999.asv) is in use in the auto-save folder.");
+      return;
+    }
+    autoSavePath_ = name;
+  }
+  ShowStatus("Auto saving %s...", GetFileNamePart(path_));
+  const bool written = WriteAutoSaveCopy(files, autoSavePath_.c_str(), *score_);
+  if (gStatusBar) gStatusBar->ClearStatusText();
+  if (written) {
+    changedSinceAutoSave_ = false;
+    autoSaveWarned_ = false;
+    return;
+  }
+  // The flag stays set, so the next tick tries again.
+  busy.Show(false);
+  ReportAutoSaveFailure(autoSavePath_.c_str());
+}
+
+void TScoreWindow::DiscardAutoSave() {
+  changedSinceAutoSave_ = false;
+  if (autoSavePath_.empty()) return;
+  FileDelete(autoSavePath_.c_str());
+  autoSavePath_.clear();
+}
+
+void TScoreWindow::SetTitleFromPath() {
+  char title[260];
+  ScoreWindowTitle(path_, title);
+  SetWindowText(title);
+}
+
+LRESULT TScoreWindow::EvMDIActivate(WPARAM, LPARAM lParam) {
+  const LRESULT r = DefaultProcessing();
+  active_ = reinterpret_cast<HWND>(lParam) == hwnd_;
+  if (!active_) {
+    if (view_) view_->SetActive(false);
+    return r;
+  }
+  if (gStatusBar) gStatusBar->ClearStatusText();
+  if (view_ && !minimised_) {
+    view_->SetActive(true);
+    view_->SetFocus();
+  }
+  if (gLastActivated != this) {
+    if (gFrame) gFrame->ForEachScoreWindow(this, kActionDeactivateView);
+    gLastActivated = this;
+  }
+  return r;
+}
+
+LRESULT TScoreWindow::EvNCHitTest(WPARAM, LPARAM) {
+  const LRESULT r = DefaultProcessing();
+  // The first click on an inactive window only activates it.
+  return r == HTCLIENT && !active_ ? HTBORDER : r;
+}
+
+LRESULT TScoreWindow::EvSetFocus(WPARAM, LPARAM) {
+  if (view_ && view_->IsActive()) view_->SetFocus();
+  return 0;
+}
+
+LRESULT TScoreWindow::EvSize(WPARAM type, LPARAM) {
+  const LRESULT r = DefaultProcessing();
+  minimised_ = type == SIZE_MINIMIZED;
+  maximised_ = type == SIZE_MAXIMIZED;
+  SetTitleFromPath();
+  if (view_ && view_->GetHandle()) {
+    view_->MoveWindow(GetClientRect());
+    view_->SetActive(!minimised_ && active_);
+  }
+  return r;
+}
+
+LRESULT TScoreWindow::EvEnterIdle(WPARAM, LPARAM) {
+  const LRESULT r = DefaultProcessing();
+  if (gApp) gApp->IdleAction(0);
+  return r;
+}
+
+bool OpenScoreWindow(TMusicScore* score, const char* path, int recovered) {
+  if (!score || !gMDIClient || !gMDIClient->GetHandle()) {
+    delete score;
+    return false;
+  }
+  (void)recovered;  // the window numbers recovered copies itself, from their ".asv" path
+  auto* window = new TScoreWindow(*gMDIClient, path, score);
+  window->SetDeleteOnDestroy(true);
+  if (!window->Create()) {
+    delete window;
+    return false;
+  }
+  return true;
+}
