@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <regex>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -299,6 +301,45 @@ TEST(ToolbarEditingTest, TextsAndAvailableCommands) {
   for (const char* t : some) {
     EXPECT_STRNE(t, "Midi Play");
     EXPECT_STRNE(t, "File New...");
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::string SourceText(const char* relative) {
+  const char* root = std::getenv("VC_SOURCE_DIR");
+  std::ifstream in(std::string(root ? root : ".") + "/" + relative, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The resource menu and the pictures agree with the command table the model uses.
+TEST(ToolbarResourcesTest, MenuAndPicturesMatchTheCommandTable) {
+  const std::string script = SourceText("resources/editor/toolbars.rc");
+  const size_t start = script.find("TOOLBARCMDS MENU");
+  ASSERT_NE(start, std::string::npos);
+  const std::string body = script.substr(start, script.find("\nEND", start) - start);
+  const std::regex item("MENUITEM \"([^\"]*)\", ([0-9]+)");
+  int i = 0;
+  for (std::sregex_iterator it(body.begin(), body.end(), item), last; it != last; ++it, ++i) {
+    ASSERT_LT(i, ToolbarCommandCount());
+    EXPECT_EQ(std::stoi((*it)[2]), ToolbarCommands()[i].id);
+    EXPECT_EQ((*it)[1].str(), ToolbarCommands()[i].text);
+  }
+  EXPECT_EQ(i, 76);
+  const std::string pictures = SourceText("resources/editor/toolbar_bitmaps.rc");
+  std::vector<int> ids{kPlaceholderCommand};
+  for (int k = 0; k < ToolbarCommandCount(); ++k) ids.push_back(ToolbarCommands()[k].id);
+  for (int id : ids) {
+    const std::string line = std::to_string(id) + " BITMAP \"resources/editor/toolbar/" + std::to_string(id) + ".bmp\"";
+    EXPECT_NE(pictures.find(line), std::string::npos) << id;
+    const std::string bmp = SourceText(("resources/editor/toolbar/" + std::to_string(id) + ".bmp").c_str());
+    ASSERT_GE(bmp.size(), 54u) << id;
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<uint8_t>(bmp[18]), 16);  // 16 x 15 pixels, 4 bits each
+    EXPECT_EQ(static_cast<uint8_t>(bmp[22]), 15);
+    EXPECT_EQ(static_cast<uint8_t>(bmp[28]), 4);
   }
 }
 
