@@ -13,6 +13,8 @@
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/ScoreWindowSeam.h"
 #include "app/win32/ShellGlobals.h"
+#include "app/win32/ToolbarDialogs.h"
+#include "app/win32/ToolbarSet.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
@@ -49,6 +51,7 @@ constexpr R kResponses[] = {
     R::Command(CM_EXIT, &TVellichordFrame::CmExit),
     R::Command(CM_STOP, &TVellichordFrame::CmStop),
     R::Command(CM_STATUSBAR, &TVellichordFrame::CmStatusBar),
+    R::Command(CM_TOOLBARS, &TVellichordFrame::CmToolbars),
     R::Enable(CM_FILESAVEALL, &TVellichordFrame::CeSaveAll),
     R::Enable(CM_STATUSBAR, &TVellichordFrame::CeStatusBar),
 };
@@ -105,7 +108,7 @@ TVellichordFrame::TVellichordFrame(const char* caption, LPCSTR menuResource, TMD
   gStatusBar = statusBar_;
   Insert(*statusBar_, TLocation::Bottom);
   GetSysInfo().AttachMessageBar(statusBar_);
-  // The toolbars join the frame here once they are built.
+  LoadToolbars(*this);
   printer_ = new TQVPrinter();
 }
 
@@ -171,6 +174,13 @@ bool TVellichordFrame::Find(TEvent& ev) {
   }
   if (ev.msg == GetCommDlgHelpMessage() && GetCommDlgHelpMessage() != 0) {
     if (!ev.probe) statusBar_->ShowHelpForHint();
+    ev.result = 0;
+    return true;
+  }
+  // The toggle commands of the toolbars, from menus only.
+  if (ev.msg == WM_COMMAND && ev.lParam == 0 && LOWORD(ev.wParam) >= CM_FIRSTTOOLBAR &&
+      LOWORD(ev.wParam) <= CM_LASTTOOLBAR) {
+    if (!ev.probe) ToggleToolbar(LOWORD(ev.wParam));
     ev.result = 0;
     return true;
   }
@@ -388,6 +398,8 @@ void TVellichordFrame::CmStatusBar() {
   statusBar_->ShowWindow(visible ? SW_HIDE : SW_SHOWNA);
   Layout();
 }
+
+void TVellichordFrame::CmToolbars() { RunToolbarDialogs(*this); }
 
 void TVellichordFrame::CeStatusBar(TCommandEnabler& ce) {
   ce.Enable(true);

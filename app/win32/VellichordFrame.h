@@ -71,6 +71,7 @@ public:
   void CmWebHome();
   void CmWebUpdates();
   void CmStatusBar();
+  void CmToolbars();
   void CeSaveAll(TCommandEnabler& ce);
   void CeStatusBar(TCommandEnabler& ce);
 

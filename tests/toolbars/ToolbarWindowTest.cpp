@@ -1,0 +1,270 @@
+// The toolbars in the editor program: the factory set on a first start, a toolbar dragged by
+// real mouse input from the top edge to the left edge and then to floating, each time coming
+// back where it was left after a restart, and a damaged "toolbars.dat" replaced by the factory
+// set with a message. Each test runs a copy of QVK32.exe in a folder of its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/Screenshot.h"
+#include "tests/support/guidriver/TestProcess.h"
+
+using namespace guidriver;
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kWaitMs = 30000;
+const char kFrameClass[] = "TQVK17VellichordFrame";
+
+std::string TempRoot() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  return temp;
+}
+
+struct TFound {
+  const char* className;
+  const char* title;
+  HWND hwnd;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lParam) {
+  auto* f = reinterpret_cast<TFound*>(lParam);
+  if (GetClass(hwnd) == f->className && (!f->title || GetText(hwnd) == f->title)) {
+    f->hwnd = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindInThread(HWND hwnd, LPARAM lParam) {
+  auto* f = reinterpret_cast<TFound*>(lParam);
+  if (FindChild(hwnd, lParam) == FALSE) return FALSE;
+  EnumChildWindows(hwnd, FindChild, lParam);
+  return f->hwnd ? FALSE : TRUE;
+}
+
+// A window of the program's thread (top-level or child) with this class and title.
+HWND FindProgramWindow(HWND frame, const char* className, const char* title) {
+  TFound f{className, title, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(frame, nullptr), FindInThread, reinterpret_cast<LPARAM>(&f));
+  return f.hwnd;
+}
+
+RECT ScreenRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+RECT ClientScreenRect(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Presses at a point, moves there in steps (as a hand would) and releases.
+void Drag(POINT from, POINT to) {
+  MouseMoveTo(from.x, from.y);
+  PumpFor(100);
+  MouseButton(true);
+  PumpFor(100);
+  for (int i = 1; i <= 10; ++i) {
+    MouseMoveTo(from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10);
+    PumpFor(40);
+  }
+  PumpFor(100);
+  MouseButton(false);
+  PumpFor(300);
+}
+
+class ToolbarWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = TempRoot() + "vc_toolbars_" + info->name() + "_" + std::to_string(GetCurrentProcessId());
+    RemoveFolder();
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA("QVK32.exe", Path("QVK32.exe").c_str(), FALSE)) << "QVK32.exe not built";
+    // With its engine library the program starts without the missing-library box.
+    ASSERT_TRUE(CopyFileA("QVMID32B.DLL", Path("QVMID32B.DLL").c_str(), FALSE)) << "QVMID32B.DLL not built";
+  }
+
+  void TearDown() override {
+    if (process_) process_->Terminate();
+    process_.reset();
+    RemoveFolder();
+  }
+
+  void RemoveFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+      } while (FindNextFileA(h, &found));
+      FindClose(h);
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string Path(const char* name) const { return folder_ + "\\" + name; }
+
+  HWND StartAndWait() {
+    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), "", folder_);
+    if (!process_->Started()) return nullptr;
+    HWND frame = WaitForWindow(kFrameClass, nullptr, kStartTimeoutMs, process_->Id());
+    if (!frame) return nullptr;
+    // Ready once the deferred start has run and the toolbars are up.
+    PumpUntil([&] { return GetText(GetDlgItem(frame, 32040)) == " Ready"; }, kStartTimeoutMs);
+    PumpFor(300);
+    return frame;
+  }
+
+  void CloseAndWait(HWND frame) {
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    DWORD code = 0xDEAD;
+    EXPECT_TRUE(process_->WaitForExit(kWaitMs, &code));
+    EXPECT_EQ(code, 0u);
+    process_.reset();
+  }
+
+  HWND Toolbar(HWND frame, const char* name) { return FindProgramWindow(frame, "TQVToolbar", name); }
+
+  // Which edge's dock holds the toolbar: 'T', 'B', 'L', 'R', 'F' floating, '?' otherwise.
+  char Place(HWND frame, HWND toolbar) {
+    HWND parent = GetParent(toolbar);
+    const std::string cls = GetClass(parent);
+    if (cls == "TToolbarFrame") return 'F';
+    if (cls != "TDockStation") return '?';
+    const RECT dock = ScreenRect(parent);
+    const RECT client = ClientScreenRect(FindProgramWindow(frame, "MDIClient", nullptr));
+    if (dock.bottom <= client.top) return 'T';
+    if (dock.top >= client.bottom) return 'B';
+    if (dock.right <= client.left) return 'L';
+    if (dock.left >= client.right) return 'R';
+    return '?';
+  }
+
+  std::string folder_;
+  std::unique_ptr<TTestProcess> process_;
+};
+
+TEST_F(ToolbarWindowTest, DraggedToTheLeftEdgeAndToFloatingComesBackAfterRestart) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(Toolbar(frame, "Notes"));
+  ASSERT_TRUE(Toolbar(frame, "Insert"));
+  ASSERT_TRUE(Toolbar(frame, "Xtra"));
+  EXPECT_EQ(Place(frame, file), 'T');
+  EXPECT_EQ(Place(frame, Toolbar(frame, "Notes")), 'T');
+  EXPECT_EQ(Place(frame, Toolbar(frame, "Xtra")), 'L');
+  const RECT docked = ScreenRect(file);
+  EXPECT_GT(docked.right - docked.left, docked.bottom - docked.top) << "docked on top, a toolbar is a row";
+
+  // From the top edge to the left edge: grab the gripper, drop at the MDI client's left edge.
+  HWND mdi = FindProgramWindow(frame, "MDIClient", nullptr);
+  ASSERT_TRUE(mdi);
+  RECT client = ClientScreenRect(mdi);
+  Drag(POINT{docked.left + 6, (docked.top + docked.bottom) / 2}, POINT{client.left - 2, client.top + 160});
+  {
+    const RECT pr = ScreenRect(GetParent(file));
+    EXPECT_EQ(Place(frame, file), 'L') << "client " << client.left << "," << client.top << " docked " << docked.left
+                                       << "," << docked.top << " parent " << pr.left << "," << pr.top << "," << pr.right
+                                       << "," << pr.bottom;
+  }
+  const RECT onLeft = ScreenRect(file);
+  EXPECT_GT(onLeft.bottom - onLeft.top, onLeft.right - onLeft.left) << "docked on a side, a toolbar is a column";
+
+  CloseAndWait(frame);
+  frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(Place(frame, file), 'L');
+
+  // From the left edge to floating in the middle of the client area.
+  const RECT left = ScreenRect(file);
+  mdi = FindProgramWindow(frame, "MDIClient", nullptr);
+  client = ClientScreenRect(mdi);
+  const POINT middle{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+  Drag(POINT{(left.left + left.right) / 2, left.top + 6}, middle);
+  ASSERT_EQ(Place(frame, file), 'F');
+  HWND floating = GetParent(file);
+  EXPECT_EQ(GetText(floating), "File");
+  const RECT where = ScreenRect(floating);
+  EXPECT_LE(where.left, middle.x);
+  EXPECT_GE(where.right, middle.x);
+  EXPECT_GT(where.right - where.left, where.bottom - where.top) << "the first floating shape is one row";
+
+  if (const char* shot = std::getenv("VC_TOOLBAR_SCREENSHOT")) {
+    const RECT f = ScreenRect(frame);
+    HDC screen = GetDC(nullptr);
+    SaveBmp(CaptureDC(screen, f.left, f.top, f.right - f.left, f.bottom - f.top), shot);
+    ReleaseDC(nullptr, screen);
+  }
+
+  CloseAndWait(frame);
+  frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
+  const RECT again = ScreenRect(GetParent(file));
+  EXPECT_EQ(again.left, where.left);
+  EXPECT_EQ(again.top, where.top);
+  EXPECT_EQ(Place(frame, Toolbar(frame, "Notes")), 'T');
+  CloseAndWait(frame);
+}
+
+TEST_F(ToolbarWindowTest, ADamagedToolbarFileGivesTheFactoryToolbarsWithAMessage) {
+  {
+    std::ofstream out(Path("toolbars.dat"), std::ios::binary);
+    out.write("Mine\0\x02\x00\x03", 8);  // cut inside a record
+  }
+  process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), "", folder_);
+  ASSERT_TRUE(process_->Started());
+  HWND box = WaitForWindow("#32770", "Toolbars", kStartTimeoutMs, process_->Id());
+  ASSERT_TRUE(box);
+  EXPECT_NE(ReadMessageBox(box).text.find("is damaged"), std::string::npos);
+  ClickButton(box, IDOK);
+  HWND frame = WaitForWindow(kFrameClass, nullptr, kStartTimeoutMs, process_->Id());
+  ASSERT_TRUE(frame);
+  PumpFor(500);
+  EXPECT_TRUE(Toolbar(frame, "File"));
+  EXPECT_TRUE(Toolbar(frame, "Xtra"));
+  EXPECT_FALSE(Toolbar(frame, "Mine"));
+  CloseAndWait(frame);
+}
+
+TEST_F(ToolbarWindowTest, TheToolbarFileDecidesTheToolbars) {
+  {
+    std::ofstream out(Path("toolbars.dat"), std::ios::binary);
+    // "Mine": New, a separator, an unknown command; "Nothing" without gadgets makes no toolbar.
+    out.write("Mine\0\x02\x00\xFF\xFF\x39\x30\x00\x00Nothing\0\x00\x00", 24);
+  }
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND mine = Toolbar(frame, "Mine");
+  ASSERT_TRUE(mine);
+  EXPECT_FALSE(Toolbar(frame, "Nothing"));
+  EXPECT_FALSE(Toolbar(frame, "File")) << "the file's toolbars replace the factory set";
+  // The toggle command of toolbar 0 hides and shows it.
+  PostMessageA(frame, WM_COMMAND, 20310, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(mine); }, kWaitMs));
+  PostMessageA(frame, WM_COMMAND, 20310, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(mine) != FALSE; }, kWaitMs));
+  CloseAndWait(frame);
+}
+
+}  // namespace
