@@ -57,9 +57,11 @@ TToolbarLayout LayoutToolbarGadgets(const std::vector<TGadgetSize>& gadgets, uin
     if (target * rows < total) ++target;
     target = std::max(target, widest);
   }
-  int widestButton = 0;
+  int widestButton = 0, tallestButton = 0;
   for (const TGadgetSize& g : gadgets) {
-    if (!g.separator) widestButton = std::max(widestButton, g.w);
+    if (g.separator) continue;
+    widestButton = std::max(widestButton, g.w);
+    tallestButton = std::max(tallestButton, g.h);
   }
   const int x0 = innerLeft - 1;
   const int rowStep = m.win4 ? 0 : 1;
@@ -88,13 +90,14 @@ TToolbarLayout LayoutToolbarGadgets(const std::vector<TGadgetSize>& gadgets, uin
       }
       brokeSinceSeparator = false;
     }
-    // Separators of a column span the column.
+    // A separator spans its column, or the height of its row.
     const int w = vertical && g.separator ? std::max(g.w, widestButton) : g.w;
-    p = TGadgetPlace{x, y, w, g.h, false};
+    const int h = !vertical && g.separator ? std::max(g.h, tallestButton) : g.h;
+    p = TGadgetPlace{x, y, w, h, false};
     x += w;
-    rowHeight = std::max(rowHeight, g.h);
+    rowHeight = std::max(rowHeight, h);
     right = std::max(right, x);
-    bottom = std::max(bottom, y + g.h);
+    bottom = std::max(bottom, y + h);
     const bool breakAfter = vertical || (multiRow && x - x0 > target);
     if (breakAfter && i + 1 < gadgets.size()) {
       y += rowHeight - rowStep;

@@ -29,6 +29,7 @@ TEST(ToolbarLayoutTest, DockedOnTopIsOneRowAfterTheGripper) {
   EXPECT_EQ(l.places[0].x, 5 + kGripperWidth - 1);
   EXPECT_EQ(l.places[0].y, 4);
   EXPECT_EQ(l.places[1].x, 36);
+  EXPECT_EQ(l.places[1].h, 21);  // the separator spans the row
   EXPECT_EQ(l.places[2].x, 42);
   EXPECT_EQ(l.width, 64 + 4);
   EXPECT_EQ(l.height, 4 + 21 + 3);

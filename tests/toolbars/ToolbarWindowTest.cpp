@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "tests/support/guidriver/GuiDriver.h"
-#include "tests/support/guidriver/Screenshot.h"
 #include "tests/support/guidriver/TestProcess.h"
 
 using namespace guidriver;
@@ -207,12 +206,8 @@ TEST_F(ToolbarWindowTest, DraggedToTheLeftEdgeAndToFloatingComesBackAfterRestart
   EXPECT_GE(where.right, middle.x);
   EXPECT_GT(where.right - where.left, where.bottom - where.top) << "the first floating shape is one row";
 
-  if (const char* shot = std::getenv("VC_TOOLBAR_SCREENSHOT")) {
-    const RECT f = ScreenRect(frame);
-    HDC screen = GetDC(nullptr);
-    SaveBmp(CaptureDC(screen, f.left, f.top, f.right - f.left, f.bottom - f.top), shot);
-    ReleaseDC(nullptr, screen);
-  }
+  // A moment to take a picture of the screen from outside (docs/toolbars.png).
+  if (const char* pause = std::getenv("VC_TOOLBAR_SCREENSHOT_PAUSE")) PumpFor(static_cast<DWORD>(std::atoi(pause)));
 
   CloseAndWait(frame);
   frame = StartAndWait();
@@ -264,6 +259,124 @@ TEST_F(ToolbarWindowTest, TheToolbarFileDecidesTheToolbars) {
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(mine); }, kWaitMs));
   PostMessageA(frame, WM_COMMAND, 20310, 0);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(mine) != FALSE; }, kWaitMs));
+  CloseAndWait(frame);
+}
+
+std::vector<std::string> ListTexts(HWND list, bool combo) {
+  std::vector<std::string> texts;
+  const int count = static_cast<int>(SendMessageA(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    // Asked in wide characters: Wine hands list texts across processes that way.
+    wchar_t wide[256] = {};
+    SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    char text[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+bool FileExistsAt(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST_F(ToolbarWindowTest, TheDialogsShowHideMakeRenameFillAndRestoreToolbars) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND notes = Toolbar(frame, "Notes");
+  ASSERT_TRUE(notes);
+
+  // The Toolbar List: every shown toolbar selected; unselecting Notes hides it.
+  PostMessageA(frame, WM_COMMAND, 20304, 0);
+  HWND list = WaitForWindow("#32770", "Toolbar List", kWaitMs, process_->Id());
+  ASSERT_TRUE(list);
+  HWND names = GetDlgItem(list, 101);
+  EXPECT_EQ(ListTexts(names, false), (std::vector<std::string>{"File", "Notes", "Insert", "Xtra"}));
+  EXPECT_EQ(SendMessageA(names, LB_GETSELCOUNT, 0, 0), 4);
+  SendMessageA(names, LB_SETSEL, FALSE, 1);
+  ClickButton(list, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(list, kWaitMs));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(notes); }, kWaitMs));
+
+  // Customize: a new toolbar, a button and a separator on it, a new name.
+  PostMessageA(frame, WM_COMMAND, 20304, 0);
+  list = WaitForWindow("#32770", "Toolbar List", kWaitMs, process_->Id());
+  ASSERT_TRUE(list);
+  EXPECT_EQ(SendMessageA(GetDlgItem(list, 101), LB_GETSELCOUNT, 0, 0), 3);
+  ClickButton(list, 200);
+  HWND custom = WaitForWindow("#32770", "Customize Toolbars", kWaitMs, process_->Id());
+  ASSERT_TRUE(custom);
+  HWND combo = GetDlgItem(custom, 101), available = GetDlgItem(custom, 110), active = GetDlgItem(custom, 113);
+  EXPECT_EQ(ListTexts(active, false).size(), 25u);  // File's buttons and separators
+  EXPECT_EQ(ListTexts(available, false).size(), 76u - 23u);
+  ClickButton(custom, 102);
+  ASSERT_TRUE(PumpUntil([&] { return ListTexts(combo, true).size() == 5; }, kWaitMs));
+  EXPECT_EQ(ListTexts(combo, true).back(), "Custom 1");
+  EXPECT_EQ(ListTexts(active, false), (std::vector<std::string>{"--------Separator--------"}));
+  EXPECT_EQ(ListTexts(available, false).size(), 76u);
+  // The first button replaces the lone separator, even while it is selected.
+  SendMessageA(available, LB_SETCURSEL, 0, 0);
+  ClickButton(custom, 111);
+  ASSERT_TRUE(PumpUntil([&] { return ListTexts(active, false) == std::vector<std::string>{"File New..."}; }, kWaitMs));
+  EXPECT_EQ(ListTexts(available, false).size(), 75u);
+  ClickButton(custom, 120);
+  ASSERT_TRUE(PumpUntil([&] { return ListTexts(active, false).size() == 2; }, kWaitMs));
+  EXPECT_EQ(ListTexts(active, false)[1], "--------Separator--------");
+  HWND custom1 = Toolbar(frame, "Custom 1");
+  ASSERT_TRUE(custom1);
+  EXPECT_EQ(GetClass(GetParent(custom1)), "TToolbarFrame") << "a new toolbar floats";
+
+  // A name another toolbar has is refused; a new one is taken.
+  ClickButton(custom, 104);
+  HWND name = WaitForWindow("#32770", "Enter Name", kWaitMs, process_->Id());
+  ASSERT_TRUE(name);
+  SetWindowTextA(GetDlgItem(name, 101), "  xtra ");
+  ClickButton(name, IDOK);
+  HWND error = WaitForWindow("#32770", "Error", kWaitMs, process_->Id());
+  ASSERT_TRUE(error);
+  EXPECT_EQ(ReadMessageBox(error).text, "The new toolbar name must be unique.");
+  ClickButton(error, IDOK);
+  name = WaitForWindow("#32770", "Enter Name", kWaitMs, process_->Id());
+  ASSERT_TRUE(name);
+  SetWindowTextA(GetDlgItem(name, 101), " Strings\t");
+  ClickButton(name, IDOK);
+  ASSERT_TRUE(PumpUntil([&] { return ListTexts(combo, true).back() == "Strings"; }, kWaitMs));
+  ClickButton(custom, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(custom, kWaitMs));
+  // Written as the dialog goes, a moment after its window.
+  EXPECT_TRUE(PumpUntil([&] { return FileExistsAt(Path("toolbars.dat")); }, kWaitMs));
+  CloseAndWait(frame);
+
+  // The next start builds the toolbars of the file, Notes still hidden.
+  frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND strings = Toolbar(frame, "Strings");
+  ASSERT_TRUE(strings);
+  EXPECT_TRUE(PumpUntil([&] { return GetClass(GetParent(strings)) == "TToolbarFrame"; }, kWaitMs));
+  notes = Toolbar(frame, "Notes");
+  ASSERT_TRUE(notes);
+  EXPECT_FALSE(IsWindowVisible(notes));
+
+  // Restore Defaults: the factory toolbars only, and no toolbar file.
+  PostMessageA(frame, WM_COMMAND, 20304, 0);
+  list = WaitForWindow("#32770", "Toolbar List", kWaitMs, process_->Id());
+  ASSERT_TRUE(list);
+  ClickButton(list, 200);
+  custom = WaitForWindow("#32770", "Customize Toolbars", kWaitMs, process_->Id());
+  ASSERT_TRUE(custom);
+  ClickButton(custom, 105);
+  HWND confirm = WaitForWindow("#32770", "Please Confirm", kWaitMs, process_->Id());
+  ASSERT_TRUE(confirm);
+  ClickButton(confirm, IDYES);
+  combo = GetDlgItem(custom, 101);
+  ASSERT_TRUE(PumpUntil([&] { return ListTexts(combo, true).size() == 4; }, kWaitMs));
+  EXPECT_EQ(ListTexts(combo, true), (std::vector<std::string>{"File", "Notes", "Insert", "Xtra"}));
+  ClickButton(custom, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(custom, kWaitMs));
+  PumpFor(500);
+  EXPECT_FALSE(FileExistsAt(Path("toolbars.dat")));
+  EXPECT_FALSE(Toolbar(frame, "Strings"));
+  notes = Toolbar(frame, "Notes");
+  ASSERT_TRUE(notes);
+  EXPECT_TRUE(IsWindowVisible(notes));
   CloseAndWait(frame);
 }
 
