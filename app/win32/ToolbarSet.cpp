@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/BesideHelpFile.h"
 #include "app/ToolbarCommands.h"
 #include "app/ToolbarEditing.h"
 #include "app/ToolbarFile.h"
@@ -35,22 +36,14 @@ bool ReplaceFile(const char* from, const char* to) { return MoveFileExA(from, to
 }  // namespace
 
 void ToolbarDataPath(char (&path)[260]) {
-  const char* help = gApp ? gApp->GetHelpFile() : "";
-  std::snprintf(path, sizeof path, "%s", help ? help : "");
-  char* slash = std::strrchr(path, '\\');
-  if (slash) {
-    slash[1] = '\0';
-  } else {
-    // Without a help file path the program's own folder holds the file.
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    slash = std::strrchr(path, '\\');
-    if (slash) slash[1] = '\0';
+  char program[260] = {};
+  const char* help = gApp ? gApp->GetHelpFile() : nullptr;
+  // Without a help file path the program's own folder holds the file.
+  if (!help || !*help) {
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    help = program;
   }
-  if (std::strlen(path) + sizeof kFileName > sizeof path) {
-    path[0] = '\0';
-    return;
-  }
-  std::strcat(path, kFileName);
+  PathBesideHelpFile(help, kFileName, path);
 }
 
 HFONT ToolbarGadgetFont() {

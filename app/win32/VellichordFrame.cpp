@@ -15,6 +15,7 @@
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/ToolbarDialogs.h"
 #include "app/win32/ToolbarSet.h"
+#include "app/win32/UsageTipsDlg.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
@@ -52,6 +53,7 @@ constexpr R kResponses[] = {
     R::Command(CM_STOP, &TVellichordFrame::CmStop),
     R::Command(CM_STATUSBAR, &TVellichordFrame::CmStatusBar),
     R::Command(CM_TOOLBARS, &TVellichordFrame::CmToolbars),
+    R::Command(CM_USAGETIPS, &TVellichordFrame::CmUsageTips),
     R::Enable(CM_FILESAVEALL, &TVellichordFrame::CeSaveAll),
     R::Enable(CM_STATUSBAR, &TVellichordFrame::CeStatusBar),
 };
@@ -400,6 +402,16 @@ void TVellichordFrame::CmStatusBar() {
 }
 
 void TVellichordFrame::CmToolbars() { RunToolbarDialogs(*this); }
+
+void TVellichordFrame::CmUsageTips() {
+  TUsageTipsDlg dialog(this, App() ? App()->GetHelpFile() : "");
+  dialog.Execute();
+}
+
+void TVellichordFrame::ShowUsageTips() {
+  TUsageTipsDlg dialog(this, App() ? App()->GetHelpFile() : "");
+  if (dialog.GetTipCount() > 0) dialog.Execute();
+}
 
 void TVellichordFrame::CeStatusBar(TCommandEnabler& ce) {
   ce.Enable(true);

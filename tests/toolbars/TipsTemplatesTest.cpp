@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BesideHelpFile.h"
 #include "app/FileHistory.h"
 #include "app/FileTemplates.h"
 #include "app/UsageTips.h"
@@ -107,6 +108,17 @@ TEST(FileTemplatesTest, HistoryRowsCountFromZero) {
   history.Add("C:\\Songs\\Old\\a.qvk", "First");
   EXPECT_EQ(HistoryRowText(0, history.Entry(0)), "0\ta.qvk\tFirst\tC:\\Songs\\Old");
   EXPECT_EQ(HistoryRowText(1, history.Entry(1)), "1\tb.qvk\tSecond\tC:\\Songs");
+}
+
+TEST(BesideHelpFileTest, JoinsTheHelpFilesFolder) {
+  char path[260];
+  EXPECT_TRUE(PathBesideHelpFile("C:\\QVK\\qvk.hlp", "toolbars.dat", path));
+  EXPECT_STREQ(path, "C:\\QVK\\toolbars.dat");
+  EXPECT_FALSE(PathBesideHelpFile("qvk.hlp", "toolbars.dat", path));
+  EXPECT_STREQ(path, "");
+  const std::string deep = "C:\\" + std::string(250, 'd') + "\\qvk.hlp";
+  EXPECT_FALSE(PathBesideHelpFile(deep.c_str(), "toolbars.dat", path));
+  EXPECT_STREQ(path, "");
 }
 
 }  // namespace

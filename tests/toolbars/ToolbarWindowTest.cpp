@@ -1,7 +1,8 @@
 // The toolbars in the editor program: the factory set on a first start, a toolbar dragged by
 // real mouse input from the top edge to the left edge and then to floating, each time coming
-// back where it was left after a restart, and a damaged "toolbars.dat" replaced by the factory
-// set with a message. Each test runs a copy of QVK32.exe in a folder of its own.
+// back where it was left after a restart, a damaged "toolbars.dat" replaced by the factory set
+// with a message, the toolbar dialogs, and the usage tips at start-up. Each test runs a copy of
+// QVK32.exe in a folder of its own.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -377,6 +378,55 @@ TEST_F(ToolbarWindowTest, TheDialogsShowHideMakeRenameFillAndRestoreToolbars) {
   notes = Toolbar(frame, "Notes");
   ASSERT_TRUE(notes);
   EXPECT_TRUE(IsWindowVisible(notes));
+  CloseAndWait(frame);
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+  char value[64] = {};
+  GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
+  return value;
+}
+
+TEST_F(ToolbarWindowTest, UsageTipsShowAtStartAndStepBothWays) {
+  {
+    std::ofstream out(Path("qvktips.tip"), std::ios::binary);
+    out << "Before any tip.\r\n!newtip help=JumpId(`qvk.hlp',`notes')\r\nFirst line.\r\nSecond line.\r\n"
+           "!newtip\r\nTip two.\r\n!newtip help=KL(`x')\r\nTip three.\r\n";
+  }
+  process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), "", folder_);
+  ASSERT_TRUE(process_->Started());
+  HWND tips = WaitForWindow("#32770", "Did you know?", kStartTimeoutMs, process_->Id());
+  ASSERT_TRUE(tips);
+  HWND text = GetDlgItem(tips, 102), more = GetDlgItem(tips, 112);
+  EXPECT_EQ(GetText(text), "First line.\r\nSecond line.");
+  EXPECT_TRUE(IsWindowVisible(more));
+  EXPECT_EQ(IsDlgButtonChecked(tips, 103), BST_CHECKED);
+  ClickButton(tips, 110);  // Back from the first wraps to the last
+  ASSERT_TRUE(PumpUntil([&] { return GetText(text) == "Tip three."; }, kWaitMs));
+  ClickButton(tips, 111);
+  ASSERT_TRUE(PumpUntil([&] { return GetText(text) == "First line.\r\nSecond line."; }, kWaitMs));
+  ClickButton(tips, 111);
+  ASSERT_TRUE(PumpUntil([&] { return GetText(text) == "Tip two."; }, kWaitMs));
+  EXPECT_FALSE(IsWindowVisible(more)) << "a tip without help= has no Additional Information";
+  // Unchecking the box (a real click) stops the tips at the next start.
+  SendMessageA(GetDlgItem(tips, 103), BM_CLICK, 0, 0);
+  ClickButton(tips, IDOK);
+  HWND frame = WaitForWindow(kFrameClass, nullptr, kStartTimeoutMs, process_->Id());
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(PumpUntil([&] { return GetText(GetDlgItem(frame, 32040)) == " Ready"; }, kStartTimeoutMs));
+  CloseAndWait(frame);
+  EXPECT_EQ(IniValue(Path("QVK.INI"), "Options", "UsageTipsOnStartup"), "0");
+  EXPECT_EQ(IniValue(Path("QVK.INI"), "Options", "NextUsageTip"), "2");
+  frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  EXPECT_FALSE(FindProgramWindow(frame, "#32770", "Did you know?"));
+  // The Help menu's command shows the tips whatever the option says; Next goes on from tip two.
+  PostMessageA(frame, WM_COMMAND, 204, 0);
+  tips = WaitForWindow("#32770", "Did you know?", kWaitMs, process_->Id());
+  ASSERT_TRUE(tips);
+  EXPECT_EQ(GetText(GetDlgItem(tips, 102)), "Tip three.");
+  ClickButton(tips, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(tips, kWaitMs));
   CloseAndWait(frame);
 }
 
