@@ -381,6 +381,39 @@ TEST_F(ToolbarWindowTest, TheDialogsShowHideMakeRenameFillAndRestoreToolbars) {
   CloseAndWait(frame);
 }
 
+TEST_F(ToolbarWindowTest, DoubleClicksFloatAndDockAndTheCloseBoxHides) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  const RECT docked = ScreenRect(file);
+  // A double click on the grip (no gadget there) floats the toolbar at its floating place.
+  PostMessageA(file, WM_LBUTTONDBLCLK, 0, MAKELPARAM(6, 10));
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
+  HWND floating = GetParent(file);
+  const RECT first = ScreenRect(floating);
+  EXPECT_EQ(first.left, 10);
+  EXPECT_EQ(first.top, 10);
+  // The close box hides it; the toggle command brings it back floating at the same place.
+  PostMessageA(floating, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(file); }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(floating); }, kWaitMs)) << "the floating frame goes";
+  PostMessageA(frame, WM_COMMAND, 20310, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F' && IsWindowVisible(file); }, kWaitMs));
+  floating = GetParent(file);
+  EXPECT_EQ(ScreenRect(floating).left, first.left);
+  EXPECT_EQ(ScreenRect(floating).top, first.top);
+  // A double click on the caption docks it where it was.
+  PostMessageA(floating, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(first.left + 20, first.top + 5));
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'T'; }, kWaitMs));
+  // The program moves it into its place a moment after taking it into the dock.
+  PumpUntil([&] { return ScreenRect(file).left == docked.left && ScreenRect(file).top == docked.top; }, kWaitMs);
+  const RECT back = ScreenRect(file);
+  EXPECT_EQ(back.left, docked.left);
+  EXPECT_EQ(back.top, docked.top);
+  CloseAndWait(frame);
+}
+
 std::string IniValue(const std::string& path, const char* section, const char* key) {
   char value[64] = {};
   GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
