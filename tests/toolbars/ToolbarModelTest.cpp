@@ -196,7 +196,9 @@ TEST(ToolbarFileTest, EndsCleanlyOrReportsDamage) {
   for (const auto& c : cases) {
     records.assign(1, TToolbarRecord{"stale", {}});
     EXPECT_EQ(Read(c.bytes, records), c.status) << c.what;
-    if (c.status == TToolbarFileStatus::Damaged) EXPECT_TRUE(records.empty()) << c.what;
+    if (c.status == TToolbarFileStatus::Damaged) {
+      EXPECT_TRUE(records.empty()) << c.what;
+    }
   }
 }
 
