@@ -414,6 +414,49 @@ TEST_F(ToolbarWindowTest, DoubleClicksFloatAndDockAndTheCloseBoxHides) {
   CloseAndWait(frame);
 }
 
+TEST_F(ToolbarWindowTest, AButtonUnderTheMouseShowsItsHintAndTooltip) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  // The first button (File New) sits after the grip: client x 14 to 36, y 4 to 25.
+  RECT r = ScreenRect(file);
+  MouseMoveTo(r.left + 25, r.top + 14);
+  PumpFor(100);
+  MouseMoveTo(r.left + 26, r.top + 15);
+  HWND status = GetDlgItem(frame, 32040);
+  EXPECT_TRUE(PumpUntil([&] { return GetText(status) == "Start composing a new song"; }, kWaitMs)) << GetText(status);
+  // The tooltip window takes the tip part of the hint.
+  HWND tip = FindProgramWindow(frame, "TToolTip", nullptr);
+  ASSERT_TRUE(tip);
+  EXPECT_TRUE(PumpUntil([&] { return GetText(tip) == "New File (Ctrl+N)"; }, kWaitMs)) << GetText(tip);
+  // Off the buttons the hint goes.
+  MouseMoveTo(r.left + 2, r.bottom + 200);
+  EXPECT_TRUE(PumpUntil([&] { return GetText(status).empty(); }, kWaitMs)) << GetText(status);
+  CloseAndWait(frame);
+}
+
+TEST_F(ToolbarWindowTest, DraggingAFloatingBorderStepsThroughTheShapes) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  PostMessageA(file, WM_LBUTTONDBLCLK, 0, MAKELPARAM(6, 10));
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
+  HWND floating = GetParent(file);
+  PumpFor(300);
+  const RECT before = ScreenRect(floating);
+  // The right border pulled inwards: each mouse message takes one step to more rows.
+  const int y = (before.top + before.bottom) / 2;
+  Drag(POINT{before.right - 2, y}, POINT{before.right - 200, y});
+  ASSERT_TRUE(PumpUntil([&] { return ScreenRect(floating).right - ScreenRect(floating).left < before.right - before.left; },
+                        kWaitMs));
+  const RECT after = ScreenRect(floating);
+  EXPECT_GT(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_EQ(after.left, before.left) << "the border across from the dragged one stays";
+  CloseAndWait(frame);
+}
+
 std::string IniValue(const std::string& path, const char* section, const char* key) {
   char value[64] = {};
   GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
