@@ -41,7 +41,14 @@ constexpr R kResponses[] = {
     R::Message(WM_KEYUP, &TToolbar::EvKey),
     R::Message(WM_CAPTURECHANGED, &TToolbar::EvCaptureChanged),
     R::Message(WM_SYSCOLORCHANGE, &TToolbar::EvSysColorChange),
+    R::Message(WM_TIMER, &TToolbar::EvTimer),
 };
+
+// While a drag lasts, the Ctrl key is watched: its key messages go to the focus window, not here.
+constexpr UINT_PTR kCtrlWatchTimer = 1;
+constexpr UINT kCtrlWatchMs = 50;
+
+bool CtrlDown() { return GetAsyncKeyState(VK_CONTROL) < 0; }
 
 void HideTip() {
   if (gToolTip) gToolTip->SetText(nullptr);
@@ -486,6 +493,12 @@ LRESULT TToolbar::EvKey(WPARAM wParam, LPARAM) {
   return 0;
 }
 
+LRESULT TToolbar::EvTimer(WPARAM id, LPARAM) {
+  if (id != kCtrlWatchTimer) return DefaultProcessing();
+  if (drag_.active && CtrlDown() != drag_.ctrl) DragTo(CursorPos(), true);
+  return 0;
+}
+
 LRESULT TToolbar::EvCaptureChanged(WPARAM, LPARAM lParam) {
   if (drag_.active && reinterpret_cast<HWND>(lParam) != hwnd_) EndDrag(false);
   if (pressed_ >= 0 && reinterpret_cast<HWND>(lParam) != hwnd_) {
@@ -592,6 +605,8 @@ void TToolbar::BeginDrag(POINT screen) {
   MapWindowPoints(frame_.GetHandle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   drag_.frameClient = client;
   SetCapture(hwnd_);
+  drag_.ctrl = CtrlDown();
+  SetTimer(hwnd_, kCtrlWatchTimer, kCtrlWatchMs, nullptr);
   GetSysInfo().PushStatusId(kDragHintId, false);
   DrawOutline(drag_.outline, drag_.outlineFlags);
   drag_.drawn = true;
@@ -604,7 +619,8 @@ void TToolbar::DragTo(POINT screen, bool reevaluate) {
   drag_.last = TPoint(screen);
   const TRect& fc = drag_.frameClient;
   bool docked = false;
-  if (GetKeyState(VK_CONTROL) >= 0 && Overlaps(o, fc)) {
+  drag_.ctrl = CtrlDown();
+  if (!drag_.ctrl && Overlaps(o, fc)) {
     struct TEdgeTest {
       uint16_t bit;
       bool match;
@@ -651,6 +667,7 @@ void TToolbar::EndDrag(bool apply) {
   drag_.active = false;
   if (drag_.drawn) DrawOutline(drag_.outline, drag_.outlineFlags);
   drag_.drawn = false;
+  KillTimer(hwnd_, kCtrlWatchTimer);
   if (GetCapture() == hwnd_) ReleaseCapture();
   GetSysInfo().PopStatus();
   if (!apply) return;

@@ -87,6 +87,7 @@ public:
   LRESULT EvKey(WPARAM, LPARAM);
   LRESULT EvCaptureChanged(WPARAM, LPARAM);
   LRESULT EvSysColorChange(WPARAM, LPARAM);
+  LRESULT EvTimer(WPARAM, LPARAM);
 
 private:
   int GadgetAt(POINT client) const;
@@ -128,6 +129,7 @@ private:
     TRect outline;
     uint16_t outlineFlags = 0;
     bool drawn = false;
+    bool ctrl = false;  // the Ctrl key as the outline last saw it
     TPoint last;
     TPoint horizontal, vertical;
     TRect frameClient;

@@ -457,6 +457,52 @@ TEST_F(ToolbarWindowTest, DraggingAFloatingBorderStepsThroughTheShapes) {
   CloseAndWait(frame);
 }
 
+TEST_F(ToolbarWindowTest, CtrlKeepsADraggedToolbarFromDockingUntilReleased) {
+  HWND frame = StartAndWait();
+  ASSERT_TRUE(frame);
+  HWND file = Toolbar(frame, "File");
+  ASSERT_TRUE(file);
+  const RECT docked = ScreenRect(file);
+  const RECT client = ClientScreenRect(FindProgramWindow(frame, "MDIClient", nullptr));
+  const POINT from{docked.left + 6, (docked.top + docked.bottom) / 2};
+  const POINT to{client.left - 2, client.top + 160};
+  // Over the left edge with Ctrl down the outline stays floating; releasing Ctrl there docks it.
+  MouseMoveTo(from.x, from.y);
+  PumpFor(100);
+  MouseButton(true);
+  PumpFor(100);
+  KeyDown(VK_CONTROL);
+  for (int i = 1; i <= 10; ++i) {
+    MouseMoveTo(from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10);
+    PumpFor(40);
+  }
+  PumpFor(200);
+  KeyUp(VK_CONTROL);
+  PumpFor(300);
+  MouseButton(false);
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'L'; }, kWaitMs));
+
+  // Held to the release, Ctrl makes the same drag end floating.
+  const RECT left = ScreenRect(file);
+  const POINT grip{(left.left + left.right) / 2, left.top + 6};
+  const POINT top{client.left + 200, client.top - 4};
+  MouseMoveTo(grip.x, grip.y);
+  PumpFor(100);
+  MouseButton(true);
+  PumpFor(100);
+  KeyDown(VK_CONTROL);
+  for (int i = 1; i <= 10; ++i) {
+    MouseMoveTo(grip.x + (top.x - grip.x) * i / 10, grip.y + (top.y - grip.y) * i / 10);
+    PumpFor(40);
+  }
+  PumpFor(200);
+  MouseButton(false);
+  PumpFor(200);
+  KeyUp(VK_CONTROL);
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
+  CloseAndWait(frame);
+}
+
 std::string IniValue(const std::string& path, const char* section, const char* key) {
   char value[64] = {};
   GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
