@@ -521,7 +521,6 @@ LRESULT TToolbar::EvSysColorChange(WPARAM, LPARAM) {
 // The state change between docks, floating and hidden.
 
 void TToolbar::ChangeState(uint16_t newFlags, bool remember) {
-  const uint16_t old = flags_;
   flags_ = newFlags;
   const bool wasDocked = dock_ != nullptr;
   if (remember && hwnd_ && IsWindowVisible()) {
@@ -571,7 +570,6 @@ void TToolbar::ChangeState(uint16_t newFlags, bool remember) {
     if (target->GetHandle()) ClientToScreen(target->GetHandle(), &screen);
     target->Drop(*this, screen);
   }
-  (void)old;
   frame_.Layout();
 }
 
@@ -664,6 +662,8 @@ void TToolbar::DragTo(POINT screen, bool reevaluate) {
 
 void TToolbar::EndDrag(bool apply) {
   if (!drag_.active) return;
+  // A Ctrl change the watch has not seen yet still counts for the place the toolbar goes to.
+  if (apply && CtrlDown() != drag_.ctrl) DragTo(CursorPos(), true);
   drag_.active = false;
   if (drag_.drawn) DrawOutline(drag_.outline, drag_.outlineFlags);
   drag_.drawn = false;

@@ -115,7 +115,6 @@ LRESULT TToolbarFrame::EvNcRButtonDown(WPARAM, LPARAM lParam) {
 void TToolbarFrame::StepShape(POINT p) {
   const int count = toolbar_.GetShapeCount();
   if (count == 0) return;
-  const TToolbarShape& now = toolbar_.GetShape(shape_);
   const int bx = toolbar_.Metrics().frameX, by = toolbar_.Metrics().frameY;
   int next = shape_;
   const bool hasFewer = shape_ > 0;
@@ -140,7 +139,6 @@ void TToolbarFrame::StepShape(POINT p) {
     default:
       return;
   }
-  (void)now;
   if (next == shape_) return;
   const int w = toolbar_.Metrics().frameX > 1 ? toolbar_.Metrics().frameX - 1 : 1;
   XorFrame(outline_, w);

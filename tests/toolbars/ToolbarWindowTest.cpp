@@ -177,14 +177,9 @@ TEST_F(ToolbarWindowTest, DraggedToTheLeftEdgeAndToFloatingComesBackAfterRestart
   ASSERT_TRUE(mdi);
   RECT client = ClientScreenRect(mdi);
   Drag(POINT{docked.left + 6, (docked.top + docked.bottom) / 2}, POINT{client.left - 2, client.top + 160});
-  {
-    const RECT pr = ScreenRect(GetParent(file));
-    EXPECT_EQ(Place(frame, file), 'L') << "client " << client.left << "," << client.top << " docked " << docked.left
-                                       << "," << docked.top << " parent " << pr.left << "," << pr.top << "," << pr.right
-                                       << "," << pr.bottom;
-  }
-  const RECT onLeft = ScreenRect(file);
-  EXPECT_GT(onLeft.bottom - onLeft.top, onLeft.right - onLeft.left) << "docked on a side, a toolbar is a column";
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'L'; }, kWaitMs));
+  EXPECT_TRUE(PumpUntil([&] { const RECT r = ScreenRect(file); return r.bottom - r.top > r.right - r.left; }, kWaitMs))
+      << "docked on a side, a toolbar is a column";
 
   CloseAndWait(frame);
   frame = StartAndWait();
@@ -192,6 +187,7 @@ TEST_F(ToolbarWindowTest, DraggedToTheLeftEdgeAndToFloatingComesBackAfterRestart
   file = Toolbar(frame, "File");
   ASSERT_TRUE(file);
   EXPECT_EQ(Place(frame, file), 'L');
+  ASSERT_TRUE(PumpUntil([&] { const RECT r = ScreenRect(file); return r.bottom - r.top > r.right - r.left; }, kWaitMs));
 
   // From the left edge to floating in the middle of the client area.
   const RECT left = ScreenRect(file);
@@ -199,7 +195,7 @@ TEST_F(ToolbarWindowTest, DraggedToTheLeftEdgeAndToFloatingComesBackAfterRestart
   client = ClientScreenRect(mdi);
   const POINT middle{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
   Drag(POINT{(left.left + left.right) / 2, left.top + 6}, middle);
-  ASSERT_EQ(Place(frame, file), 'F');
+  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
   HWND floating = GetParent(file);
   EXPECT_EQ(GetText(floating), "File");
   const RECT where = ScreenRect(floating);
@@ -481,6 +477,9 @@ TEST_F(ToolbarWindowTest, CtrlKeepsADraggedToolbarFromDockingUntilReleased) {
   PumpFor(300);
   MouseButton(false);
   ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'L'; }, kWaitMs));
+  // Laid out as a column a moment after it joins the dock.
+  ASSERT_TRUE(PumpUntil([&] { const RECT r = ScreenRect(file); return r.bottom - r.top > r.right - r.left; }, kWaitMs));
+  PumpFor(200);
 
   // Held to the release, Ctrl makes the same drag end floating.
   const RECT left = ScreenRect(file);
@@ -497,9 +496,11 @@ TEST_F(ToolbarWindowTest, CtrlKeepsADraggedToolbarFromDockingUntilReleased) {
   }
   PumpFor(200);
   MouseButton(false);
-  PumpFor(200);
+  // Ctrl stays down until the program has taken the release.
+  EXPECT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
   KeyUp(VK_CONTROL);
-  ASSERT_TRUE(PumpUntil([&] { return Place(frame, file) == 'F'; }, kWaitMs));
+  PumpFor(300);
+  EXPECT_EQ(Place(frame, file), 'F');
   CloseAndWait(frame);
 }
 
