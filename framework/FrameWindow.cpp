@@ -105,6 +105,16 @@ bool TFrameWindow::RouteCommandEnable(TCommandEnabler& enabler) {
   return enabler.WasHandled();
 }
 
+bool TFrameWindow::EnableCommand(TCommandEnabler& enabler) {
+  if (RouteCommandEnable(enabler)) return enabler.IsEnabled();
+  if (!autoDisable_) return true;
+  TEvent probe{WM_COMMAND, MAKEWPARAM(enabler.GetId(), 0), 0};
+  probe.probe = true;
+  const bool handled = OfferTo(CommandChain(), probe);
+  enabler.Enable(handled);
+  return handled;
+}
+
 LRESULT TFrameWindow::EvCommand(UINT id, HWND control, UINT notifyCode) {
   if (control) return TWindow::EvCommand(id, control, notifyCode);
   LRESULT result = 0;

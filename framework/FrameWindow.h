@@ -30,6 +30,9 @@ public:
   // Sends a command, or asks its enabler, along the chain; answers whether anyone handled it.
   bool RouteCommand(UINT id, LRESULT& result);
   bool RouteCommandEnable(TCommandEnabler& enabler);
+  // As the menus ask: the enabler's handler on the chain, or else enabled when some window on the
+  // chain handles the command (with auto-disabling on). Answers whether the command is enabled.
+  bool EnableCommand(TCommandEnabler& enabler);
 
 protected:
   HWND PerformCreate() override;

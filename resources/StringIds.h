@@ -58,3 +58,12 @@
 #define IDS_NO_DEFAULT_PRINTER           8273
 #define IDS_TRANSPOSE_ERROR              8274
 #define IDS_TRANSPOSE_ERROR_TEXT         8275
+
+// Toolbar messages; ids 20288-20303 belong to toolbars.rc.
+#define IDS_TOOLBARS_DAMAGED             20288
+#define IDS_TOOLBARS_DAMAGED_TEXT        20289
+#define IDS_TOOLBAR_NAME_ERROR           20290
+#define IDS_TOOLBAR_NAME_NOT_UNIQUE      20291
+#define IDS_TOOLBAR_DELETE_QUESTION      20292
+#define IDS_TOOLBAR_RESTORE_CAPTION      20293
+#define IDS_TOOLBAR_RESTORE_QUESTION     20294

@@ -13,6 +13,9 @@
 #include "app/win32/MusicStatusBar.h"
 #include "editor/win32/ScoreWindow.h"
 #include "app/win32/ShellGlobals.h"
+#include "app/win32/ToolbarDialogs.h"
+#include "app/win32/ToolbarSet.h"
+#include "app/win32/UsageTipsDlg.h"
 #include "app/win32/VellichordApp.h"
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
@@ -49,6 +52,8 @@ constexpr R kResponses[] = {
     R::Command(CM_EXIT, &TVellichordFrame::CmExit),
     R::Command(CM_STOP, &TVellichordFrame::CmStop),
     R::Command(CM_STATUSBAR, &TVellichordFrame::CmStatusBar),
+    R::Command(CM_TOOLBARS, &TVellichordFrame::CmToolbars),
+    R::Command(CM_USAGETIPS, &TVellichordFrame::CmUsageTips),
     R::Enable(CM_FILESAVEALL, &TVellichordFrame::CeSaveAll),
     R::Enable(CM_STATUSBAR, &TVellichordFrame::CeStatusBar),
 };
@@ -105,7 +110,7 @@ TVellichordFrame::TVellichordFrame(const char* caption, LPCSTR menuResource, TMD
   gStatusBar = statusBar_;
   Insert(*statusBar_, TLocation::Bottom);
   GetSysInfo().AttachMessageBar(statusBar_);
-  // The toolbars join the frame here once they are built.
+  LoadToolbars(*this);
   printer_ = new TQVPrinter();
 }
 
@@ -171,6 +176,13 @@ bool TVellichordFrame::Find(TEvent& ev) {
   }
   if (ev.msg == GetCommDlgHelpMessage() && GetCommDlgHelpMessage() != 0) {
     if (!ev.probe) statusBar_->ShowHelpForHint();
+    ev.result = 0;
+    return true;
+  }
+  // The toggle commands of the toolbars, from menus only.
+  if (ev.msg == WM_COMMAND && ev.lParam == 0 && LOWORD(ev.wParam) >= CM_FIRSTTOOLBAR &&
+      LOWORD(ev.wParam) <= CM_LASTTOOLBAR) {
+    if (!ev.probe) ToggleToolbar(LOWORD(ev.wParam));
     ev.result = 0;
     return true;
   }
@@ -390,6 +402,18 @@ void TVellichordFrame::CmStatusBar() {
   const bool visible = (statusBar_->GetStyle() & WS_VISIBLE) != 0;
   statusBar_->ShowWindow(visible ? SW_HIDE : SW_SHOWNA);
   Layout();
+}
+
+void TVellichordFrame::CmToolbars() { RunToolbarDialogs(*this); }
+
+void TVellichordFrame::CmUsageTips() {
+  TUsageTipsDlg dialog(this, App() ? App()->GetHelpFile() : "");
+  dialog.Execute();
+}
+
+void TVellichordFrame::ShowUsageTips() {
+  TUsageTipsDlg dialog(this, App() ? App()->GetHelpFile() : "");
+  if (dialog.GetTipCount() > 0) dialog.Execute();
 }
 
 void TVellichordFrame::CeStatusBar(TCommandEnabler& ce) {

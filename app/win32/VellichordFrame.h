@@ -71,6 +71,8 @@ public:
   void CmWebHome();
   void CmWebUpdates();
   void CmStatusBar();
+  void CmToolbars();
+  void CmUsageTips();
   void CeSaveAll(TCommandEnabler& ce);
   void CeStatusBar(TCommandEnabler& ce);
 
@@ -94,8 +96,8 @@ private:
   void RefreshClock() override;
   void StartPlayClock() override;
   void StopPlayClock() override;
-  // The usage tips join the start-up with the tips dialog.
-  void ShowUsageTips() override {}
+  // At start-up the tips dialog comes only when there are tips to show.
+  void ShowUsageTips() override;
   void OpenMidiPorts() override;
   void CloseMidiPorts() override;
   bool HaveFailedMidiPorts() override;
