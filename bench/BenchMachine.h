@@ -1,33 +1,32 @@
-// What a benchmark reports about the process it ran in: the cores it may run on (a taskset or an
-// affinity mask narrows them), its peak resident memory and the heap bytes it holds. Figures the
-// platform does not give come back as -1 and are printed as such.
+// What a benchmark reports about the process it ran in besides the processors it may use
+// (foundation/AllowedProcessors.h): its peak resident memory and the heap bytes it holds. Figures
+// the platform does not give come back as -1.
 #pragma once
-
-#include <thread>
 
 #if defined(_WIN32)
 #include <windows.h>
 #include <psapi.h>
 #elif defined(__linux__)
 #include <malloc.h>
-#include <sched.h>
+#include <sys/resource.h>
 #include <cstdio>
 #include <cstring>
 #endif
 
-inline int AllowedCores() {
+// Processor time all the process's threads have spent so far (user and system), in ms.
+inline double ProcessCpuMilliseconds() {
 #if defined(_WIN32)
-  DWORD_PTR process = 0, system = 0;
-  if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system)) {
-    int n = 0;
-    for (; process; process &= process - 1) ++n;
-    return n;
-  }
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+  const auto ticks = [](const FILETIME& t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 1e4;
 #elif defined(__linux__)
-  cpu_set_t set;
-  if (sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
+  struct rusage usage;
+  if (getrusage(RUSAGE_SELF, &usage) != 0) return -1;
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+#else
+  return -1;
 #endif
-  return static_cast<int>(std::thread::hardware_concurrency());
 }
 
 // The most memory the process has held resident, in KiB.
