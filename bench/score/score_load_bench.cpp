@@ -108,7 +108,11 @@ int RunFresh(const char* mode, const char* path) {
 
 // Runs this program on one case in a fresh process and reads back what it printed.
 bool Fresh(const char* self, const char* mode, const std::string& path, TFreshRun& r) {
-  const std::string command = std::string("\"") + self + "\" --fresh " + mode + " \"" + path + "\"";
+  std::string command = std::string("\"") + self + "\" --fresh " + mode + " \"" + path + "\"";
+#ifdef _WIN32
+  // The command interpreter takes off the outermost pair of quotes.
+  command = "\"" + command + "\"";
+#endif
   FILE* child = popen(command.c_str(), "r");
   if (!child) return false;
   char line[256];
