@@ -10,12 +10,6 @@ int SignOfCode(int code) { return code == stUp ? 1 : -1; }
 // Heads are plain notes (the reader and AddNote take nothing else), so the chord reaches their
 // fields without the virtual calls items need in general: loading syncs every chord twice.
 int HeadPosition(const TMusicNote* head) { return head->TMusicNote::GetPosition(); }
-void SetHeadAttribute(TMusicNote* head, int n) { head->TSongNote::SetAttribute(n); }
-void SetHeadGroups(TMusicNote* head, int beam, int triplet) {
-  head->TSongNote::SetBeamState(beam);
-  head->TSongNote::SetTripletState(triplet);
-}
-void SetHeadStemSign(TMusicNote* head, int sign) { head->TSongNote::SetStemDirection(TSongNote::StemCodeForSign(sign)); }
 
 // Articulations and slurs belong to the chord: its heads carry them only as copies.
 constexpr uint16_t kChordOwnedAttributes =
@@ -238,49 +232,66 @@ TMusicNote* TChordData::StemPart() const {
 
 void TChordData::SyncNotes() {
   if (fNotes.empty()) return;
-  for (TMusicNote* n : fNotes) {
-    n->SetVisibility(GetVisibility());
-    n->SetColor(GetColor());
-    SetHeadAttribute(n, naChordMember);
-    n->SetExtraNoteSpace(GetExtraNoteSpace());
-    n->SetTieDown(IsTieDown());
-    n->SetSlurDown(IsSlurDown());
-    n->SetMuted(IsMuted());
-    n->SetNoLegerLines(HasNoLegerLines());
-    n->SetAttributeWord(uint16_t(n->GetAttributeWord() & ~kChordOwnedAttributes));
-    SetHeadGroups(n, 0, 0);
-  }
-
   const bool split = HasSplitStems();
   const TMusicNote* part = StemPart();
   const int sign = GetStemCode() != stAuto ? SignOfCode(GetStemCode()) : (HeadPosition(part) > 0 ? 1 : -1);
-  SetPosition(HeadPosition(part));
-  SetDuration(part->GetDurationCode());
-  ClearAttribute(naDotted);
-  ClearAttribute(naDoubleDotted);
-  if (part->HasAttribute(naDotted)) SetAttribute(naDotted);
-  if (part->HasAttribute(naDoubleDotted)) SetAttribute(naDoubleDotted);
-  ClearAttribute(naTieOut);
-  ClearAttribute(naTieIn);
 
+  // What every head takes from the chord, byte by byte: visibility and colour, the note space,
+  // the tie, mute and leger-line bits, the slur direction; the chord's own articulations and
+  // slurs replace the head's copies, and only heads of the stem part join its beam and triplet.
+  constexpr uint8_t kChordPitchBits = 0x08 | 0x20 | 0x40;  // tie down, muted, no leger lines
+  constexpr uint8_t kSlurDownBit = 0x10;
+  uint16_t articulations = uint16_t(GetAttributeWord() & kChordOwnedAttributes);
+  // Staccato and tenuto exclude each other; set in that order, tenuto is the one a head keeps.
+  if ((articulations >> naStaccato & 1) && (articulations >> naTenuto & 1))
+    articulations = uint16_t(articulations & ~(1u << naStaccato));
+  const uint8_t flags = GetFlags();
+  const uint8_t noteSpace = uint8_t(GetSpacingByte() & 0xF0);
+  const uint8_t pitchBits = uint8_t(GetPitchByte() & kChordPitchBits);
+  const uint8_t slurDown = uint8_t(GetGroupByte() & kSlurDownBit);
+  const uint8_t beam = uint8_t(GetBeamState() << 6);
+  const uint8_t triplet = uint8_t(GetTripletState());
+  const uint8_t stemBits = uint8_t(TSongNote::StemCodeForSign(sign) << 4);
+  const int chordStem = GetStemCode();
   for (TMusicNote* n : fNotes) {
-    if (!split) SetHeadStemSign(n, sign);
-    if (split && n->GetStemCode() != GetStemCode()) continue;
-    SetHeadGroups(n, GetBeamState(), GetTripletState());
-    for (int a : {naAccent, naStaccato, naTenuto, naSlurOut, naSlurIn})
-      if (HasAttribute(a)) SetHeadAttribute(n, a);
+    const bool member = !split || n->GetStemCode() == chordStem;
+    uint16_t attributes = uint16_t((n->GetAttributeWord() | (1u << naChordMember)) & ~kChordOwnedAttributes);
+    uint8_t duration = uint8_t(n->GetDurationByte() & 0x3F);
+    uint8_t group = uint8_t((n->GetGroupByte() & ~(kSlurDownBit | 3)) | slurDown);
+    if (!split) duration = uint8_t((duration & ~0x30) | stemBits);
+    if (member) {
+      attributes = uint16_t(attributes | articulations);
+      duration = uint8_t(duration | beam);
+      group = uint8_t(group | triplet);
+    }
+    n->SetFlags(flags);
+    n->SetAttributeWord(attributes);
+    n->SetSpacingByte(uint8_t((n->GetSpacingByte() & 0x0F) | noteSpace));
+    n->SetPitchByte(uint8_t((n->GetPitchByte() & ~kChordPitchBits) | pitchBits));
+    n->SetDurationByte(duration);
+    n->SetGroupByte(group);
   }
 
+  // The chord takes its value from the stem part (a double dot wins over a dot, as set last) and
+  // is tied on or tied into where any head is.
+  constexpr uint16_t kDot = 1u << naDotted, kDoubleDot = 1u << naDoubleDotted;
+  constexpr uint16_t kTies = (1u << naTieOut) | (1u << naTieIn);
+  SetPosition(HeadPosition(part));
+  SetDuration(part->GetDurationCode());
+  uint16_t own = uint16_t(GetAttributeWord() & ~(kDot | kDoubleDot | kTies));
+  const uint16_t dots = uint16_t(part->GetAttributeWord() & (kDot | kDoubleDot));
+  own = uint16_t(own | ((dots & kDoubleDot) ? kDoubleDot : dots));
+  const bool tieDirectionGiven = HasAttribute(naTieDirGiven);
   const bool highestAbove = HeadPosition(fNotes.back()) < 0;
   for (TMusicNote* n : fNotes) {
-    if (n->HasAttribute(naTieOut)) SetAttribute(naTieOut);
-    if (n->HasAttribute(naTieIn)) SetAttribute(naTieIn);
-    if (!n->HasAttribute(naTieOut) || HasAttribute(naTieDirGiven)) continue;
+    own = uint16_t(own | (n->GetAttributeWord() & kTies));
+    if (!n->HasAttribute(naTieOut) || tieDirectionGiven) continue;
     if (!split)
       n->SetTieDown(!(highestAbove && n == fNotes.front()));
     else
       n->SetTieDown(n->GetStemCode() == stUp);  // opposite to its stem
   }
+  SetAttributeWord(own);
   ArrangeHeads();
 }
 

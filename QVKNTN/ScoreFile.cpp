@@ -8,6 +8,7 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ReadAheadStream.h"
 #include "QVKNTN/ScoreAuditHooks.h"
+#include "foundation/AllowedProcessors.h"
 #include "foundation/QVBusyCursor.h"
 #include "foundation/QXTFStream.h"
 #include "foundation/QXTFlatRamStream.h"
@@ -170,6 +171,8 @@ namespace {
 
 // Below this many compressed bytes the expansion is too short to be worth a second thread.
 constexpr uint32_t kInflateAheadMinimum = TReadAheadStream::kBlock;
+// On a single processor the inflation ahead would only take turns with the reader.
+constexpr int kInflateAheadProcessors = 2;
 
 template <class Inflating>
 TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info) {
@@ -188,7 +191,7 @@ TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoa
   TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
   const bool compressed = size > 1 && HasZLibHeader(file);
   TMusicScore* score = nullptr;
-  if (compressed && size >= kInflateAheadMinimum) {
+  if (compressed && size >= kInflateAheadMinimum && AllowedProcessors() >= kInflateAheadProcessors) {
     TQXTZLibAheadStream inflating(&file);
     score = LoadCompressedBody(inflating, info);
   } else if (compressed) {

@@ -270,9 +270,12 @@ int TSimpleNtnIdx::GetForcedStemSign() const {
       probe.Next();
     }
   }
-  // Not beamed: an earlier chord of two voices in this bar may still sound over this note.
+  // Not beamed: an earlier chord of two voices in this bar may still sound over this note. The
+  // look back ends where no head could still sound (a whole note with both dot flags is the
+  // longest): on a staff without bar lines it would otherwise reach the start for every note.
+  constexpr long kLongestHeadTicks = kWholeNoteTicks * 9 / 4;
   long sum = 0;
-  for (int i = index_ - 1; i > 0; --i) {
+  for (int i = index_ - 1; i > 0 && sum < kLongestHeadTicks; --i) {
     const TNotatedItem* item = staff_->GetItem(i);
     CountStep();
     if (NtnType(item) == ntBarLine) return 0;

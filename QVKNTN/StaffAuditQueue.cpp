@@ -4,6 +4,7 @@
 
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
+#include "foundation/AllowedProcessors.h"
 
 TStaffAuditQueue::~TStaffAuditQueue() { CloseAndJoin(); }
 
@@ -19,7 +20,7 @@ void TStaffAuditQueue::CloseAndJoin() {
 
 void TStaffAuditQueue::Add(TMusicStaff* staff) {
   if (!worker_.joinable()) {
-    if (staff->ItemCount() < kWorkerMinimumItems) {
+    if (staff->ItemCount() < kWorkerMinimumItems || AllowedProcessors() < kWorkerMinimumProcessors) {
       RunStaffAudit(staff, -1, -1);
       return;
     }

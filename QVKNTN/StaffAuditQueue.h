@@ -1,6 +1,7 @@
 #pragma once
 // Audits the staves a score reader hands it on a worker thread, in the order given, while the
-// reader goes on with the next staff record: a large score's audit then runs beside its parsing.
+// reader goes on with the next staff record: a large score's audit then runs beside its parsing
+// wherever the process may use a second processor.
 // A staff handed over belongs to the queue until Finish returns; the audit of one staff touches
 // that staff's items alone and takes nothing from the item pool, so the reader may go on
 // building the next staff meanwhile.
@@ -17,6 +18,9 @@ class TStaffAuditQueue {
  public:
   // Staves shorter than this are audited at once: a worker is not worth starting for them.
   static constexpr int kWorkerMinimumItems = 2000;
+  // On a single processor the worker would only take turns with the reader: every staff is
+  // audited at once, on the reading thread, while its items are still in the cache.
+  static constexpr int kWorkerMinimumProcessors = 2;
 
   TStaffAuditQueue() = default;
   TStaffAuditQueue(const TStaffAuditQueue&) = delete;

@@ -76,18 +76,16 @@ struct TMetre {
 
 }  // namespace
 
+// One pass serves every kind: dropping the earlier of a pair leaves its neighbour before the
+// later one, which is of the same kind, so no pair of another kind is made by it.
 void TMusicStaff::RemoveRedundantItems() {
-  for (int type = ntKey; type <= ntDynamicLevel; ++type)
-    DropEarlierTwins(items_, [type](const TNotatedItem* a, const TNotatedItem* b) {
-      return a->GetType() == type && b->GetType() == type;
-    });
-  for (int down = 0; down <= 1; ++down)
-    DropEarlierTwins(items_, [down](const TNotatedItem* a, const TNotatedItem* b) {
-      if (a->GetType() != ntSustainPedal || b->GetType() != ntSustainPedal) return false;
-      const bool aDown = static_cast<const TSustainPedal*>(a)->GetState() != 0;
-      const bool bDown = static_cast<const TSustainPedal*>(b)->GetState() != 0;
-      return aDown == bool(down) && bDown == bool(down);
-    });
+  DropEarlierTwins(items_, [](const TNotatedItem* a, const TNotatedItem* b) {
+    const int type = a->GetType();
+    if (type != b->GetType()) return false;
+    if (type >= ntKey && type <= ntDynamicLevel) return true;
+    if (type != ntSustainPedal) return false;
+    return (static_cast<const TSustainPedal*>(a)->GetState() != 0) == (static_cast<const TSustainPedal*>(b)->GetState() != 0);
+  });
   changed_ = true;
 }
 

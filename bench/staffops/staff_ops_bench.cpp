@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "bench/BenchBuildKind.h"
 #include <functional>
@@ -56,6 +58,26 @@ void Imported(TMusicStaff& staff, int items) {
   }
 }
 
+// Eighths and sixteenths with no bar line anywhere, as a file of one long bar leaves them.
+void UnbarredEighths(TMusicStaff& staff, int items) {
+  for (int n = 0; staff.ItemCount() < items; ++n) staff.AppendItem(new TMusicNote(n % 6 - 3, n % 6 < 4 ? 3 : 2));
+}
+
+// As Imported, without bar lines.
+void ImportedUnbarred(TMusicStaff& staff, int items) {
+  while (staff.ItemCount() + 7 <= items) {
+    for (int n = 0; n < 3; ++n) {
+      auto* note = new TMusicNote(1, 3);
+      if (n < 2) note->SetAttribute(naTieOut);
+      staff.AppendItem(note);
+    }
+    staff.AppendItem(new TRestNote(3));
+    staff.AppendItem(new TSustainPedal(1));
+    staff.AppendItem(new TSustainPedal(1));
+    staff.AppendItem(new TRestNote(1));
+  }
+}
+
 // Bars of four quarter rests.
 void RestBars(TMusicStaff& staff, int items) {
   while (staff.ItemCount() + 5 <= items) {
@@ -104,15 +126,46 @@ void Row(const char* what, const Fill& fill, const std::function<void(TMusicStaf
 
 }  // namespace
 
-int main() {
+struct TCase {
+  const char* name;
+  const char* what;
+  Fill fill;
+  std::function<void(TMusicStaff&)> work;
+  int divisor;
+};
+
+int main(int argc, char** argv) {
   InstallAuditPass();
+  const TCase cases[] = {
+      // Re-barring adds bar lines and split pieces: start from half the size so the result fits.
+      {"rebar", "Rebar (unbarred notes)", Unbarred, [](TMusicStaff& s) { s.Rebar(); }, 2},
+      {"rebar-barred", "Rebar (barred eighths)", Eighths, [](TMusicStaff& s) { s.Rebar(); }, 1},
+      {"autobeam", "AutoBeam", Eighths, [](TMusicStaff& s) { s.AutoBeam(false); }, 1},
+      {"autobeam-unbarred", "AutoBeam (no bar lines)", UnbarredEighths, [](TMusicStaff& s) { s.AutoBeam(false); }, 1},
+      {"redundant", "RemoveRedundantItems", Imported, [](TMusicStaff& s) { s.RemoveRedundantItems(); }, 1},
+      {"redundant-unbarred", "RemoveRedundantItems (no bar lines)", ImportedUnbarred,
+       [](TMusicStaff& s) { s.RemoveRedundantItems(); }, 1},
+      {"consolidate", "ConsolidateNotes", Imported, [](TMusicStaff& s) { s.ConsolidateNotes(false, 192); }, 1},
+      {"consolidate-unbarred", "ConsolidateNotes (no bar lines)", ImportedUnbarred,
+       [](TMusicStaff& s) { s.ConsolidateNotes(false, 192); }, 1},
+      {"fullbarrests", "MergeFullBarRests", RestBars, [](TMusicStaff& s) { s.MergeFullBarRests(); }, 1},
+      {"audit", "whole-staff audit (reference)", Eighths, [](TMusicStaff& s) { AuditStaff(&s, -1, -1); }, 1},
+  };
+  // `staff_ops_bench NAME ITEMS` runs one case once at one size, untimed, for an instruction
+  // counter (valgrind --tool=callgrind) that the machine's load does not disturb.
+  if (argc == 3) {
+    for (const TCase& c : cases) {
+      if (std::strcmp(c.name, argv[1]) != 0) continue;
+      TMusicStaff staff;
+      c.fill(staff, std::min(std::atoi(argv[2]) / c.divisor, TMusicStaff::kNearlyFullCount - 10));
+      c.work(staff);
+      std::printf("%s: %d items after\n", c.what, staff.ItemCount());
+      return 0;
+    }
+    std::fprintf(stderr, "no such case: %s\n", argv[1]);
+    return 2;
+  }
   std::printf("%s; each figure: fastest of 7 runs and its ratio to a plain cursor walk over the same staff\n", kBuildKind);
-  // Re-barring adds bar lines and split pieces: start from half the size so the result fits.
-  Row("Rebar (unbarred notes)", Unbarred, [](TMusicStaff& s) { s.Rebar(); }, 2);
-  Row("AutoBeam", Eighths, [](TMusicStaff& s) { s.AutoBeam(false); });
-  Row("RemoveRedundantItems", Imported, [](TMusicStaff& s) { s.RemoveRedundantItems(); });
-  Row("ConsolidateNotes", Imported, [](TMusicStaff& s) { s.ConsolidateNotes(false, 192); });
-  Row("MergeFullBarRests", RestBars, [](TMusicStaff& s) { s.MergeFullBarRests(); });
-  Row("whole-staff audit (reference)", Eighths, [](TMusicStaff& s) { AuditStaff(&s, -1, -1); });
+  for (const TCase& c : cases) Row(c.what, c.fill, c.work, c.divisor);
   return 0;
 }

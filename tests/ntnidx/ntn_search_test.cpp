@@ -175,6 +175,36 @@ TEST(NtnSearch, ForcedStemFromALayeredChordThatStillSounds) {
   EXPECT_EQ(idx.GetForcedStemSign(), 0);
 }
 
+// With no bar line to stop the look back, the longest head a two-voice chord can hold still
+// forces the stem of every note that starts while it sounds, and of none after.
+TEST(NtnSearch, ForcedStemFromTheLongestHeadWithoutBarLines) {
+  TStaffFixture s;
+  for (int i = 0; i < 40; ++i) s.Note(-1, 4);
+  auto* chord = new TChordData;
+  auto* low = new TMusicNote(4, 0);
+  low->SetStemDirection(stDown);
+  low->SetAttribute(naDoubleDotted);
+  auto* high = new TMusicNote(-2, 2);
+  high->SetStemDirection(stUp);
+  ASSERT_TRUE(chord->AddNote(low));
+  ASSERT_TRUE(chord->AddNote(high));
+  const int c = s.Add(chord);
+  ASSERT_TRUE(s.SongAt(c)->HasSplitDurations());
+  const long sounds = low->GetDuration();
+  ASSERT_EQ(sounds, kWholeNoteTicks * 7 / 4);
+  long start = s.staff.GetItem(c)->GetDuration();
+  int forced = 0;
+  while (start < sounds + 200) {
+    const int n = s.Note(-1, 4);
+    TSimpleNtnIdx idx(&s.staff, n);
+    SCOPED_TRACE(start);
+    EXPECT_EQ(idx.GetForcedStemSign(), start < sounds ? s.SongAt(c)->GetStemSign() : 0);
+    forced += start < sounds;
+    start += s.staff.GetItem(n)->GetDuration();
+  }
+  EXPECT_GT(forced, 20);
+}
+
 // Grace-state and attribute searches skip what does not match and stop at the staff's ends.
 TEST(NtnSearch, GraceStateAndGroupBitSearches) {
   TStaffFixture s;

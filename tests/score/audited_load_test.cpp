@@ -1,6 +1,7 @@
 // Opening a score file audits every staff. Large staves are audited on a worker beside the
 // reading of the next staff record, and a large compressed file is inflated ahead on another:
-// the model must come out exactly as the one-thing-at-a-time reader builds it.
+// the model must come out exactly as the one-thing-at-a-time reader builds it, however many
+// processors the reader may use.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include "QVKNTN/StaffAuditQueue.h"
 #include "QVKNTN/TextExpression.h"
 #include "QVKNTN/TimeSignatureData.h"
+#include "foundation/AllowedProcessors.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "foundation/QXTSegRamStream.h"
 #include "foundation/QXTZLibAheadStream.h"
@@ -137,11 +139,18 @@ TEST(AuditedLoad, OpeningAFileAuditsEveryStaffAsTheOneByOneReaderDoes) {
   const std::string want = LoadedOneByOne(unaudited);
   // The audit changes what is saved, so a staff left unaudited would show.
   ASSERT_NE(want, unaudited);
-  for (const std::string* file : {&unaudited, &compressed}) {
-    int status = -1;
-    EXPECT_TRUE(LoadedFromImage(*file, status) == want) << (file == &compressed ? "compressed" : "plain");
-    EXPECT_EQ(status, slRead);
+  // One processor: everything on the reading thread; more: the audit worker and the inflation
+  // ahead; 0: whatever this machine allows.
+  for (const int processors : {1, 2, 0}) {
+    SetAllowedProcessorsOverride(processors);
+    for (const std::string* file : {&unaudited, &compressed}) {
+      int status = -1;
+      EXPECT_TRUE(LoadedFromImage(*file, status) == want)
+          << (file == &compressed ? "compressed" : "plain") << " on " << processors << " processors";
+      EXPECT_EQ(status, slRead);
+    }
   }
+  SetAllowedProcessorsOverride(0);
 }
 
 TEST(AuditedLoad, ABrokenCompressedFileStillGivesTheStreamFailure) {
@@ -153,9 +162,13 @@ TEST(AuditedLoad, ABrokenCompressedFileStillGivesTheStreamFailure) {
   const std::string corrupt = corrupted;
   const std::string truncated = compressed.substr(0, compressed.size() * 2 / 3);
   const std::string badChecksum = compressed.substr(0, compressed.size() - 1) + static_cast<char>(compressed.back() ^ 1);
-  for (const std::string* file : {&corrupt, &truncated, &badChecksum}) {
-    int status = -1;
-    LoadedFromImage(*file, status);
-    EXPECT_EQ(status, slStreamFailed);
+  for (const int processors : {1, 2}) {
+    SetAllowedProcessorsOverride(processors);
+    for (const std::string* file : {&corrupt, &truncated, &badChecksum}) {
+      int status = -1;
+      LoadedFromImage(*file, status);
+      EXPECT_EQ(status, slStreamFailed) << processors << " processors";
+    }
   }
+  SetAllowedProcessorsOverride(0);
 }

@@ -21,6 +21,10 @@ TEST(RemoveRedundantItems, KeepsTheLaterOfTwoNeighbours) {
       {"p p q", "p q"},
       {"P p P q", "P p P q"},
       {"K1 T3/4 K2 q", "K1 T3/4 K2 q"},
+      // Pairs of several kinds in a row each give way in the same clean-up.
+      {"K1 K2 D D P P p p q", "K2 D P p q"},
+      {"P P p p P q", "P p P q"},
+      {"D E E D q", "D E D q"},
       // The leading sentinel stays, so a bar line right after it does too; a bar line before
       // the trailing sentinel gives way to it.
       {"| q", "| q"},

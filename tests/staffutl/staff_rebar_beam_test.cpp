@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "QVKNTN/RestNote.h"
+#include "QVKNTN/SimpleNtnIdx.h"
 #include "QVKNTN/TimeSignatureData.h"
 #include "StaffText.h"
 
@@ -141,6 +142,22 @@ TEST(AutoBeam, AuditsOnceForAWholeStaff) {
   staff.AutoBeam(false);
   EXPECT_EQ(audits.Total(), 1);
   EXPECT_EQ(StaffText(staff, true).substr(0, 36), "e[ e] s[ s- e] e[ e] q | e[ e] s[ s-");
+}
+
+// On a staff with no bar line at all, every beat is still beamed, and the cursor steps taken
+// stay a small multiple of the staff's length: the look back from each note ends with the
+// longest note, not at the start of the staff.
+TEST(AutoBeam, StaffWithoutBarLinesCostsStepsInProportion) {
+  for (const int pieces : {300, 1200}) {
+    TMusicStaff staff;
+    for (int i = 0; i < pieces; ++i) FillStaff(staff, "e e s s e e e q");
+    const long long before = TSimpleNtnIdx::StepsTaken();
+    staff.AutoBeam(false);
+    const long long steps = TSimpleNtnIdx::StepsTaken() - before;
+    SCOPED_TRACE(pieces);
+    EXPECT_LT(steps, 40LL * staff.ItemCount());
+    EXPECT_EQ(StaffText(staff, true).substr(0, 48), "e[ e] s[ s- e] e[ e] q e[ e] s[ s- e] e[ e] q e[");
+  }
 }
 
 }  // namespace
