@@ -89,6 +89,9 @@ public:
   int GetUpperSize() const { return upperSize_; }
   int GetLowerSize() const { return lowerSize_; }
   void SetVerticalSize(int lower, int upper);
+  // Whether the staff uses experimental program features: layering with the next staff, extra
+  // accidental or note space on a song note, or a rest moved off its place.
+  bool NeedsExperimentalFeatures() const;
   int GetLayerWithNext() const { return layerWithNext_; }
   void SetLayerWithNext(int layer) { layerWithNext_ = layer; }
   int GetColor() const { return color_; }
@@ -187,6 +190,13 @@ private:
   bool IsInnerIndex(int i) const { return i >= 1 && i < LastIndex(); }
 
   TStaffLyrics* lyrics_ = nullptr;
+  // The earlier line's extents: what SetVerticalSize gives at least, and how stored ones are mended.
+  static constexpr int kEarlierLeastSize = 7;
+  static constexpr int kEarlierSmallStored = 3;
+  static constexpr int kEarlierStoredDefault = 10;
+  static constexpr int kEarlierLargestStored = 150;
+  void ClampStoredSizesEarlier();
+
   std::vector<TNotatedItem*> items_;
   char name_[kNameSize];
   char group_[kGroupSize];
