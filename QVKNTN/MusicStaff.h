@@ -147,6 +147,16 @@ public:
   // Gives item i (and its group) the stem sign, 0 choosing it from the positions.
   void ApplyAutoStem(int i, int sign);
   void ApplyAutoStems();
+  // The earlier line's stems and groups (earlier/QVKNTN): the index where a group of the kind
+  // (0 beam, 1 triplet) stops when walked from i by direction, passing its non-first members;
+  // the stem sign an earlier two-voice note forces on i; the automatic stem of i and its group
+  // (1 when given); clearing the group of a kind around i; and item i rewritten as tied pieces
+  // lasting ticks (answers the pieces inserted before it).
+  int GroupBound(int kind, int i, int direction) const;
+  int EarlierForcedStemSign(int i) const;
+  int AutoStem(int sign, int index);
+  void UngroupEarlier(int kind, int i);
+  int RewriteAsTiedPieces(int index, long ticks);
   // Clean-ups after reading a Standard MIDI File.
   void RemoveRedundantItems();
   void ConsolidateNotes(bool compound, int limit);
