@@ -4,9 +4,13 @@
 
 #include <string>
 
+#include "foundation/VocabularyLists.h"
+
 #include "QVKNTN/ChordData.h"
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/DynamicVariance.h"
+#include "QVKNTN/ExpressionText.h"
+#include "QVKNTN/PatchData.h"
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/GenericControl.h"
 #include "QVKNTN/KeyData.h"
@@ -178,6 +182,71 @@ TEST(EarlierItems, ToCodaIsTakenOncePerJump) {
   t.Add(new TMusicNote(0));                                    // 4
   TStaffContext d;
   EXPECT_EQ(t.Play(d), (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 4, 5}));
+}
+
+// The pieces an expression shows, written out: text as it is, a tempo label as "name|base|tempo",
+// a glyph as "#n".
+std::string Shown(const TNtnGeneralExpression& e, bool editView) {
+  TExpressionText text;
+  e.GetText(text, editView);
+  std::string out;
+  for (int i = 0; i < text.count; ++i) {
+    const TExpressionPiece& p = text.pieces[i];
+    if (i) out += " ";
+    if (p.tempoBase >= 0)
+      out += p.text + "|" + std::to_string(p.tempoBase) + "|" + std::to_string(p.tempo);
+    else if (p.glyph > 0)
+      out += "#" + std::to_string(p.glyph);
+    else
+      out += p.text;
+  }
+  return out;
+}
+
+TEST(EarlierItems, WhatExpressionsShowOnScreenAndOnPaper) {
+  TTempoData named(120, TTempoData::tbQuarter);
+  named.SetNameIndex(8);
+  named.SetShown(false, true);
+  TTempoData hidden(60, TTempoData::tbHalf);
+  hidden.SetShown(false, false);
+  TTempoData both(90, TTempoData::tbQuarter);
+  both.SetNameIndex(13);  // past the list of twelve: the first name
+  both.SetShown(true, true);
+  TDynamicLevelData velocityOnly(TDynamicLevelData::dynF);
+  velocityOnly.SetOverride(0, true);
+  velocityOnly.SetVelocity(100);
+  TDynamicLevelData hiddenDynamic(TDynamicLevelData::dynP);
+  hiddenDynamic.SetVisibility(TNotatedItem::visNever);
+  TTempoVariance breath(TTempoVariance::tvBreathMark, 3);
+  TTempoVariance fermata(TTempoVariance::tvFermata, 0);
+  TGenericControl controller;
+  TStaffInstrument instrument{0, 0, 7};
+  TPatchData patch(&instrument);
+  TFlowDirection toCoda(TFlowDirection::fdToCoda);
+  const std::string f = GetListEntry(kVocabDynamicLevelMarks, TDynamicLevelData::dynF);
+  const std::string p = GetListEntry(kVocabDynamicLevelMarks, TDynamicLevelData::dynP);
+  struct Case {
+    const char* what;
+    const TNtnGeneralExpression& item;
+    std::string screen, paper;
+  } cases[] = {
+      {"named tempo", named, "Allegro|2|120", "Allegro"},
+      {"hidden tempo", hidden, "{ |4|60 }", ""},
+      {"tempo with both", both, "Largo|2|90", "Largo|2|90"},
+      {"velocity only", velocityOnly, f + " (100,-)", f},
+      {"hidden dynamic", hiddenDynamic, "{ " + p + " }", p},
+      {"breath with a pause", breath, "#30 :3", "#30"},
+      {"fermata without", fermata, "#29", "#29"},
+      {"controller", controller, "{mpc}", ""},
+      {"patch", patch, "{#007}", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Shown(c.item, true), c.screen) << c.what;
+    EXPECT_EQ(Shown(c.item, false), c.paper) << c.what;
+  }
+  TExpressionText text;
+  toCoda.GetText(text, false);
+  EXPECT_EQ(text.pieces[0].text, "To Coda");
 }
 
 }  // namespace
