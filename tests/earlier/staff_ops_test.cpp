@@ -10,6 +10,8 @@
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NeighborhoodNtnIdx.h"
+#include "QVKNTN/TempoVariance.h"
 #include "QVKNTN/RestNote.h"
 #include "QVKNTN/SimpleNtnIdx.h"
 #include "QVKNTN/StaffPositionSet.h"
@@ -197,6 +199,19 @@ TEST(EarlierTiedPieces, PiecesAddUpAndTheRewriteAlwaysEnds) {
       EXPECT_EQ(added, static_cast<int>(c.pieces.size()) - 1) << c.ticks;
     }
   }
+}
+
+TEST(EarlierNeighbourhood, EveryTempoVarianceIsRemembered) {
+  TMusicStaff staff;
+  staff.AppendItem(new TTempoVariance(TTempoVariance::tvBreathMark));  // 1
+  staff.AppendItem(Note(kQuarter));                                     // 2
+  staff.AppendItem(new TTempoVariance(TTempoVariance::tvFermata));     // 3
+  staff.AppendItem(Note(kQuarter));                                     // 4
+  TNeighborhoodNtnIdx at(&staff);
+  at.SetIndex(2);
+  EXPECT_EQ(at.GetLast(TNeighborhoodNtnIdx::kLastGradualTempoVariance), 1);
+  at.SetIndex(4);
+  EXPECT_EQ(at.GetLast(TNeighborhoodNtnIdx::kLastGradualTempoVariance), 3);
 }
 
 TEST(EarlierStaff, ExperimentalFeaturesOfAStaff) {
