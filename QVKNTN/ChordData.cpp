@@ -1,6 +1,7 @@
 #include "QVKNTN/ChordData.h"
 #include <algorithm>
 #include <cstdlib>
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/StaffContext.h"
 
 namespace {
@@ -348,7 +349,40 @@ void TChordData::ResolveAccidental(const TStaffContext& context, bool resolve) {
   for (TMusicNote* n : clear) n->ResolveAccidental(context, false);
 }
 
+namespace {
+// The earlier line's accidental columns fit a 4-bit field.
+constexpr int kMostEarlierColumns = 15;
+constexpr int kEarlierColumnReach = 4;
+}  // namespace
+
+// Accidentals of heads close to each other stand in columns side by side; a head far enough
+// from the one that started the run starts a new run in the first column.
+int TChordData::GetEarlierAccidentalColumns() const {
+  int sum = 0, largest = 0;
+  const TMusicNote* reference = nullptr;
+  for (const TMusicNote* n : fNotes) {
+    const int e = n->GetAccidentalSpace() - n->GetExtraAccidentalSpace();
+    if (e <= 0) continue;
+    const int distance = reference ? std::abs(n->GetPosition() - reference->GetPosition()) : kEarlierColumnReach + 1;
+    if (distance == 0) {
+      sum = std::max(sum, e);
+    } else if (distance <= kEarlierColumnReach) {
+      sum += e;
+      if (sum > kMostEarlierColumns) {
+        sum = kMostEarlierColumns;
+        reference = n;
+      }
+    } else {
+      sum = e;
+      reference = n;
+    }
+    largest = std::max(largest, sum);
+  }
+  return std::min(GetExtraAccidentalSpace() + largest, kMostEarlierColumns);
+}
+
 int TChordData::GetAccidentalSpace() const {
+  if (kEarlierLine) return GetEarlierAccidentalColumns();
   int space = 0;
   for (const TMusicNote* n : fNotes) space = std::max(space, n->GetAccidentalSpace());
   return space;

@@ -21,6 +21,8 @@ class TChordData final : public TMusicNote {
   void AddMidiEvents(const TStaffContext& context, TMidiEventSink& sink) const override;
   void ResolveAccidental(const TStaffContext& context, bool resolve) override;
   int GetAccidentalSpace() const override;
+  // The earlier line's accidental columns (what GetAccidentalSpace answers there), at most 15.
+  int GetEarlierAccidentalColumns() const;
   bool TransposeBy(const TStaffContext& context, int semitones, int steps, bool test) override;
   void RespellForKey(const TStaffContext& context) override;
   void SyncNotes() override;

@@ -1,4 +1,5 @@
 #include "QVKNTN/DynamicLevelData.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ExpressionEvents.h"
 #include "QVKNTN/StaffContext.h"
 
@@ -9,7 +10,8 @@ constexpr int kVolumeController = 7;
 TDynamicLevelData::TDynamicLevelData(int dynamic) : TNtnGeneralExpression(ntDynamicLevel) {
   SetDynamic(dynamic);
   SetVolume(255);
-  SetWide(false);
+  // The earlier line's marks are wide unless made otherwise.
+  SetWide(kEarlierLine);
   SetPosition(8);
 }
 

@@ -1,4 +1,5 @@
 #include "QVKNTN/DynamicVariance.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ExpressionEvents.h"
 #include "QVKNTN/StaffContext.h"
 
@@ -7,8 +8,8 @@ constexpr int kVolumeController = 7;
 }
 
 TDynamicVariance::TDynamicVariance(int style) : TNtnGeneralExpression(ntDynamicVariance), fStyle(uint8_t(style)) {
-  SetWide(false);
-  SetPosition(8);
+  SetWide(kEarlierLine);
+  SetPosition(kEarlierLine ? 0 : 8);
 }
 
 void TDynamicVariance::SetRunTime(int targetVelocity, int startVolume, int endVolume, int32_t length) {

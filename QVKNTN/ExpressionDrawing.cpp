@@ -6,6 +6,7 @@
 
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/DynamicVariance.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ExpressionText.h"
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/GenericControl.h"
@@ -116,7 +117,12 @@ void TTextExpression::GetText(TExpressionText& text, bool) const {
   text.AddText(font, fText);
 }
 
-void TGenericControl::GetText(TExpressionText& text, bool) const {
+void TGenericControl::GetText(TExpressionText& text, bool editView) const {
+  if (kEarlierLine) {
+    // The earlier line marks a controller in the editing view only, without its kind.
+    if (editView) text.AddText(1, "{mpc}");
+    return;
+  }
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "{mpc:%s}", GetListEntry(kVocabControllerMarks, fController));
   text.AddText(1, buffer);
@@ -128,8 +134,34 @@ void TSustainPedal::GetText(TExpressionText& text, bool) const {
 
 void TPerformanceStyle::GetText(TExpressionText& text, bool) const { text.AddText(0, GetStyleName()); }
 
-void TTempoData::GetText(TExpressionText& text, bool) const {
-  text.AddTempo(fText, fBase, GetTempo(fBase));
+namespace {
+
+// The earlier line's tempo names, by the index a tempo keeps.
+constexpr const char* kEarlierTempoNames[] = {"Largo",   "Larghetto",  "Adagio",  "Lento",  "Moderato", "Andante",
+                                              "Andantino", "Allegretto", "Allegro", "Vivace", "Presto",   "Prestissimo"};
+constexpr int kEarlierTempoNameCount = sizeof kEarlierTempoNames / sizeof kEarlierTempoNames[0];
+
+// A hidden mark shows in the editing view between braces.
+void AddBraced(TExpressionText& text, bool braced, const char* mark) {
+  if (braced) text.AddText(0, mark);
+}
+
+}  // namespace
+
+void TTempoData::GetText(TExpressionText& text, bool editView) const {
+  if (!kEarlierLine) {
+    text.AddTempo(fText, fBase, GetTempo(fBase));
+    return;
+  }
+  const bool braced = editView && IsHidden();
+  const int index = GetNameIndex();
+  const std::string name = ShowsName() ? kEarlierTempoNames[index < kEarlierTempoNameCount ? index : 0] : "";
+  AddBraced(text, braced, "{");
+  if (editView || ShowsValue())
+    text.AddTempo(name, fBase, GetTempo(fBase));
+  else
+    text.AddText(0, name);
+  AddBraced(text, braced, "}");
 }
 
 void TTempoVariance::GetText(TExpressionText& text, bool editView) const {
@@ -137,13 +169,18 @@ void TTempoVariance::GetText(TExpressionText& text, bool editView) const {
     text.AddGlyph(kBreath);
   } else if (fStyle == tvFermata) {
     text.AddGlyph(kFermata);
-    if (editView) text.AddText(0, Format(":%d", fPause), true);
+    if (editView && !kEarlierLine) text.AddText(0, Format(":%d", fPause), true);
   } else {
     text.AddText(0, GetStyleName());
   }
+  // The earlier line shows any pause that is set, after whichever mark.
+  if (kEarlierLine && editView && fPause != 0) text.AddText(0, Format(":%d", fPause), true);
 }
 
 void TDynamicLevelData::GetText(TExpressionText& text, bool editView) const {
+  // The earlier line keeps a dynamic's hidden bit where the visibility is.
+  const bool braced = kEarlierLine && editView && GetVisibility() == visNever;
+  AddBraced(text, braced, "{");
   text.AddText(0, GetListEntry(kVocabDynamicLevelMarks, GetDynamic()));
   if (!editView) return;
   const bool velocity = GetOverride(0), volume = GetOverride(1);
@@ -155,14 +192,17 @@ void TDynamicLevelData::GetText(TExpressionText& text, bool editView) const {
   } else if (volume) {
     std::snprintf(buffer, sizeof buffer, "(-,%d)", GetVolume());
   } else {
+    AddBraced(text, braced, "}");
     return;
   }
   text.AddText(0, buffer, true);
+  AddBraced(text, braced, "}");
 }
 
 void TDynamicVariance::GetText(TExpressionText& text, bool) const { text.AddText(0, GetStyleName()); }
 
-void TPatchData::GetText(TExpressionText& text, bool) const {
+void TPatchData::GetText(TExpressionText& text, bool editView) const {
+  if (kEarlierLine && !editView) return;
   text.AddText(1, Format("{#%03d}", fInstrument.patch));
 }
 
@@ -175,7 +215,7 @@ void TFlowDirection::GetText(TExpressionText& text, bool) const {
     case fdSegno: text.AddGlyph(kSegno); break;
     case fdFine: text.AddText(0, "Fine"); break;
     case fdToCoda:
-      text.AddText(0, "To Coda ");
+      text.AddText(0, kEarlierLine ? "To Coda" : "To Coda ");
       text.AddGlyph(kCoda);
       break;
     case fdDaCapo: text.AddText(0, "D.C."); break;

@@ -5,9 +5,11 @@
 
 namespace {
 // MIDI controller numbers of the controller indexes; -1 where the index is not a controller.
-constexpr int kMidiController[TGenericControl::kControllers] = {
+// The earlier line knows the first five kinds only.
+constexpr int kMidiController[] = {
     -1, 7, 10, 2, -1, 1, 4, 5, 6, 8, 11, 12, 13, 91, 92, 93, 94, 95,
 };
+static_assert(TGenericControl::kControllers <= sizeof kMidiController / sizeof kMidiController[0]);
 }  // namespace
 
 TGenericControl::TGenericControl() : TNtnGeneralExpression(ntGenericControl) { SetPosition(-8); }

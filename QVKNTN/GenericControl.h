@@ -2,12 +2,13 @@
 // sent as points or swept linearly between them.
 #pragma once
 #include "QVKNTN/NtnGeneralExpression.h"
+#include "QVKNTN/EditorLine.h"
 
 class TGenericControl final : public TNtnGeneralExpression {
  public:
   void GetText(TExpressionText& text, bool editView) const override;
   enum { kSettings = 4 };
-  enum { ctTempo = 0, ctPitchBend = 4, kControllers = 18 };
+  enum { ctTempo = 0, ctPitchBend = 4, kControllers = kEarlierLine ? 5 : 18 };
   enum { smPoints = 0, smLinearSweep = 1 };
   struct TSetting {
     int32_t present = 0;

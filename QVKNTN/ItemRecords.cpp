@@ -9,6 +9,7 @@
 
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/ChordData.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ClefData.h"
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/DynamicVariance.h"
@@ -41,6 +42,22 @@ constexpr int kOldExpressionPosition = -8;
 constexpr uint8_t kOldExpressionPlacement = 9;
 constexpr const char* kDefaultText = "<Text Expression>";
 
+// The earlier line's readers move marks that stood on or in the staff clear of it, and keep
+// stored tempos within bounds.
+constexpr int kEarlierFarthest = 30;
+constexpr int kEarlierAbove = -7;
+constexpr int kEarlierInside = 5;
+constexpr int kEarlierOutside = 7;
+constexpr int kEarlierOldDynamicFarthest = 25;
+constexpr int kEarlierSlowestTempo = 5;
+
+int EarlierOldDynamicPosition(int position) {
+  const bool inside = position >= -kEarlierInside && position <= kEarlierInside;
+  const bool far = position > kEarlierOldDynamicFarthest || position < -kEarlierOldDynamicFarthest;
+  if (!inside && !far) return position;
+  return position < 0 ? -kEarlierOutside : kEarlierOutside;
+}
+
 // Tempo names that files before version 11 referred to by index.
 constexpr const char* kTempoNames[] = {"Largo",   "Larghetto",  "Adagio",  "Lento",  "Moderato", "Andante",
                                        "Andantino", "Allegretto", "Allegro", "Vivace", "Presto",   "Prestissimo"};
@@ -68,7 +85,7 @@ constexpr int kBarStyles = 8;
 constexpr int kTempoBases = 6;
 constexpr int kDynamics = 8;
 constexpr int kFlowStyles = 10;
-constexpr int kControllers = 18;
+constexpr int kControllers = kEarlierLine ? 5 : 18;
 constexpr int kSweepModes = 2;
 constexpr int kTimeResolutions = 8;
 constexpr int kTempoVarianceStyles = 9;
@@ -257,13 +274,23 @@ void ReadTempo(In& s, int version, TTempoData& t) {
     t.SetText(ReadText(s));
     return;
   }
-  t.SetPosition(ReadInt16(s));
-  const int tempo = ReadInt16(s);
+  int position = ReadInt16(s);
+  int tempo = ReadInt16(s);
   const int base = version > 2 ? ClampTo(ReadInt16(s), kTempoBases, TTempoData::tbQuarter) : TTempoData::tbQuarter;
+  if (kEarlierLine) {
+    if (position > kEarlierFarthest || position < -kEarlierFarthest) position = kEarlierAbove;
+    if (tempo < kEarlierSlowestTempo) tempo = kEarlierSlowestTempo;
+  }
+  t.SetPosition(position);
   t.SetStored(tempo, base);
-  if (version <= 3) return;
+  t.SetShownBits(TTempoData::kShowValue);
+  if (version <= 3) {
+    t.SetWide(true);
+    return;
+  }
   const int flags = ReadInt16(s);
-  if (!(flags & 0x30)) t.SetVisibility(TNotatedItem::visNever);
+  t.SetShownBits(flags & 0x3F);
+  if (!kEarlierLine && !(flags & 0x30)) t.SetVisibility(TNotatedItem::visNever);
   t.SetWide(flags & 0x40);
   if (flags & 0x20) {
     const int name = flags & 0x0F;
@@ -276,8 +303,8 @@ void ReadDynamic(In& s, int version, TDynamicLevelData& d) {
   ReadExpressionHeader(s, version, d);
   int flags;
   if (version < 4) {
-    d.SetPosition(ReadInt16(s));
-    d.SetDynamic(ClampTo(ReadInt16(s) & 0x0F, kDynamics, TDynamicLevelData::dynMP));
+    d.SetPosition(kEarlierLine ? EarlierOldDynamicPosition(ReadInt16(s)) : ReadInt16(s));
+    d.SetDynamic(ClampTo(ReadInt16(s) & 0x0F, kDynamics, kEarlierLine ? 0 : TDynamicLevelData::dynMP));
     d.SetVelocity(255);
     d.SetVolume(255);
     return;
@@ -285,6 +312,7 @@ void ReadDynamic(In& s, int version, TDynamicLevelData& d) {
   if (version <= 10) {
     flags = ReadPacked(s, d);
     d.SetWide(flags & 0x10);
+    // The earlier line has no visibility; its dynamic's hidden bit is kept in the same place.
     if (version < 10 && (flags & 0x80)) d.SetVisibility(TNotatedItem::visNever);
   } else {
     flags = s.GetByte();
@@ -303,8 +331,17 @@ void ReadSustain(In& s, int version, TSustainPedal& p) {
     p.SetState(s.GetByte());
     return;
   }
-  p.SetPosition(ReadInt16(s));
+  int position = ReadInt16(s);
   int b = ReadInt16(s);
+  if (kEarlierLine) {
+    // The earlier pedal stores a plain state and stands clear of the staff.
+    if (position >= -kEarlierInside && position <= kEarlierInside) position = position < 0 ? -kEarlierOutside : kEarlierOutside;
+    p.SetPosition(position);
+    p.SetWide(true);
+    p.SetState(b != 0 ? 1 : 0);
+    return;
+  }
+  p.SetPosition(position);
   if (version < 10) b |= 2;
   p.SetWide(b & 2);
   p.SetState(b & 1);
@@ -313,7 +350,7 @@ void ReadSustain(In& s, int version, TSustainPedal& p) {
 template <class In>
 void ReadFlow(In& s, int version, TFlowDirection& f) {
   ReadExpressionHeader(s, version, f);
-  const int style = ClampTo(ReadInt16(s), kFlowStyles, TFlowDirection::fdCoda);
+  const int style = ClampTo(ReadInt16(s), kFlowStyles, 0);
   f.SetStyle(style);
   if (version > 10) return;
   switch (style) {
@@ -354,7 +391,7 @@ void ReadTempoVariance(In& s, int version, TTempoVariance& t) {
     t.SetStyle(ClampTo(packed & 0x7F, kTempoVarianceStyles, 0));
     t.SetPause(ReadInt16(s));
   }
-  if (version <= 11 && t.GetStyle() == TTempoVariance::tvFermata && !t.IsWide()) {
+  if (!kEarlierLine && version <= 11 && t.GetStyle() == TTempoVariance::tvFermata && !t.IsWide()) {
     t.SetPlacement(3);
     t.SetJustify(1);
   }
@@ -395,7 +432,7 @@ void ReadText(In& s, int version, TTextExpression& t) {
     t.SetFont(packed & 0x0F);
   }
   t.SetText(ReadText(s));
-  if (!t.GetText().empty()) return;
+  if (kEarlierLine || !t.GetText().empty()) return;
   t.SetText(kDefaultText);
   t.SetWide(true);
   t.SetVisibility(TNotatedItem::visNever);
@@ -439,6 +476,8 @@ TNotatedItem* ReadNestedRecord(In& s, int version, int allowedA, int allowedB) {
 template <class In>
 void ReadChord(In& s, int version, TChordData& c) {
   ReadNote(s, version, c);
+  // Before version 16 the chord itself stored one more unused word before its count.
+  if (version < 16) ReadInt16(s);
   const int count = ReadInt16(s);
   if (s.IsFailed()) return;
   if (count < 0) {
@@ -500,9 +539,8 @@ void ReadPayload(In& s, int version, TNotatedItem& item) {
   }
 }
 
-void WritePayload(TQXTStream& s, const TNotatedItem& item) {
-  WriteCommon(s, item);
-  if (item.IsExpression()) WriteExpressionHeader(s, static_cast<const TNtnGeneralExpression&>(item));
+// Payloads whose form has not changed since version 9 (after the common byte and header).
+void WriteUnchangedPayload(TQXTStream& s, const TNotatedItem& item) {
   switch (item.GetType()) {
     case ntClef: {
       const auto& c = static_cast<const TClefData&>(item);
@@ -519,11 +557,6 @@ void WritePayload(TQXTStream& s, const TNotatedItem& item) {
       s.WriteInt16(k.GetCancelledSharps());
       break;
     }
-    case ntBarLine: {
-      const auto& b = static_cast<const TBarLineData&>(item);
-      s.WriteInt16(b.GetStyle() | (b.HasSystemBreak() ? 0x80 : 0) | (b.GetRepeatCount() << 8));
-      break;
-    }
     case ntSpecialEnding: s.WriteInt16(static_cast<int32_t>(static_cast<const TSpecialEnding&>(item).GetMask() & 0xFFFF)); break;
     case ntPatch: {
       const TStaffInstrument& p = static_cast<const TPatchData&>(item).GetPatch();
@@ -537,6 +570,150 @@ void WritePayload(TQXTStream& s, const TNotatedItem& item) {
       s.WriteInt16(t.GetBeats());
       s.WriteInt16(t.GetBeatCode());
       s.WriteInt16(t.GetStyle());
+      break;
+    }
+    case ntGenericControl: {
+      const auto& c = static_cast<const TGenericControl&>(item);
+      s.WriteInt16(c.GetController());
+      s.WriteInt16(c.GetSweepMode());
+      s.WriteInt16(c.GetTimeResolution());
+      s.WriteInt16(c.GetSweepResolution());
+      for (int i = 0; i < TGenericControl::kSettings; ++i) {
+        const TGenericControl::TSetting& setting = c.GetSetting(i);
+        s.WriteInt16(setting.present);
+        s.WriteInt16(setting.offset);
+        s.WriteInt16(setting.value);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+// ---- the version-9 forms the earlier line writes: no common byte and no expression header;
+// an expression's position leads its record, alone or in the high byte of a packed word ----
+
+void WriteSongFieldsV9(TQXTStream& s, const TSongNote& n) {
+  s.WriteInt16(n.GetDurationCode() | (n.GetExtraAccidentalSpace() << 4) | (n.GetExtraNoteSpace() << 8));
+  s.WriteInt16(n.GetBeamState() | (n.GetTripletState() << 2) | (n.GetStemCode() << 4) | (n.IsSlurDown() ? 0x40 : 0));
+  uint16_t stored = 0;
+  for (int bit = 0; bit < 14; ++bit)
+    if (n.HasAttribute(kAttributeBits[bit].attribute)) stored = static_cast<uint16_t>(stored | (1u << bit));
+  s.WriteInt16(stored);
+}
+
+void WriteNoteV9(TQXTStream& s, const TMusicNote& n) {
+  WriteSongFieldsV9(s, n);
+  const uint8_t p = n.GetPitchByte();
+  s.WriteInt16((static_cast<uint8_t>(static_cast<int8_t>(n.GetPosition()))) | ((p & 7) << 8) | (((p >> 3) & 1) << 11) |
+               (((p >> 4) & 1) << 12));
+  s.WriteInt16(0);
+}
+
+void WritePackedV9(TQXTStream& s, const TNtnGeneralExpression& e, int low) {
+  s.WriteInt16(static_cast<uint8_t>(static_cast<int8_t>(e.GetPosition())) << 8 | (low & 0xFF));
+}
+
+void WriteRecordV9(TQXTStream& s, const TNotatedItem& item);
+
+void WritePayloadV9(TQXTStream& s, const TNotatedItem& item) {
+  switch (item.GetType()) {
+    case ntBarLine: {
+      const auto& b = static_cast<const TBarLineData&>(item);
+      s.WriteInt16(b.GetStyle() | (b.GetRepeatCount() << 8));
+      break;
+    }
+    case ntTempo: {
+      const auto& t = static_cast<const TTempoData&>(item);
+      s.WriteInt16(t.GetPosition());
+      s.WriteInt16(t.GetQuarterTempo());
+      s.WriteInt16(t.GetBase());
+      s.WriteInt16(t.GetShownBits() | (t.IsWide() ? 0x40 : 0));
+      break;
+    }
+    case ntDynamicLevel: {
+      const auto& d = static_cast<const TDynamicLevelData&>(item);
+      const bool hidden = d.GetVisibility() == TNotatedItem::visNever;
+      WritePackedV9(s, d, d.GetDynamic() | (d.IsWide() ? 0x10 : 0) | (d.GetOverride(0) ? 0x20 : 0) |
+                              (d.GetOverride(1) ? 0x40 : 0) | (hidden ? 0x80 : 0));
+      s.WriteInt16(d.GetVelocity());
+      s.WriteInt16(d.GetVolume());
+      break;
+    }
+    case ntNote: WriteNoteV9(s, static_cast<const TMusicNote&>(item)); break;
+    case ntRest: {
+      const auto& r = static_cast<const TRestNote&>(item);
+      WriteSongFieldsV9(s, r);
+      s.WriteInt16(r.GetOffsetWord());
+      break;
+    }
+    case ntChord: {
+      const auto& c = static_cast<const TChordData&>(item);
+      WriteNoteV9(s, c);
+      s.WriteInt16(0);
+      s.WriteInt16(c.GetNoteCount());
+      for (int i = 0; i < c.GetNoteCount(); ++i) WriteRecordV9(s, *static_cast<const TNotatedItem&>(c).GetNote(i));
+      break;
+    }
+    case ntSustainPedal: {
+      const auto& p = static_cast<const TSustainPedal&>(item);
+      s.WriteInt16(p.GetPosition());
+      s.WriteInt16(p.GetState() ? 1 : 0);
+      break;
+    }
+    case ntFlowDirection: s.WriteInt16(static_cast<const TFlowDirection&>(item).GetStyle()); break;
+    case ntTempoVariance: {
+      const auto& t = static_cast<const TTempoVariance&>(item);
+      WritePackedV9(s, t, (t.GetStyle() & 0x7F) | (t.IsWide() ? 0x80 : 0));
+      s.WriteInt16(t.GetPause());
+      break;
+    }
+    case ntDynamicVariance: {
+      const auto& d = static_cast<const TDynamicVariance&>(item);
+      WritePackedV9(s, d, (d.GetStyle() & 0x7F) | (d.IsWide() ? 0x80 : 0));
+      break;
+    }
+    case ntPerformanceStyle: {
+      const auto& p = static_cast<const TPerformanceStyle&>(item);
+      WritePackedV9(s, p, (p.GetStyle() & 0x7F) | (p.IsWide() ? 0x80 : 0));
+      break;
+    }
+    case ntTextExpression: {
+      const auto& t = static_cast<const TTextExpression&>(item);
+      WritePackedV9(s, t, (t.GetFont() & 0x0F) | (t.IsWide() ? 0x10 : 0));
+      s.WriteString(t.GetText().substr(0, TTextExpression::kEarlierTextLength).c_str());
+      break;
+    }
+    case ntRestChord: {
+      const auto& r = static_cast<const TRestChord&>(item);
+      WriteSongFieldsV9(s, r);
+      s.WriteInt16(r.GetOffsetWord());
+      s.WriteInt16(r.GetChordPart() ? 1 : 0);
+      if (r.GetChordPart()) WriteRecordV9(s, *r.GetChordPart());
+      break;
+    }
+    default: WriteUnchangedPayload(s, item); break;
+  }
+}
+
+void WriteRecordV9(TQXTStream& s, const TNotatedItem& item) {
+  s.WriteInt16(item.GetType());
+  WritePayloadV9(s, item);
+}
+
+void WritePayload(TQXTStream& s, const TNotatedItem& item) {
+  WriteCommon(s, item);
+  if (item.IsExpression()) WriteExpressionHeader(s, static_cast<const TNtnGeneralExpression&>(item));
+  switch (item.GetType()) {
+    case ntClef:
+    case ntKey:
+    case ntSpecialEnding:
+    case ntPatch:
+    case ntTimeSignature:
+    case ntGenericControl: WriteUnchangedPayload(s, item); break;
+    case ntBarLine: {
+      const auto& b = static_cast<const TBarLineData&>(item);
+      s.WriteInt16(b.GetStyle() | (b.HasSystemBreak() ? 0x80 : 0) | (b.GetRepeatCount() << 8));
       break;
     }
     case ntTempo: {
@@ -575,20 +752,6 @@ void WritePayload(TQXTStream& s, const TNotatedItem& item) {
     }
     case ntSustainPedal: s.PutByte(static_cast<unsigned char>(static_cast<const TSustainPedal&>(item).GetState())); break;
     case ntFlowDirection: s.WriteInt16(static_cast<const TFlowDirection&>(item).GetStyle()); break;
-    case ntGenericControl: {
-      const auto& c = static_cast<const TGenericControl&>(item);
-      s.WriteInt16(c.GetController());
-      s.WriteInt16(c.GetSweepMode());
-      s.WriteInt16(c.GetTimeResolution());
-      s.WriteInt16(c.GetSweepResolution());
-      for (int i = 0; i < TGenericControl::kSettings; ++i) {
-        const TGenericControl::TSetting& setting = c.GetSetting(i);
-        s.WriteInt16(setting.present);
-        s.WriteInt16(setting.offset);
-        s.WriteInt16(setting.value);
-      }
-      break;
-    }
     case ntTempoVariance: {
       const auto& t = static_cast<const TTempoVariance&>(item);
       s.PutByte(static_cast<unsigned char>(t.GetStyle()));
@@ -652,6 +815,10 @@ int LoadNotatedItem(int version, TQXTStream& s, TNotatedItem*& item) { return Lo
 int LoadNotatedItem(int version, TReadAheadStream& s, TNotatedItem*& item) { return LoadRecord(version, s, item); }
 
 void WriteNotatedItem(TQXTStream& s, const TNotatedItem& item) {
+  if (kEarlierLine) {
+    WriteRecordV9(s, item);
+    return;
+  }
   s.WriteInt16(item.GetType());
   WritePayload(s, item);
 }

@@ -23,6 +23,9 @@ class TKeyData final : public TNotatedItem {
   // and D flat as C sharp. A test only answers; otherwise the masks are rebuilt. Answers the new
   // signed key size.
   int Transpose(int semitones, int& steps, int preference, bool test);
+  // The earlier line's transposition (earlier/QVKNTN): the key of the new tonic with no spelling
+  // preference and no staff steps; a key of both flats and sharps stays as it is.
+  void Transpose(int semitones);
 
   uint16_t GetFlatMask() const { return fFlats; }
   uint16_t GetSharpMask() const { return fSharps; }

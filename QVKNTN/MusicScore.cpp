@@ -87,6 +87,13 @@ int TMusicScore::LastStaffNamed(const char* name) const {
   return -1;
 }
 
+bool TMusicScore::NeedsExperimentalFeatures() const {
+  if (GetAllowLayering()) return true;
+  for (int i = StaffCount() - 1; i >= 0; --i)
+    if (staves_[static_cast<size_t>(i)]->NeedsExperimentalFeatures()) return true;
+  return false;
+}
+
 bool TMusicScore::AnyStaffModified() const {
   // A staff edited since its last whole-staff audit counts as a change of the score.
   for (const TMusicStaff* staff : staves_)

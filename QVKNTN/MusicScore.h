@@ -120,6 +120,14 @@ public:
   bool GetAllowLayering() const { return Flag(kFlagAllowLayering); }
   void SetAllowLayering(bool on) { SetFlag(kFlagAllowLayering, on); }
   bool AnyStaffModified() const;
+  // The header's reserved word as a file brought it (kept and written back by the earlier line).
+  int GetReservedWord() const { return reservedWord_; }
+  void SetReservedWord(int word) { reservedWord_ = word; }
+  // Whether the score was read or written using experimental program features, and whether it
+  // needs them now: layering allowed, or a staff that needs them.
+  bool IsExperimental() const { return experimental_; }
+  void SetExperimental(bool on) { experimental_ = on; }
+  bool NeedsExperimentalFeatures() const;
 
   // Staff names.
   void MakeStaffNameUnique(TMusicStaff* staff) const;
@@ -166,4 +174,6 @@ private:
   int pageNumberingFrom_ = 0;
   int staffLabels_ = 0;
   unsigned char flags_ = 0;
+  bool experimental_ = false;
+  int reservedWord_ = 0;
 };

@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "QVKNTN/BarLineData.h"
+#include "QVKNTN/EditorLine.h"
+#include "QVKNTN/RestNote.h"
+#include "QVKNTN/SongNote.h"
 #include "QVKNTN/NotatedItem.h"
 #include "QVKNTN/NotatedItemFactory.h"
 #include "QVKNTN/NotationTypes.h"
@@ -152,9 +155,35 @@ void TMusicStaff::ClampSizes() {
 }
 
 void TMusicStaff::SetVerticalSize(int lower, int upper) {
+  if (kEarlierLine) {
+    // The earlier line's first argument is the extent above the staff (stored first), its second
+    // the extent below; each is at least 7 and has no outer bound.
+    upperSize_ = lower < -kEarlierLeastSize + 1 ? lower : -kEarlierLeastSize;
+    lowerSize_ = upper > kEarlierLeastSize - 1 ? upper : kEarlierLeastSize;
+    return;
+  }
   lowerSize_ = lower;
   upperSize_ = upper;
   ClampSizes();
+}
+
+void TMusicStaff::ClampStoredSizesEarlier() {
+  if (upperSize_ >= -kEarlierSmallStored) upperSize_ = -kEarlierStoredDefault;
+  if (upperSize_ < -kEarlierLargestStored) upperSize_ = -kEarlierLargestStored;
+  if (lowerSize_ <= kEarlierSmallStored) lowerSize_ = kEarlierStoredDefault;
+  if (lowerSize_ > kEarlierLargestStored) lowerSize_ = kEarlierLargestStored;
+}
+
+bool TMusicStaff::NeedsExperimentalFeatures() const {
+  if (layerWithNext_ != 0) return true;
+  for (int i = LastIndex(); i >= 1; --i) {
+    const TNotatedItem* item = items_[static_cast<size_t>(i)];
+    if (!item->IsSongNote()) continue;
+    const auto* note = static_cast<const TSongNote*>(item);
+    if (note->GetExtraAccidentalSpace() != 0 || note->GetExtraNoteSpace() != 0) return true;
+    if (item->GetType() == ntRest && static_cast<const TRestNote*>(item)->GetVerticalOffset() != 0) return true;
+  }
+  return false;
 }
 
 void TMusicStaff::SetLineCount(int lines) {

@@ -89,6 +89,9 @@ public:
   int GetUpperSize() const { return upperSize_; }
   int GetLowerSize() const { return lowerSize_; }
   void SetVerticalSize(int lower, int upper);
+  // Whether the staff uses experimental program features: layering with the next staff, extra
+  // accidental or note space on a song note, or a rest moved off its place.
+  bool NeedsExperimentalFeatures() const;
   int GetLayerWithNext() const { return layerWithNext_; }
   void SetLayerWithNext(int layer) { layerWithNext_ = layer; }
   int GetColor() const { return color_; }
@@ -144,6 +147,16 @@ public:
   // Gives item i (and its group) the stem sign, 0 choosing it from the positions.
   void ApplyAutoStem(int i, int sign);
   void ApplyAutoStems();
+  // The earlier line's stems and groups (earlier/QVKNTN): the index where a group of the kind
+  // (0 beam, 1 triplet) stops when walked from i by direction, passing its non-first members;
+  // the stem sign an earlier two-voice note forces on i; the automatic stem of i and its group
+  // (1 when given); clearing the group of a kind around i; and item i rewritten as tied pieces
+  // lasting ticks (answers the pieces inserted before it).
+  int GroupBound(int kind, int i, int direction) const;
+  int EarlierForcedStemSign(int i) const;
+  int AutoStem(int sign, int index);
+  void UngroupEarlier(int kind, int i);
+  int RewriteAsTiedPieces(int index, long ticks);
   // Clean-ups after reading a Standard MIDI File.
   void RemoveRedundantItems();
   void ConsolidateNotes(bool compound, int limit);
@@ -187,6 +200,13 @@ private:
   bool IsInnerIndex(int i) const { return i >= 1 && i < LastIndex(); }
 
   TStaffLyrics* lyrics_ = nullptr;
+  // The earlier line's extents: what SetVerticalSize gives at least, and how stored ones are mended.
+  static constexpr int kEarlierLeastSize = 7;
+  static constexpr int kEarlierSmallStored = 3;
+  static constexpr int kEarlierStoredDefault = 10;
+  static constexpr int kEarlierLargestStored = 150;
+  void ClampStoredSizesEarlier();
+
   std::vector<TNotatedItem*> items_;
   char name_[kNameSize];
   char group_[kGroupSize];

@@ -1,4 +1,5 @@
 #include "QVKNTN/NeighborhoodNtnIdx.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
 
@@ -26,7 +27,9 @@ int TNeighborhoodNtnIdx::SlotOfType(const TNotatedItem* item, int type) {
     case ntDynamicLevel: return kLastDynamic;
     case ntDynamicVariance: return kLastDynamicVariance;
     case ntTempo: return kLastTempo;
-    case ntTempoVariance: return NtnIsGradualTempoVariance(item) ? kLastGradualTempoVariance : -1;
+    // The earlier line records every tempo variance there, breath marks and fermatas included.
+    case ntTempoVariance:
+      return (kEarlierLine || NtnIsGradualTempoVariance(item)) ? kLastGradualTempoVariance : -1;
     case ntRest: return kLastRest;
     default: return -1;
   }

@@ -1,5 +1,6 @@
 // How notes, chords and rests measure and draw themselves in a staff line.
 #include <algorithm>
+#include "QVKNTN/EditorLine.h"
 #include <climits>
 #include <cstdlib>
 
@@ -122,7 +123,8 @@ void TMusicNote::DrawHead(TStaffDrawInfo& line, int cell, int lineX, int accX, i
     accX = std::min(accX, headX - fonts.GetGlyphWidth(AccidentalGlyph(GetAccidental())) - 1);
     if (!HasAttribute(naTieIn)) {
       fonts.DrawGlyph(AccidentalGlyph(GetAccidental()), accX, p);
-    } else if (line.IsEditView()) {
+    } else if (!kEarlierLine && line.IsEditView()) {
+      // The earlier line shows no accidental on a tied-in note, not even a grey one.
       const int old = fonts.GetColorIndex();
       fonts.SelectColor(3);
       fonts.DrawGlyph(AccidentalGlyph(GetAccidental()), accX, p);

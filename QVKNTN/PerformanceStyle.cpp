@@ -1,9 +1,10 @@
 #include "QVKNTN/PerformanceStyle.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/StaffContext.h"
 
 TPerformanceStyle::TPerformanceStyle(int style) : TNtnGeneralExpression(ntPerformanceStyle) {
   SetStyle(style);
-  SetWide(false);
+  SetWide(kEarlierLine);
   SetPosition(8);
 }
 

@@ -1,11 +1,22 @@
 #include "QVKNTN/RestNote.h"
+#include "QVKNTN/EditorLine.h"
 
 TRestNote::TRestNote(int type, int durationCode) : TSongNote(type) { SetDuration(durationCode); }
 
-int TRestNote::GetPosition() const { return GetVerticalOffset() - (GetDurationCode() == 0 ? 1 : 0); }
+namespace {
+// Where the earlier line's rest glyphs sit, by duration class, before the vertical offset.
+constexpr int kEarlierRestPositions[kShortestDurationCode + 1] = {-2, 0, 0, -1, 1, 1, 3};
+constexpr int kEarlierRestReach = 2;
+}  // namespace
+
+int TRestNote::GetPosition() const {
+  if (kEarlierLine) return GetVerticalOffset() + kEarlierRestPositions[GetDrawClass()];
+  return GetVerticalOffset() - (GetDurationCode() == 0 ? 1 : 0);
+}
 
 int TRestNote::GetLowPosition() const {
   const int p = GetPosition();
+  if (kEarlierLine) return p - kEarlierRestReach;
   switch (GetDurationCode()) {
     case 0:
     case 1: return p - 2;
@@ -20,6 +31,7 @@ int TRestNote::GetLowPosition() const {
 
 int TRestNote::GetHighPosition() const {
   const int p = GetPosition();
+  if (kEarlierLine) return p + kEarlierRestReach;
   switch (GetDurationCode()) {
     case 2: return p + 4;
     case 3: return p + 3;

@@ -40,9 +40,11 @@ bool EqualIgnoringCase(const char* a, const char* b) {
   return *a == *b;
 }
 
-// The current signature must match exactly; the older one is taken in any case.
+// The current signature must match exactly; the older one is taken in any case, except by the
+// earlier line, which knows only its own.
 bool SignatureMatches(const char* text) {
-  return std::strcmp(text, kSignature) == 0 || EqualIgnoringCase(text, kOldSignature);
+  if (std::strcmp(text, kSignature) == 0) return true;
+  return !kEarlierLine && EqualIgnoringCase(text, kOldSignature);
 }
 
 // Takes the product name from "[name]"; false when the field does not have that form.
@@ -62,14 +64,16 @@ TMusicScore* NewDefaultScore() {
   return score;
 }
 
-void WriteHeader(TQXTStream& s) {
+void WriteHeader(TQXTStream& s, const TMusicScore& score) {
   s.WriteString(kSignature);
   s.WriteInt16(0);
   s.WriteString(kProductField);
   s.WriteInt16(kScoreReleaseNumber);
   s.WriteInt16(kScoreHeaderField5);
-  s.WriteInt16(0);
-  s.WriteString(kNotApplicable);
+  // The earlier line keeps the reserved word a file brought with it; no save path of it passes
+  // a text for the field after it.
+  s.WriteInt16(kEarlierLine ? score.GetReservedWord() : 0);
+  s.WriteString(kEarlierLine ? "" : kNotApplicable);
   s.WriteString("");
   for (int i = 0; i < kReservedWords; ++i) s.WriteInt16(0);
   s.WriteInt16(kScoreFormatVersion);
@@ -101,6 +105,11 @@ void MarkSaved(TMusicScore& score) {
 void TScoreLoadInfo::Clear() { std::memset(this, 0, sizeof *this); }
 
 int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info) {
+  int reserved = 0;
+  return ReadScoreHeader(s, info, reserved);
+}
+
+int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info, int& reserved) {
   info.status = slNotRecognised;
   char text[kHeaderStringSize];
   s.ReadString(text, sizeof text);
@@ -113,7 +122,7 @@ int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info) {
   if (s.IsFailed() || !TakeProductName(text, info.name, sizeof info.name)) return 0;
   info.release = ReadInt16(s);
   info.field5 = ReadInt16(s);
-  ReadInt16(s);
+  reserved = ReadInt16(s);
   s.ReadString(text, sizeof text);
   s.ReadString(text, kReservedStringSize);
   for (int i = 0; i < kReservedWords; ++i) ReadInt16(s);
@@ -147,8 +156,10 @@ TMusicScore* LoadScoreFrom(In& s, TScoreLoadInfo& info, TScoreLoadProgress* prog
     info.status = slNewScore;
     return NewDefaultScore();
   }
-  if (!ReadScoreHeader(s, info)) return nullptr;
+  int reserved = 0;
+  if (!ReadScoreHeader(s, info, reserved)) return nullptr;
   auto* score = new TMusicScore;
+  if (kEarlierLine) score->SetReservedWord(reserved);
   score->Load(s, info.version, progress);
   score->SetConverted(info.status == slConverted);
   if (s.IsFailed()) info.status = slStreamFailed;
@@ -158,6 +169,7 @@ TMusicScore* LoadScoreFrom(In& s, TScoreLoadInfo& info, TScoreLoadProgress* prog
     score->AppendStaff(staff);
     RunStaffAudit(staff, -1, -1);
   }
+  if (kEarlierLine) score->SetExperimental(score->NeedsExperimentalFeatures());
   return score;
 }
 
@@ -217,8 +229,9 @@ TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info) {
 }
 
 int WriteScoreHeader(TQXTStream& s, TMusicScore& score, TScoreSaveKind kind) {
-  WriteHeader(s);
+  WriteHeader(s, score);
   score.Write(s);
+  if (kEarlierLine) score.SetExperimental(score.NeedsExperimentalFeatures());
   if (s.IsFailed()) return 0;
   if (kind == skUserSave) MarkSaved(score);
   return 1;

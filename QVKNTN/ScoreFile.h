@@ -3,13 +3,17 @@
 
 #include <cstdint>
 
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/MusicScore.h"
 
 class TQXTStream;
 
-// The format version the writer produces; the reader takes every version up to it.
-constexpr int kScoreFormatVersion = 16;
-constexpr int kScoreReleaseNumber = 331;
+// The format version the writer produces; the reader takes every version up to it. The earlier
+// line writes version 9 under its own release number and refuses anything newer.
+constexpr int kCurrentFormatVersion = 16;
+constexpr int kEarlierFormatVersion = 9;
+constexpr int kScoreFormatVersion = kEarlierLine ? kEarlierFormatVersion : kCurrentFormatVersion;
+constexpr int kScoreReleaseNumber = kEarlierLine ? 311 : 331;
 constexpr int kScoreHeaderField5 = 2;
 
 enum TScoreLoadStatus {
@@ -46,6 +50,8 @@ TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info);
 TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info);
 TMusicScore* LoadScore(TQXTStream& s, TScoreLoadInfo& info, TScoreLoadProgress* progress);
 int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info);
+// The same, also answering the reserved word of the header.
+int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info, int& reserved);
 
 // Saves through a user command (clears the converted and modified flags on success) or as an
 // automatic copy (leaves the flags alone).

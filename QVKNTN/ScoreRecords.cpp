@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicScore.h"
@@ -62,9 +63,12 @@ void ReadFontTable(In& s, TMusicFontsData& fonts, int count) {
   }
 }
 
+// Version 9 stored ten text fonts; the earlier line writes those.
+constexpr int kWrittenFonts = kEarlierLine ? kFontsBeforeV15 : TMusicFontsData::kFontCount;
+
 void WriteFontTable(TQXTStream& s, const TMusicFontsData& fonts) {
   s.WriteInt16(fonts.GetStaffSize());
-  for (int i = 0; i < TMusicFontsData::kFontCount; ++i) {
+  for (int i = 0; i < kWrittenFonts; ++i) {
     const TMusicFontsData::Font& f = fonts.GetFont(i);
     s.WriteString(f.face);
     s.PutByte(f.style);
@@ -115,7 +119,8 @@ void TMusicScore::ReadInfoRecord(In& s, int version) {
     for (int i = 0; i < 4; ++i) margins_[i] = SaneMargin(m[i], margins_[i]);
   mirrorMargins_ = s.GetByte();
   zoom_ = ReadInt16(s);
-  if (version < 15 && zoom_ > kMaxZoomBeforeShift) --zoom_;
+  // The earlier line numbers its zoom levels as its files store them.
+  if (!kEarlierLine && version < 15 && zoom_ > kMaxZoomBeforeShift) --zoom_;
   if (version > 7) {
     // A short read leaves the selection as cleared above, not whatever the buffer held.
     unsigned char bytes[kSelectionBytes] = {};
@@ -226,12 +231,13 @@ void TMusicStaff::WriteInfo(TQXTStream& s) const {
   s.WriteInt16(style_);
   s.WriteInt16(upperSize_);
   s.WriteInt16(lowerSize_);
-  s.PutByte(lines_);
+  // Version 9 stored neither the number of staff lines nor the staff colour.
+  if (!kEarlierLine) s.PutByte(lines_);
   s.WriteInt16(layerWithNext_);
   s.WriteInt16(transposition_);
   s.WriteInt16(volume_);
   s.WriteInt16(pan_);
-  s.PutByte(color_);
+  if (!kEarlierLine) s.PutByte(color_);
 }
 
 void TMusicStaff::ReadInfo(TQXTStream& s, int version) { ReadInfoRecord(s, version); }
@@ -256,7 +262,10 @@ void TMusicStaff::ReadInfoRecord(In& s, int version) {
   int lines = version >= 16 ? s.GetByte() : kDefaultLines;
   if (lines < 1 || lines > kMaxLines) lines = kDefaultLines;
   lines_ = static_cast<unsigned char>(lines);
-  ClampSizes();
+  if (kEarlierLine)
+    ClampStoredSizesEarlier();
+  else
+    ClampSizes();
   layerWithNext_ = version >= 8 ? ReadInt16(s) : 0;
   transposition_ = ReadInt16(s);
   volume_ = ReadInt16(s);

@@ -1,5 +1,6 @@
 // Merging notes into chords and taking them out again, ungrouping and automatic stems.
 #include <algorithm>
+#include "QVKNTN/EditorLine.h"
 #include <cstdlib>
 
 #include "QVKNTN/ChordData.h"
@@ -121,6 +122,10 @@ TMusicNote* TMusicStaff::RemoveFromChord(int i, int position) {
 
 void TMusicStaff::UngroupAt(int kind, int i) {
   if (!IsInnerIndex(i)) return;
+  if constexpr (kEarlierLine) {
+    UngroupEarlier(kind, i);
+    return;
+  }
   TStaffRange(this, i, i).Ungroup(kind);
 }
 
@@ -171,6 +176,12 @@ void TMusicStaff::ApplyAutoStem(int i, int sign) {
 }
 
 void TMusicStaff::ApplyAutoStems() {
+  if constexpr (kEarlierLine) {
+    for (int i = 1; i < LastIndex(); ++i)
+      if (items_[static_cast<size_t>(i)]->IsSongNote()) AutoStem(0, i);
+    changed_ = true;
+    return;
+  }
   for (int i = 1; i < LastIndex(); ++i) {
     const TSongNote* note = NtnAsSongNote(items_[static_cast<size_t>(i)]);
     if (!note) continue;

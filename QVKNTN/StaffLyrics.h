@@ -1,4 +1,5 @@
 #pragma once
+#include "QVKNTN/EditorLine.h"
 // The lyrics of one staff: up to nine lyric lines (verses) and their two display settings.
 
 #include <vector>
@@ -11,7 +12,8 @@ class TReadAheadStream;
 class TStaffLyrics {
 public:
   // A staff keeps at most this many lyric lines; further lines in a file are read and dropped.
-  static constexpr int kMaxLines = 9;
+  // The earlier line keeps eight; either line reads and drops the blocks beyond.
+  static constexpr int kMaxLines = kEarlierLine ? 8 : 9;
 
   TStaffLyrics();
   virtual ~TStaffLyrics();

@@ -2,11 +2,13 @@
 #include "QVKNTN/NotationTypes.h"
 
 void TStaffPositionSet::Add(int position) {
+  if (!Tracked(position)) return;
   const int bit = BitIndex(position);
   fBits[bit / 8] = uint8_t(fBits[bit / 8] | (1u << (bit % 8)));
 }
 
 void TStaffPositionSet::Remove(int position) {
+  if (!Tracked(position)) return;
   const int bit = BitIndex(position);
   fBits[bit / 8] = uint8_t(fBits[bit / 8] & ~(1u << (bit % 8)));
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/NotationTypes.h"
 
 class TStaffPositionSet {
@@ -12,7 +13,15 @@ class TStaffPositionSet {
 
   TStaffPositionSet() { Clear(); }
   void Clear() { std::memset(fBits, 0, sizeof fBits); }
+  // The earlier line tracks positions -48 to 47 only; outside them nothing is set or found.
+  static constexpr int kEarlierLowest = -48;
+  static constexpr int kEarlierBits = 96;
+  static bool Tracked(int position) {
+    return !kEarlierLine || (position >= kEarlierLowest && position < kEarlierLowest + kEarlierBits);
+  }
+
   bool Test(int position) const {
+    if (!Tracked(position)) return false;
     const int bit = BitIndex(position);
     return (fBits[bit / 8] >> (bit % 8)) & 1;
   }

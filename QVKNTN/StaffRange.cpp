@@ -1,4 +1,5 @@
 #include "QVKNTN/StaffRange.h"
+#include "QVKNTN/EditorLine.h"
 #include <algorithm>
 #include <cstdlib>
 #include "QVKNTN/AuditPass.h"
@@ -253,7 +254,31 @@ bool TStaffRange::EdgeMemberInState(int kind, int from, int dir, int stateA, int
   return false;
 }
 
+namespace {
+// The earlier line's group membership: bit s set for each of the beam and triplet states s.
+int MembershipMask(const TSongNote* note) {
+  return (1 << NtnGroupState(note, kNtnGroupBeam)) | (1 << NtnGroupState(note, kNtnGroupTriplet));
+}
+constexpr int kContinuesGroup = (1 << kNtnGroupMiddle) | (1 << kNtnGroupLast);
+constexpr int kGoesOn = (1 << kNtnGroupFirst) | (1 << kNtnGroupMiddle);
+}  // namespace
+
+bool TStaffRange::CutsGroupEarlier() const {
+  const TSongNote* first = nullptr;
+  const TSongNote* last = nullptr;
+  for (int i = first_; IsValid() && i <= last_; ++i) {
+    const TSongNote* note = NtnAsSongNote(At(i));
+    if (!note) continue;
+    if (!first) first = note;
+    last = note;
+  }
+  if (!first) return false;
+  if (MembershipMask(first) & kContinuesGroup) return true;
+  return (MembershipMask(last) & kGoesOn) != 0;
+}
+
 bool TStaffRange::CutsGroup(int kind) const {
+  if (kEarlierLine) return CutsGroupEarlier();
   if (!IsValid()) return false;
   // A group that began before the range, or goes on after it.
   return EdgeMemberInState(kind, first_, 1, kNtnGroupMiddle, kNtnGroupLast) ||
@@ -540,6 +565,20 @@ void TStaffRange::SetStem(int code) {
 
 void TStaffRange::ShiftPositions(int delta) {
   if (!IsValid()) return;
+  if (kEarlierLine) {
+    // The earlier line moves note heads only.
+    for (int i = first_; i <= last_; ++i) {
+      TNotatedItem* item = At(i);
+      if (!NtnAsNoteOrChord(item)) continue;
+      for (int h = 0; h < NtnHeadCount(item); ++h) {
+        TMusicNote* head = NtnHead(item, h);
+        NtnSetHeadPosition(head, NtnHeadPosition(head) + delta);
+      }
+      NtnSync(item);
+    }
+    Audit();
+    return;
+  }
   bool anyHeads = false, anyExpression = false;
   for (int i = first_; i <= last_; ++i) {
     anyHeads = anyHeads || NtnHasHeads(At(i));

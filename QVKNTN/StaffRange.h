@@ -45,6 +45,9 @@ public:
   bool GetCommonAccidental(int& code) const;
   bool GetCommonStem(int& code) const;
   bool CutsGroup(int kind) const;
+  // The earlier line's test, whatever the kind: the first song note continues a beam or triplet
+  // group, or the last one is its first or a middle member.
+  bool CutsGroupEarlier() const;
   int GetStemExtent(int dir) const;
 
   // --- changes ---

@@ -1,4 +1,5 @@
 #include "QVKNTN/TempoData.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ExpressionEvents.h"
 #include "QVKNTN/StaffContext.h"
 
@@ -15,7 +16,7 @@ int ValidBase(int base) { return (base >= 0 && base < 6) ? base : TTempoData::tb
 
 TTempoData::TTempoData(int tempo, int base) : TNtnGeneralExpression(ntTempo) {
   SetTempo(tempo, base);
-  SetWide(false);
+  SetWide(kEarlierLine);
   SetPosition(-10);
 }
 

@@ -22,8 +22,24 @@ class TTempoData final : public TNtnGeneralExpression {
   const std::string& GetText() const { return fText; }
   void SetText(const std::string& text) { fText = text; }
 
+  // The earlier line names a tempo by an index into its list of tempo names and shows the value,
+  // the name, both or neither (hidden).
+  enum { kShowValue = 0x10, kShowName = 0x20 };
+  int GetNameIndex() const { return fShown & 0x0F; }
+  void SetNameIndex(int index) { fShown = uint8_t((fShown & ~0x0F) | (index & 0x0F)); }
+  bool ShowsValue() const { return fShown & kShowValue; }
+  bool ShowsName() const { return fShown & kShowName; }
+  void SetShown(bool value, bool name) {
+    fShown = uint8_t((fShown & 0x0F) | (value ? kShowValue : 0) | (name ? kShowName : 0));
+  }
+  bool IsHidden() const { return !(fShown & (kShowValue | kShowName)); }
+  // Name index and the two shown bits as the earlier record stores them (bits 0-5).
+  int GetShownBits() const { return fShown; }
+  void SetShownBits(int bits) { fShown = uint8_t(bits & 0x3F); }
+
  private:
   int32_t fQuarterTempo = 120;
   uint8_t fBase = tbQuarter;
+  uint8_t fShown = kShowValue;
   std::string fText;
 };

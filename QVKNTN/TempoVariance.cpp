@@ -1,12 +1,13 @@
 #include "QVKNTN/TempoVariance.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/ExpressionEvents.h"
 #include "QVKNTN/MidiEventSink.h"
 #include "QVKNTN/StaffContext.h"
 
 TTempoVariance::TTempoVariance(int style, int pause)
     : TNtnGeneralExpression(ntTempoVariance), fStyle(uint8_t(style)), fPause(uint8_t(pause)) {
-  SetWide(false);
-  SetPosition((style == tvBreathMark || style == tvFermata) ? -8 : 8);
+  SetWide(kEarlierLine);
+  SetPosition((kEarlierLine || style == tvBreathMark || style == tvFermata) ? -8 : 8);
 }
 
 void TTempoVariance::SetRunTime(int startTempo, int endTempo, int32_t length) {

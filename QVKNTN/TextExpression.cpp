@@ -1,6 +1,6 @@
 #include "QVKNTN/TextExpression.h"
 
 TTextExpression::TTextExpression() : TNtnGeneralExpression(ntTextExpression), fText("<Text Expression>") {
-  SetWide(false);
+  SetWide(kEarlierLine);
   SetPosition(-8);
 }

@@ -1,5 +1,7 @@
 // Free text above or below the staff in one of the score's twelve text fonts.
 #pragma once
+#include <cstddef>
+#include "QVKNTN/EditorLine.h"
 #include <string>
 #include "QVKNTN/NtnGeneralExpression.h"
 
@@ -13,7 +15,9 @@ class TTextExpression final : public TNtnGeneralExpression {
   int GetFont() const { return fFont; }
   void SetFont(int font) { fFont = uint8_t((font >= 0 && font < kFonts) ? font : 0); }
   const std::string& GetText() const { return fText; }
-  void SetText(const std::string& text) { fText = text; }
+  // The earlier line keeps a text in a 32-byte buffer.
+  static constexpr std::size_t kEarlierTextLength = 31;
+  void SetText(const std::string& text) { fText = kEarlierLine ? text.substr(0, kEarlierTextLength) : text; }
 
  private:
   uint8_t fFont = 0;

@@ -114,3 +114,6 @@ function(vc_editor_line line)
 endfunction()
 
 vc_editor_line(current DEFINES VC_LINE_CURRENT=1 OUTPUT_DIR .)
+# The earlier line: its own pieces under earlier/, the rest switched by VC_LINE_EARLIER
+# (QVKNTN/EditorLine.h); its program goes to bin/earlier.
+vc_editor_line(earlier OVERRIDE earlier DEFINES VC_LINE_EARLIER=1 OUTPUT_DIR earlier)

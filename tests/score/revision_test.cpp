@@ -144,7 +144,8 @@ struct Fixture {
     Common();
     SongFields(2, 1 << 6);
     PitchWord(0, acNone);
-    if (v < 16) b.Int16(0x7777);
+    // Before version 16 the chord's note payload carries its unused word, and the chord one more.
+    if (v < 16) b.Int16(0x7777).Int16(0x7777);
     b.Int16(2);
     Note(-1, acNone, 1 << 6);
     Note(2, acSharp, 1 << 6);
