@@ -20,6 +20,7 @@
 #include "QVKNTN/win32/MusicFonts.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "app/PlaceableMetafile.h"
+#include "app/win32/PrintCommands.h"
 #include "app/win32/PrintPreviewDlg.h"
 #include "app/win32/QVKPrintData.h"
 #include "framework/Printer.h"
@@ -113,6 +114,24 @@ TEST_F(PrintJobTest, PrintsOnlyTheChosenPages) {
   ASSERT_TRUE(job.Print("PagesTwoToThree.qvk"));
   EXPECT_EQ(status, (std::vector<std::string>{"Printing Page 2", "Printing Page 3"}));
   Expect("PagesTwoToThree", 2);
+}
+
+// The print dialog as a user fills it: pages 2 to 2 of the default printer.
+TEST_F(PrintJobTest, ThePrintDialogChoosesThePages) {
+  TPrinter printer;
+  bool answered = false;
+  TScript user([&] {
+    HWND dlg = WaitForWindow(nullptr, "Print");
+    if (!dlg) return;
+    SendMessageA(GetDlgItem(dlg, 0x422), BM_CLICK, 0, 0);  // "Pages"
+    SetDlgItemTextA(dlg, 0x480, "2");
+    SetDlgItemTextA(dlg, 0x481, "2");
+    answered = ClickButton(dlg, IDOK);
+  });
+  EXPECT_TRUE(PrintScore(nullptr, printer, score_.get(), AllStaves(), &colors_, "DialogRange.qvk"));
+  ASSERT_TRUE(user.Join(10000));
+  EXPECT_TRUE(answered);
+  Expect("DialogRange", 1);
 }
 
 TEST_F(PrintJobTest, CancelStopsTheJob) {
