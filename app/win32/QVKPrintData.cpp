@@ -8,10 +8,12 @@
 
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/win32/MusicFonts.h"
+#include "app/FolderSettings.h"
 #include "app/PlaceableMetafile.h"
 #include "app/win32/PrintCancelDialog.h"
 #include "app/win32/PrinterMetricsGdi.h"
 #include "foundation/QVBusyCursor.h"
+#include "foundation/SysInfo.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "framework/DC.h"
 #include "resources/PrintIds.h"
@@ -306,18 +308,37 @@ INT_PTR CALLBACK CopyPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
+// The save dialog in the remembered folder of page copies; the folder chosen is remembered.
 bool ChooseExportPath(HWND parent, char (&path)[MAX_PATH]) {
   path[0] = 0;
+  char programFolder[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, programFolder, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) {
+    char* slash = std::strrchr(programFolder, '\\');
+    if (slash) *slash = 0;
+  }
+  char folder[260];
+  const bool haveFolder = GetFolderSetting(GetSysInfo(), kFolderPageCopy, programFolder, folder);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = parent;
   ofn.lpstrFilter = "Meta Files (*.WMF)\0*.WMF\0";
   ofn.lpstrFile = path;
   ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = haveFolder ? folder : nullptr;
   ofn.lpstrTitle = "Export Graphic File";
   ofn.lpstrDefExt = "WMF";
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_EXPLORER;
-  return GetSaveFileNameA(&ofn) != 0;
+  if (!GetSaveFileNameA(&ofn)) return false;
+  if (ofn.nFileOffset > 0 && ofn.nFileOffset < MAX_PATH) {
+    char chosen[MAX_PATH];
+    std::snprintf(chosen, sizeof chosen, "%.*s", static_cast<int>(ofn.nFileOffset), path);
+    const size_t len = std::strlen(chosen);
+    // A folder below a drive's root is kept without its trailing backslash.
+    if (len > 3 && chosen[len - 1] == '\\') chosen[len - 1] = 0;
+    SetFolderSetting(GetSysInfo(), kFolderPageCopy, chosen);
+  }
+  return true;
 }
 
 }  // namespace

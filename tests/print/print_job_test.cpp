@@ -19,10 +19,12 @@
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/win32/MusicFonts.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
+#include "app/FolderSettings.h"
 #include "app/PlaceableMetafile.h"
 #include "app/win32/PrintCommands.h"
 #include "app/win32/PrintPreviewDlg.h"
 #include "app/win32/QVKPrintData.h"
+#include "foundation/SysInfo.h"
 #include "framework/Printer.h"
 #include "tests/drawing/SampleScores.h"
 #include "tests/support/guidriver/GuiDriver.h"
@@ -250,6 +252,44 @@ TEST_F(PrintJobTest, PageTwoAsAPlaceableMetafile) {
   EXPECT_EQ(DWord(b, base + 12), largest) << "largest record";
   EXPECT_GT(texts, 20) << "note heads and texts are music-font text";
   EXPECT_GT(lines, 20) << "staff lines and stems";
+}
+
+// The Copy choice and the save dialog as a user goes through them.
+TEST_F(PrintJobTest, PageCopyToAFileChosenInTheDialogs) {
+  HDC dc = DefaultPrinter();
+  ASSERT_NE(dc, nullptr);
+  TQVKPrintData job(nullptr, dc, score_.get(), AllStaves(), &colors_);
+  job.Pages().SetPageRange(1, TPrintPages::kLastPossiblePage);
+  const std::string path = OutDir() + "\\chosen.wmf";
+  DeleteFileA(path.c_str());
+  // The editor keeps its settings in an INI file; so does this test.
+  const std::string ini = OutDir() + "\\settings.ini";
+  GetSysInfo().SetStorageNames("Vellichord", ini.c_str());
+  GetSysInfo().SetRegistryFlag(0);
+  std::string saveCaption;
+  TScript user([&] {
+    HWND copy = WaitForWindow(nullptr, "Copy Printed Page");
+    if (!copy) return;
+    SendMessageA(GetDlgItem(copy, 103), BM_CLICK, 0, 0);
+    ClickButton(copy, IDOK);
+    HWND save = WaitForWindow(nullptr, "Export Graphic File");
+    if (!save) return;
+    saveCaption = GetText(save);
+    // The file name field of the save dialog.
+    HWND name = GetDlgItem(save, 0x47c);
+    if (!name) name = GetDlgItem(save, 0x480);
+    SetWindowTextA(name, path.c_str());
+    ClickButton(save, IDOK);
+  });
+  EXPECT_TRUE(job.ExportGraphicFile(nullptr, 1));
+  ASSERT_TRUE(user.Join(15000));
+  EXPECT_EQ(saveCaption, "Export Graphic File");
+  const std::vector<uint8_t> b = ReadFile(path);
+  ASSERT_GT(b.size(), 22u);
+  EXPECT_EQ(DWord(b, 0), kPlaceableKey);
+  char folder[260];
+  ASSERT_TRUE(GetFolderSetting(GetSysInfo(), kFolderPageCopy, "C:\\", folder));
+  EXPECT_EQ(std::string(folder), OutDir()) << "the folder is remembered for the next copy";
 }
 
 TEST_F(PrintJobTest, AFailedPageCopyLeavesNoFile) {
