@@ -29,7 +29,8 @@ void TPreviewZoom::SetZoom(int level, const TPreviewFrame& f) {
   const int availH = std::max(clientH - 2 * f.borderHeight, 1);
 
   // The page's width in the units of its height, so a page of unequal pixels keeps its shape.
-  const int64_t pageW = std::max<int64_t>(int64_t{m_.physicalWidth} * m_.aspectX / m_.aspectY, 1);
+  // Within int, so that scaling a screen size by it stays within 64 bits.
+  const int64_t pageW = std::clamp<int64_t>(int64_t{m_.physicalWidth} * m_.aspectX / m_.aspectY, 1, INT32_MAX);
   const int64_t pageH = m_.physicalHeight;
   int fitW = Scale(availH, pageW, pageH), fitH = availH;
   if (fitW > availW) {
@@ -40,7 +41,7 @@ void TPreviewZoom::SetZoom(int level, const TPreviewFrame& f) {
   int w = fitW, h = fitH;
   if (level_ >= 1) {
     w = static_cast<int>(std::min<int64_t>(availW, pageW));
-    if (level_ == 2) w *= 2;
+    if (level_ == 2) w = static_cast<int>(std::min<int64_t>(int64_t{w} * 2, INT32_MAX));
     if (level_ == 3) w = static_cast<int>(std::min<int64_t>(pageW, INT32_MAX));
     h = Scale(w, pageH, pageW);
   }
@@ -64,11 +65,12 @@ void TPreviewZoom::SetZoom(int level, const TPreviewFrame& f) {
 
 void TPreviewZoom::Click(int x, int y, bool zoomOut, const TPreviewFrame& frame) {
   // The page point under the mouse, as a share of the page.
-  const double fx = displayW_ > 0 ? static_cast<double>(scrollX_ + x) / displayW_ : 0.5;
-  const double fy = displayH_ > 0 ? static_cast<double>(scrollY_ + y) / displayH_ : 0.5;
+  // A click beside the page counts as one on its edge.
+  const double fx = std::clamp((static_cast<double>(scrollX_) + x) / std::max(displayW_, 1), 0.0, 1.0);
+  const double fy = std::clamp((static_cast<double>(scrollY_) + y) / std::max(displayH_, 1), 0.0, 1.0);
   SetZoom(level_ + (zoomOut ? -1 : 1), frame);
-  scrollX_ = Clamp(static_cast<int>(fx * displayW_) - visibleW_ / 2, rangeX_);
-  scrollY_ = Clamp(static_cast<int>(fy * displayH_) - visibleH_ / 2, rangeY_);
+  scrollX_ = Clamp(static_cast<int>(fx * displayW_ - visibleW_ / 2), rangeX_);
+  scrollY_ = Clamp(static_cast<int>(fy * displayH_ - visibleH_ / 2), rangeY_);
 }
 
 int TPreviewZoom::Scroll(bool vertical, TScrollAction action, int thumb) {
