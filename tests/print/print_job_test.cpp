@@ -174,6 +174,26 @@ TEST_F(PrintJobTest, ARefusedDocumentIsReportedAndFails) {
   EXPECT_NE(seen.text.find("did not accept"), std::string::npos) << seen.text;
 }
 
+// A device that describes no page at all (a metafile answers none of the page's sizes): not even
+// the reset margins leave room. The user is told, and the job neither prints nor previews.
+TEST_F(PrintJobTest, APageWithoutRoomIsSaidAndNothingPrints) {
+  HDC meta = CreateMetaFileA(nullptr);
+  ASSERT_NE(meta, nullptr);
+  ASSERT_EQ(GetDeviceCaps(meta, LOGPIXELSX), 0) << "the device this test relies on describes a page";
+  TMessageBoxText seen;
+  auto answer = AnswerMessageBox("Print Margins Error", seen);
+  // The job owns the context and deletes it; the recording it made is dropped.
+  TQVKPrintData job(nullptr, meta, score_.get(), AllStaves(), &colors_);
+  ASSERT_TRUE(answer->Join());
+  EXPECT_NE(seen.text.find("no room for the music"), std::string::npos) << seen.text;
+  EXPECT_FALSE(job.IsReady());
+  job.Pages().SetPageRange(1, 5);
+  EXPECT_EQ(job.CountPages(), 0);
+  EXPECT_FALSE(job.RenderPage(nullptr, 1, true));
+  EXPECT_FALSE(job.Print("Nothing.qvk"));
+  EXPECT_EQ(FindWindowA(nullptr, "Print Error"), nullptr) << "no document was started";
+}
+
 TEST_F(PrintJobTest, MarginsWithoutRoomAreResetAndSaid) {
   HDC dc = DefaultPrinter();
   ASSERT_NE(dc, nullptr);
