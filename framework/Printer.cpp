@@ -1,9 +1,23 @@
 #include "framework/Printer.h"
 #include <commdlg.h>
 
-TPrinter::~TPrinter() {
+TPrinter::~TPrinter() { Reset(); }
+
+void TPrinter::Reset() {
   if (devMode_) GlobalFree(devMode_);
   if (devNames_) GlobalFree(devNames_);
+  devMode_ = nullptr;
+  devNames_ = nullptr;
+}
+
+bool TPrinter::RunPrintDialog(PRINTDLGA& pd) {
+  pd.lStructSize = sizeof pd;
+  pd.hDevMode = devMode_;
+  pd.hDevNames = devNames_;
+  const bool ok = PrintDlgA(&pd) != 0;
+  devMode_ = pd.hDevMode;
+  devNames_ = pd.hDevNames;
+  return ok;
 }
 
 bool TPrinter::Setup(HWND owner) {

@@ -38,6 +38,9 @@
 #define IDS_MIDI_PLAY_WARNING            8249
 #define IDS_MIDI_PLAY_WARNING_TEXT       8250
 #define IDS_MIDI_PLAY_WARNING_TEXT2      8251
+#define IDS_PRINT_PAGE_IMPOSSIBLE_TEXT   8252
+#define IDS_PRINT_FAILED                 8253
+#define IDS_PRINT_FAILED_TEXT            8254
 #define IDS_PREVIEW_COPY                 8256
 #define IDS_PREVIEW_COPY_TEXT            8257
 #define IDS_PREVIEW_COPY_TEXT2           8258
@@ -58,6 +61,8 @@
 #define IDS_NO_DEFAULT_PRINTER           8273
 #define IDS_TRANSPOSE_ERROR              8274
 #define IDS_TRANSPOSE_ERROR_TEXT         8275
+#define IDS_EXPORT_FAILED                8276
+#define IDS_EXPORT_FAILED_TEXT           8277
 
 // Toolbar messages; ids 20288-20303 belong to toolbars.rc.
 #define IDS_TOOLBARS_DAMAGED             20288
