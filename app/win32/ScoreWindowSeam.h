@@ -2,6 +2,8 @@
 // frame's per-window actions, and a way to open a recovered or loaded score in a new window.
 #pragma once
 
+#include <windows.h>
+
 class TMusicScore;
 
 // The frame's actions on a score window.
@@ -29,3 +31,13 @@ public:
 // `recovered` is the number of a recovered auto-save copy (1, 2, ...), else 0.
 using TOpenScoreWindowFn = bool (*)(TMusicScore* score, const char* path, int recovered);
 extern TOpenScoreWindowFn gOpenScoreWindow;
+
+// The score window behind an MDI child, or null for any other window: the frame's walks over the
+// open score windows go through it.
+TScoreWindowActions* ScoreWindowOf(HWND child);
+
+// Opens a new score window for a file that was read or imported (`imported`: the score came from
+// a Standard MIDI File); answers false (and deletes the score) when no window could be made.
+// Registered by the score window; until then files are read but not shown.
+using TOpenDocumentWindowFn = bool (*)(TMusicScore* score, const char* path, bool imported);
+extern TOpenDocumentWindowFn gOpenDocumentWindow;

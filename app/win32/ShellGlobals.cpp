@@ -25,5 +25,9 @@ UINT GetInitMessage() { return initMessage; }
 UINT GetCommDlgHelpMessage() { return commDlgHelpMessage; }
 
 #include "app/win32/ScoreWindowSeam.h"
+#include "framework/Window.h"
 
 TOpenScoreWindowFn gOpenScoreWindow = nullptr;
+TOpenDocumentWindowFn gOpenDocumentWindow = nullptr;
+
+TScoreWindowActions* ScoreWindowOf(HWND child) { return dynamic_cast<TScoreWindowActions*>(TWindow::FromHandle(child)); }
