@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -153,9 +154,17 @@ protected:
     HWND active = reinterpret_cast<HWND>(SendMessageA(client_, WM_MDIGETACTIVE, 0, 0));
     return active ? GetText(active) : "";
   }
+  // A box of the editor. This thread keeps taking its messages meanwhile: a DDE client on a
+  // helper thread broadcasts its connection request to every top-level window, this thread's too.
+  HWND WaitForEditorBox(const char* caption) const {
+    HWND box = nullptr;
+    PumpUntil([&] { return (box = WaitForWindow("#32770", caption, 0, process_->Id())) != nullptr; }, kWaitMs);
+    return box;
+  }
+  static bool Finish(TScript& script) { return PumpUntil([&] { return script.Finished(); }, kWaitMs); }
   // The File Open box's text after pressing OK on it.
   std::string AnswerFileOpenBox() {
-    HWND box = WaitForWindow("#32770", "File Open", kWaitMs, process_->Id());
+    HWND box = WaitForEditorBox("File Open");
     if (!box) return "(no box)";
     const std::string text = ReadMessageBox(box).text;
     ClickButton(box, IDOK);
@@ -314,7 +323,7 @@ TEST_F(FileOpenProgramTest, AScoreDamagedByATextModeTransferIsRepairedAndOpens) 
   HWND frame = StartEditor();
   ASSERT_TRUE(frame);
   auto script = ExecuteLater("[Open(" + Path("Damaged.qvk") + ")]");
-  HWND box = WaitForWindow("#32770", "Improper File Translation", kWaitMs, process_->Id());
+  HWND box = WaitForEditorBox("Improper File Translation");
   ASSERT_TRUE(box);
   EXPECT_EQ(ReadMessageBox(box).text,
             "File: Damaged.qvk\n\nThis binary file appears to have been improperly treated as an ASCII file. Would "
@@ -322,7 +331,7 @@ TEST_F(FileOpenProgramTest, AScoreDamagedByATextModeTransferIsRepairedAndOpens) 
   ClickButton(box, IDYES);
   ASSERT_TRUE(WaitForScoreWindows(1));
   EXPECT_EQ(ScoreWindows()[0], "Damaged.qvk | Ten staves | 10 staves | read");
-  EXPECT_TRUE(script->Join(kWaitMs));
+  EXPECT_TRUE(Finish(*script));
   EXPECT_EQ(countTemporaries(), temporariesBefore);
   EXPECT_EQ(CloseAndWait(frame), 0u);
 }
@@ -353,7 +362,7 @@ TEST_F(FileOpenProgramTest, DamagedAndHostileFilesShowTheirMessageAndOpenNothing
   for (const TCase& c : cases) {
     auto script = ExecuteLater("[Open(" + Path(c.name) + ")]");
     EXPECT_EQ(AnswerFileOpenBox(), c.text) << c.name;
-    EXPECT_TRUE(script->Join(kWaitMs));
+    EXPECT_TRUE(Finish(*script));
     EXPECT_TRUE(process_->IsRunning());
     EXPECT_EQ(ScoreWindows().size(), 0u) << c.name;
   }
@@ -361,6 +370,62 @@ TEST_F(FileOpenProgramTest, DamagedAndHostileFilesShowTheirMessageAndOpenNothing
   EXPECT_TRUE(TDdeClient().Execute("[Open(" + Path("Good.qvk") + ")]"));
   ASSERT_TRUE(WaitForScoreWindows(1));
   EXPECT_EQ(CloseAndWait(frame), 0u);
+}
+
+TEST_F(FileOpenProgramTest, TheFileOpenCommandOpensTheChosenFileAndRemembersFolderAndFilter) {
+  Write("sub\\Third.qvk", ScoreFileBytes(3, "Third"));
+  Write("sub\\Fourth.qvk", ScoreFileBytes(4, "Fourth"));
+  {
+    std::ofstream ini(Path("QVK.INI"));
+    ini << "[Options]\r\nOpenFilterIndex=2\r\n";
+  }
+  HWND frame = StartEditor();
+  ASSERT_TRUE(frame);
+
+  // Each dialog starts with the filter last chosen; the first in the songs folder, the second in
+  // the folder of the file chosen in the first, where a bare name is then found.
+  struct TChoice {
+    std::string typed, filterShown, caption;
+  } choices[] = {
+      {Path("sub\\Third.qvk"), "Midi Files", "Third.qvk | Third | 3 staves | read"},
+      {"Fourth.qvk", "Song Files", "Fourth.qvk | Fourth | 4 staves | read"},
+  };
+  size_t opened = 0;
+  for (const TChoice& choice : choices) {
+    ASSERT_TRUE(PostCommand(frame, 3));
+    HWND dialog = WaitForWindow("#32770", "Open", kWaitMs, process_->Id());
+    ASSERT_TRUE(dialog);
+    HWND filter = GetDlgItem(dialog, 1136);
+    EXPECT_EQ(GetText(filter), choice.filterShown);
+    if (opened == 0) {
+      // The user picks the third filter, "Song Files".
+      SendMessageA(filter, CB_SETCURSEL, 2, 0);
+      for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), reinterpret_cast<LPARAM>(filter));
+      }
+    }
+    // Centred on the screen once the dialog is set up.
+    RECT r;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          GetWindowRect(dialog, &r);
+          return std::abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 2 &&
+                 std::abs((r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 2;
+        },
+        kWaitMs))
+        << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    // The file name field: an edit in older dialogs, a combo box in newer ones.
+    for (int field : {1152, 1148}) {
+      if (HWND h = GetDlgItem(dialog, field)) SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(choice.typed.c_str()));
+    }
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitForScoreWindows(++opened)) << choice.typed;
+    EXPECT_EQ(ActiveScoreWindow(), choice.caption);
+  }
+  EXPECT_EQ(CloseAndWait(frame), 0u);
+  char value[16] = {};
+  GetPrivateProfileStringA("Options", "OpenFilterIndex", "", value, sizeof value, Path("QVK.INI").c_str());
+  EXPECT_STREQ(value, "3");
 }
 
 }  // namespace
