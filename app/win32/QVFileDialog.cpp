@@ -58,7 +58,11 @@ bool TQVFileSaveDialog::Notify(HWND dialog, const OFNOTIFYA& notify) {
   char name[260] = {};
   SendMessageA(dialog, CDM_GETSPEC, sizeof name, reinterpret_cast<LPARAM>(name));
   if (ReplaceNameExtension(name, extension)) {
-    SendMessageA(dialog, CDM_SETCONTROLTEXT, 1152, reinterpret_cast<LPARAM>(name));
+    // The file-name field is the edit 1152 in the older dialogs and the combo box 1148 in the
+    // newer ones, where 1152 is missing or hidden.
+    HWND edit = GetDlgItem(dialog, 1152);
+    const int field = edit && IsWindowVisible(edit) ? 1152 : 1148;
+    SendMessageA(dialog, CDM_SETCONTROLTEXT, field, reinterpret_cast<LPARAM>(name));
   }
   return false;
 }
