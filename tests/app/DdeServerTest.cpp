@@ -112,4 +112,19 @@ TEST_F(DdeServerTest, WithdrawalEndsTheInstanceEvenWhenAHandleWillNotFree) {
   EXPECT_FALSE(CanConnect("QVK32", "System"));
 }
 
+TEST_F(DdeServerTest, AnErrorIsNamedInTheDebuggerOutputAndOtherTransactionsAreNotAnswered) {
+  TDebugOutputCapture capture;
+  ASSERT_TRUE(capture.Started());
+  EXPECT_EQ(DdeServerCallback(XTYP_ERROR, 0, nullptr, nullptr, nullptr, nullptr, DMLERR_LOW_MEMORY, 0), nullptr);
+  for (UINT type : {XTYP_REQUEST, XTYP_POKE, XTYP_ADVSTART, XTYP_WILDCONNECT}) {
+    EXPECT_EQ(DdeServerCallback(type, CF_TEXT, nullptr, GetDdeTopicHandle(), GetDdeServiceHandle(), nullptr, 0, 0),
+              nullptr)
+        << type;
+  }
+  EXPECT_TRUE(capture.WaitForText("DDEML Error Encountered in CallBack", GetCurrentProcessId(), 5000));
+  Sleep(200);
+  EXPECT_EQ(capture.Texts(GetCurrentProcessId()).size(), 1u);
+  EXPECT_TRUE(gOpened.empty());
+}
+
 }  // namespace
