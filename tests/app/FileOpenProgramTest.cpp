@@ -130,8 +130,8 @@ protected:
   }
 
   // Starts the editor in its folder and waits for "Ready".
-  HWND StartEditor() {
-    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), "", folder_);
+  HWND StartEditor(const std::string& arguments = "") {
+    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), arguments, folder_);
     if (!process_->Started()) return nullptr;
     HWND frame = WaitForWindow(kFrameClass, nullptr, kStartTimeoutMs, process_->Id());
     if (!frame) return nullptr;
@@ -428,6 +428,15 @@ TEST_F(FileOpenProgramTest, TheFileOpenCommandOpensTheChosenFileAndRemembersFold
   char value[16] = {};
   GetPrivateProfileStringA("Options", "OpenFilterIndex", "", value, sizeof value, Path("QVK.INI").c_str());
   EXPECT_STREQ(value, "3");
+}
+
+TEST_F(FileOpenProgramTest, CommandLinePathsOpenAtStartOnceEach) {
+  Write("Started.qvk", ScoreFileBytes(2, "Started"));
+  HWND frame = StartEditor("\"" + Path("Started.qvk") + "\" \"" + Path("STARTED.qvk") + "\"");
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(WaitForScoreWindows(1));
+  EXPECT_EQ(ScoreWindows(), (std::vector<std::string>{"Started.qvk | Started | 2 staves | read"}));
+  EXPECT_EQ(CloseAndWait(frame), 0u);
 }
 
 }  // namespace
