@@ -108,6 +108,8 @@ function(vc_editor_line line)
     if(TARGET vc_${line}_resources AND rc)
       target_sources(${exe} PRIVATE $<TARGET_OBJECTS:vc_${line}_resources>)
     endif()
+    # The program's exports (xMBLMessage, DdeServerCallback) carry their plain names on i686 too.
+    target_link_options(${exe} PRIVATE -Wl,--kill-at)
     set_target_properties(${exe} PROPERTIES OUTPUT_NAME QVK32
                           RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/${A_OUTPUT_DIR})
   endif()

@@ -23,3 +23,10 @@ UINT GetNotationClipboardFormat() { return notationFormat; }
 UINT GetMidiFileClipboardFormat() { return midiFileFormat; }
 UINT GetInitMessage() { return initMessage; }
 UINT GetCommDlgHelpMessage() { return commDlgHelpMessage; }
+
+#include "app/win32/ScoreWindowSeam.h"
+#include "framework/Window.h"
+
+TOpenDocumentWindowFn gOpenDocumentWindow = nullptr;
+
+TScoreWindowActions* ScoreWindowOf(HWND child) { return dynamic_cast<TScoreWindowActions*>(TWindow::FromHandle(child)); }

@@ -7,7 +7,9 @@
 #include <ctime>
 
 #include "app/FolderSettings.h"
+#include "app/FileDialogRules.h"
 #include "app/SettingsFile.h"
+#include "app/win32/DdeServer.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordFrame.h"
 #include "foundation/NewScoreInfo.h"
@@ -123,7 +125,25 @@ void TVellichordApp::InitMainWindow() {
   // Only the object: the frame creates its window while it sets itself up.
   toolTip_ = std::make_unique<THintToolTip>(GetInstance());
   gToolTip = toolTip_.get();
-  // The DDE service joins the shell here once it is built.
+  RegisterDdeServer();
+}
+
+void TVellichordApp::SetFileDialogStyle() {
+  const TSysInfo& info = GetSysInfo();
+  fileDialog_.flags = FileDialogStyle(fileDialog_.flags, {info.GetMajorVersion(), info.GetMinorVersion(), info.IsNT()});
+}
+
+void TVellichordApp::SetInitialFolder(int n) { fileDialog_.initialFolder = GetRememberedFolder(n); }
+
+void TVellichordApp::SetInitialFolderFromPath(const char* path) {
+  char folder[260];
+  FolderOfPath(path, folder);
+  fileDialog_.initialFolder = folder;
+}
+
+void TVellichordApp::RememberFolder(int n, const char* path) {
+  char folder[260];
+  if ((n == 0 || n == 1) && FolderOfPath(path, folder)) folders_[n] = folder;
 }
 
 void TVellichordApp::LoadOptions() {

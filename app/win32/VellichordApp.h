@@ -10,6 +10,7 @@
 #include "app/AppOptions.h"
 #include "app/FileHistory.h"
 #include "app/win32/HintToolTip.h"
+#include "app/win32/QVFileDialog.h"
 #include "app/InsertItemTemplates.h"
 #include "engine/EngineState.h"
 #include "framework/Application.h"
@@ -58,6 +59,13 @@ public:
   bool IsRecordedDataPresent() const { return recordedDataPresent_; }
   const std::vector<TRecordedEvent>& RecordedEvents() const { return recorded_; }
 
+  // The Open and Save dialogs' shared data and the folders they start in.
+  TQVFileDialogData& FileDialogData() { return fileDialog_; }
+  void SetFileDialogStyle();
+  void SetInitialFolder(int n);
+  void SetInitialFolderFromPath(const char* path);
+  void RememberFolder(int n, const char* path);
+
   // Command enablers of Undo and Redo when no score window answers them.
   void CeUndo(TCommandEnabler& ce);
   void CeRedo(TCommandEnabler& ce);
@@ -66,6 +74,7 @@ private:
   std::string commandLine_;
   int countryCode_;
   std::string folders_[2];
+  TQVFileDialogData fileDialog_;
   TStaffColorHandles staffColors_;
   TMidiFileBuf eventList_;
   // The recorded input drained from the engine, in arrival order.

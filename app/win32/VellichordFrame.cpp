@@ -10,8 +10,11 @@
 #include "app/CommandLineWalk.h"
 #include "app/FramePlacement.h"
 #include "app/StatusTexts.h"
+#include "app/win32/DdeServer.h"
 #include "app/win32/MusicStatusBar.h"
 #include "editor/win32/ScoreWindow.h"
+#include "app/win32/QVFileDialog.h"
+#include "app/win32/ScoreWindowSeam.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/ToolbarDialogs.h"
 #include "app/win32/ToolbarSet.h"
@@ -21,10 +24,12 @@
 #include "foundation/PathText.h"
 #include "foundation/SysInfo.h"
 #include "foundation/TextUtils.h"
+#include "foundation/QVBusyCursor.h"
 #include "foundation/win32/FileUtils.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "midi/MidiImportDocument.h"
 #include "midi/win32/MidiManager.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -45,6 +50,7 @@ constexpr R kResponses[] = {
     R::Message(WM_MENUSELECT, &TVellichordFrame::EvMenuSelect),
     R::Message(WM_MIDISEQ_NOTIFY, &TVellichordFrame::EvMidiSeq),
     R::Message(WM_ACTIVATEAPP, &TVellichordFrame::EvActivateApp),
+    R::Command(CM_FILEOPEN, &TVellichordFrame::CmFileOpen),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
     R::Command(CM_FILESAVEALL, &TVellichordFrame::CmSaveAll),
@@ -87,6 +93,19 @@ const THelpCommand* FindHelpCommand(UINT id) {
 TVellichordApp* App() { return gApp; }
 
 int OptionOf(TAppOptionIndex i) { return gApp ? gApp->Option(i) : TAppOptions()[i]; }
+
+// The notice that a file uses experimental features while they are restricted: OK and Help.
+class TExperimentalFileDialog : public TDialog {
+public:
+  TExperimentalFileDialog(TWindow* parent, const char* fileName) : TDialog(parent, IDD_EXPERIMENTALFILE), name_(fileName) {}
+  void SetupWindow() override {
+    TDialog::SetupWindow();
+    SetDlgItemTextA(hwnd_, 101, name_);
+  }
+
+private:
+  const char* name_;
+};
 
 // The File Info dialog: five edits over the score's information texts.
 class TFileInfoDialog : public TDialog {
@@ -163,7 +182,7 @@ void TVellichordFrame::CleanupWindow() {
                        wp.rcNormalPosition.top, wp.rcNormalPosition.right, wp.rcNormalPosition.bottom};
     WritePlacement(GetSysInfo(), p);
   }
-  // The DDE service is withdrawn here once it is built.
+  UnregisterDdeServer();
   DragAcceptFiles(hwnd_, FALSE);
   TDecoratedMDIFrame::CleanupWindow();
 }
@@ -209,36 +228,114 @@ void TVellichordFrame::EvCommandEnable(TCommandEnabler& enabler) {
   TDecoratedMDIFrame::EvCommandEnable(enabler);
 }
 
-void TVellichordFrame::OpenDocumentFile(const char* path, int mode) {
-  if (!path || !*path) return;
-  // A window that already shows the file is brought forward instead.
+void TVellichordFrame::OpenDocumentFile(const char* path, int mode) { RunOpenDocumentFile(*this, path, mode); }
+
+std::unique_ptr<TMusicScore> TVellichordFrame::LoadScoreFile(const char* path, int mode) {
+  return RunLoadScoreFile(*this, path, mode);
+}
+
+void TVellichordFrame::CmFileOpen() {
+  if (!App()) return;
+  TQVFileDialogData& data = App()->FileDialogData();
+  data.flags = kOpenDialogFlags;
+  App()->SetFileDialogStyle();
+  App()->SetInitialFolder(0);
+  data.filter = kOpenDialogFilter;
+  data.filterIndex = OptionOf(kOptOpenFilterIndex);
+  data.defaultExtension = "QVK";
+  data.title.clear();
+  data.fileName[0] = '\0';
+  TQVFileOpenDialog dialog(hwnd_, data);
+  if (dialog.Execute() != IDOK) return;
+  char path[260];
+  const DWORD n = GetFullPathNameA(data.fileName, sizeof path, path, nullptr);
+  if (n == 0 || n >= sizeof path) return;
+  App()->RememberFolder(0, path);
+  App()->Options()[kOptOpenFilterIndex] = data.filterIndex;
+  OpenDocumentFile(path, kOpenModeFileOpen);
+}
+
+// The frame's side of the file opening.
+
+bool TVellichordFrame::ActivateWindowShowing(const char* path) {
   TMDIClient* client = GetMDIClient();
-  for (HWND h = client->GetHandle() ? GetWindow(client->GetHandle(), GW_CHILD) : nullptr; h;
-       h = GetWindow(h, GW_HWNDNEXT)) {
-    auto* score = dynamic_cast<TScoreWindow*>(TWindow::FromHandle(h));
+  if (!client->GetHandle()) return false;
+  for (HWND h = GetWindow(client->GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    TScoreWindowActions* score = ScoreWindowOf(h);
     if (!score || !score->HasPath(path)) continue;
     if (client->SendMessage(WM_MDIGETACTIVE) != reinterpret_cast<LRESULT>(h)) {
       client->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h));
     }
+    return true;
+  }
+  return false;
+}
+
+void TVellichordFrame::ShowFileMessage(unsigned textId, const char* fileName, const char* detail) {
+  MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, textId, fileName, detail ? detail : "");
+}
+
+bool TVellichordFrame::AskRepairTranslation(const char* fileName) {
+  return MessageBoxF(hwnd_, MB_YESNO | MB_ICONQUESTION, "Improper File Translation",
+                     "File: %s\n\nThis binary file appears to have been improperly treated as an ASCII file. Would "
+                     "you like this program to attempt an automatic recovery of this file?",
+                     fileName) == IDYES;
+}
+
+void TVellichordFrame::ShowExperimentalNotice(const char* fileName) {
+  TExperimentalFileDialog dialog(this, fileName);
+  dialog.Execute();
+}
+
+bool TVellichordFrame::IsExperimentalActive() const { return OptionOf(kOptExperimentalActive) != 0; }
+
+// The current line's score model has no feature that counts as experimental; the earlier line
+// tests its staves.
+bool TVellichordFrame::UsesExperimentalFeatures(const TMusicScore&) const { return false; }
+
+std::unique_ptr<TMusicScore> TVellichordFrame::ImportMidiFile(const char* path, int) {
+  std::unique_ptr<TMusicScore> score;
+  TImportOpenResult result;
+  {
+    TQVBusyCursor busy;
+    result = ImportMidiFileToScore(path, score);
+  }
+  if (result == TImportOpenResult::kOpenFailed) {
+    InformationBox(hwnd_,
+                   "File: %s\nThis file failed to open. It either does not exist, is in use by another program, or "
+                   "is protected by the operating system.",
+                   path);
+  }
+  if (result != TImportOpenResult::kConverted) score.reset();
+  return score;
+}
+
+std::unique_ptr<TMusicScore> TVellichordFrame::ReadScore(const char* path, TScoreLoadInfo& info) {
+  return std::unique_ptr<TMusicScore>(ReadScoreFile(path, info));
+}
+
+bool TVellichordFrame::MakeTemporaryFile(char (&path)[260]) {
+  char folder[MAX_PATH];
+  const DWORD n = GetTempPathA(sizeof folder, folder);
+  if (n == 0 || n >= sizeof folder) return false;
+  return GetTempFileNameA(folder, "qvk", 0, path) != 0;
+}
+
+void TVellichordFrame::RemoveFile(const char* path) { DeleteFileA(path); }
+
+void TVellichordFrame::OpenScoreWindow(std::unique_ptr<TMusicScore> score, const char* path, bool imported) {
+  if (gOpenDocumentWindow) {
+    gOpenDocumentWindow(score.release(), path, imported);
     return;
   }
-  if (ClassifyDocumentPath(path) == TDocumentKind::Unknown) {
-    const char* ext = GetExtensionPart(path);
-    MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, IDS_FILE_TYPE_UNKNOWN, GetFileNamePart(path),
-               ext[0] == '.' ? ext + 1 : ext);
+  // An imported score has no file of its own yet: its window is untitled, named after the source.
+  if (!imported) {
+    ::OpenScoreWindow(score.release(), path, 0);
     return;
   }
-  // Score files open in a score window; Standard MIDI Files wait for the import.
-  (void)mode;
-  if (ClassifyDocumentPath(path) != TDocumentKind::Score) return;
-  TScoreLoadInfo info;
-  info.Clear();
-  TMusicScore* score = ReadScoreFile(path, info);
-  if (!score) {
-    MBLMessage(hwnd_, MB_ICONEXCLAMATION | MB_OK, IDS_FILE_OPEN, IDS_FILE_OPEN_FAILED, GetFileNamePart(path));
-    return;
-  }
-  OpenScoreWindow(score, path, 0);
+  char name[262];
+  std::snprintf(name, sizeof name, "<%s>", GetFileNamePart(path));
+  ::OpenScoreWindow(score.release(), name, 0);
 }
 
 void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
@@ -250,7 +347,7 @@ void TVellichordFrame::ForEachScoreWindow(TWindow* except, int action) {
     if (!IsWindow(h)) continue;
     TWindow* w = TWindow::FromHandle(h);
     if (!w || w == except) continue;
-    if (auto* score = dynamic_cast<TScoreWindow*>(w)) score->FrameAction(action);
+    if (TScoreWindowActions* score = ScoreWindowOf(h)) score->FrameAction(action);
   }
 }
 
@@ -274,7 +371,7 @@ bool TVellichordFrame::OpenRecovered(const char* path, int number) {
   info.Clear();
   TMusicScore* score = ReadScoreFile(path, info);
   if (!score) return false;
-  return OpenScoreWindow(score, path, number);
+  return ::OpenScoreWindow(score, path, number);
 }
 
 void TVellichordFrame::ShowRecoveryWarning(const char* text) {

@@ -4,11 +4,14 @@
 // commands and dropped files, and runs the shut-down chain.
 #pragma once
 #include <cstdint>
+#include <memory>
 
+#include "app/FileOpening.h"
 #include "app/FrameFlow.h"
 #include "framework/DecoratedMDIFrame.h"
 #include "framework/Printer.h"
 
+class TMusicScore;
 class TMusicStatusBar;
 struct TScoreInfoTexts;
 
@@ -18,7 +21,10 @@ public:
   ~TQVPrinter() override = default;
 };
 
-class TVellichordFrame : public TDecoratedMDIFrame, private TFrameHost, private TRecoveryHost {
+class TVellichordFrame : public TDecoratedMDIFrame,
+                         private TFrameHost,
+                         private TRecoveryHost,
+                         private TFileOpenHost {
 public:
   static constexpr UINT kTimerId = 1;
   static constexpr UINT kIdlePeriodMs = 10000;
@@ -35,7 +41,10 @@ public:
   LRESULT EvCommand(UINT id, HWND control, UINT notifyCode) override;
   void EvCommandEnable(TCommandEnabler& enabler) override;
 
+  // The one entry for every file the editor opens; `mode` is one of the kOpenMode values.
   void OpenDocumentFile(const char* path, int mode);
+  // The score of a score file, or null after the message that says why (Revert reads with it).
+  std::unique_ptr<TMusicScore> LoadScoreFile(const char* path, int mode);
   void ForEachScoreWindow(TWindow* except, int action);
   void StopMidiPlay();
   // The program became active or inactive.
@@ -64,6 +73,7 @@ public:
   LRESULT EvMenuSelect(WPARAM, LPARAM);
   LRESULT EvMidiSeq(WPARAM, LPARAM);
   LRESULT EvActivateApp(WPARAM, LPARAM);
+  void CmFileOpen();
   void CmSaveAll();
   void CmPrinterSetup();
   void CmExit();
@@ -129,6 +139,19 @@ private:
   void ListFiles(const char* pattern, void (*found)(void* context, const TEntry& entry), void* context) override;
   bool OpenRecovered(const char* path, int number) override;
   void ShowRecoveryWarning(const char* text) override;
+
+  // The frame's side of the file opening.
+  bool ActivateWindowShowing(const char* path) override;
+  void ShowFileMessage(unsigned textId, const char* fileName, const char* detail) override;
+  bool AskRepairTranslation(const char* fileName) override;
+  void ShowExperimentalNotice(const char* fileName) override;
+  bool IsExperimentalActive() const override;
+  bool UsesExperimentalFeatures(const TMusicScore& score) const override;
+  std::unique_ptr<TMusicScore> ImportMidiFile(const char* path, int mode) override;
+  std::unique_ptr<TMusicScore> ReadScore(const char* path, TScoreLoadInfo& info) override;
+  bool MakeTemporaryFile(char (&path)[260]) override;
+  void RemoveFile(const char* path) override;
+  void OpenScoreWindow(std::unique_ptr<TMusicScore> score, const char* path, bool imported) override;
 
   uint32_t lastAutoSave_;
   TMusicStatusBar* statusBar_;

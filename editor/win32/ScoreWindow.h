@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/win32/ScoreWindowSeam.h"
 #include "editor/ScoreEditing.h"
 #include "framework/MDIChild.h"
 
@@ -13,17 +14,7 @@ class TMusicScore;
 class TScoreEdit;
 class TUndoActionMgr;
 
-// The frame's actions on every score window.
-enum TScoreWindowAction {
-  kActionDeactivateView = 0,
-  kActionSaveIfModified = 1,
-  kActionRefreshColors = 2,
-  kActionResizeUndo = 3,
-  kActionAutoSave = 4,
-  kActionDiscardAutoSave = 5,
-};
-
-class TScoreWindow : public TMDIChild, private TScoreEditing::TModifiedSink {
+class TScoreWindow : public TMDIChild, public TScoreWindowActions, private TScoreEditing::TModifiedSink {
 public:
   TScoreWindow(TMDIClient& client, const char* path, TMusicScore* score);
   ~TScoreWindow() override;
@@ -35,9 +26,9 @@ public:
   bool CanClose() override;
   bool Find(TEvent& ev) override;
 
-  void FrameAction(int action);
+  void FrameAction(int action) override;
   // Whether the window shows this file (compared without regard to case).
-  bool HasPath(const char* path) const;
+  bool HasPath(const char* path) const override;
   void SetModified() override;
   bool IsModified() const { return modified_; }
   bool IsUntitled() const { return untitled_; }

@@ -1,7 +1,7 @@
 # Reads the editor program's image with objdump and windres (no Windows needed): a GUI program
-# that exports xMBLMessage, imports only system libraries (the compiler's runtime is linked in),
-# and carries its menus, accelerators, File Info dialog, icon 1 and the strings the start-up
-# shows, each under the id the code uses.
+# that exports xMBLMessage and DdeServerCallback under their plain names, imports only system
+# libraries (the compiler's runtime is linked in), and carries its menus, accelerators, File Info
+# dialog, icon 1 and the strings the start-up shows, each under the id the code uses.
 # Run with: cmake -DOBJDUMP=... -DWINDRES=... -DEXE=<QVK32.exe> -P ProgramImage.cmake
 cmake_minimum_required(VERSION 3.20)
 include(${CMAKE_CURRENT_LIST_DIR}/../support/cmake/SystemImports.cmake)
@@ -15,9 +15,11 @@ endif()
 if(NOT dump MATCHES "Subsystem[\t ]+00000002")
   message(FATAL_ERROR "the editor is not a Windows GUI program")
 endif()
-if(NOT dump MATCHES "\\[Ordinal/Name Pointer\\] Table\n[\t ]*\\[ *[0-9]+\\] xMBLMessage\n")
-  message(FATAL_ERROR "the editor does not export xMBLMessage")
-endif()
+foreach(export DdeServerCallback xMBLMessage)
+  if(NOT dump MATCHES "\\[Ordinal/Name Pointer\\] Table\n([\t ]*\\[ *[0-9]+\\] [A-Za-z_]+\n)*[\t ]*\\[ *[0-9]+\\] ${export}\n")
+    message(FATAL_ERROR "the editor does not export ${export} under its plain name")
+  endif()
+endforeach()
 vc_require_system_imports("${dump}" "${system_libraries}" "the editor")
 
 execute_process(COMMAND ${WINDRES} -i ${EXE} -O rc OUTPUT_VARIABLE rc ERROR_QUIET RESULT_VARIABLE failed)
@@ -47,4 +49,4 @@ foreach(pattern ${wanted})
     message(FATAL_ERROR "the editor's resources lack: ${pattern}")
   endif()
 endforeach()
-message(STATUS "GUI program, exports xMBLMessage, system imports only, menus, accelerators, dialog, icon and strings in place")
+message(STATUS "GUI program, exports xMBLMessage and DdeServerCallback, system imports only, menus, accelerators, dialog, icon and strings in place")
