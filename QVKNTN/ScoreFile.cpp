@@ -187,9 +187,9 @@ constexpr uint32_t kInflateAheadMinimum = TReadAheadStream::kBlock;
 constexpr int kInflateAheadProcessors = 2;
 
 template <class Inflating>
-TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info) {
+TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
   TReadAheadStream body(inflating);
-  TMusicScore* score = LoadScoreFrom(body, info, nullptr);
+  TMusicScore* score = LoadScoreFrom(body, info, progress);
   // Data that breaks after the last byte the reader needed (a bad checksum) still fails it.
   if (score && inflating.IsFailed()) info.status = slStreamFailed;
   return score;
@@ -197,7 +197,8 @@ TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info) {
 
 }  // namespace
 
-TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info) {
+TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info,
+                            TScoreLoadProgress* progress) {
   info.Clear();
   info.status = slNotRecognised;
   TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
@@ -205,27 +206,27 @@ TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoa
   TMusicScore* score = nullptr;
   if (compressed && size >= kInflateAheadMinimum && AllowedProcessors() >= kInflateAheadProcessors) {
     TQXTZLibAheadStream inflating(&file);
-    score = LoadCompressedBody(inflating, info);
+    score = LoadCompressedBody(inflating, info, progress);
   } else if (compressed) {
     TQXTZLibInStream inflating(&file, false);
-    score = LoadCompressedBody(inflating, info);
+    score = LoadCompressedBody(inflating, info, progress);
   } else {
     file.Rewind();
     TReadAheadStream body(file);
-    score = LoadScoreFrom(body, info, nullptr);
+    score = LoadScoreFrom(body, info, progress);
   }
   // The score keeps the form it was read in, so that Save writes it back the same way.
   if (score) score->SetCompressed(compressed);
   return score;
 }
 
-TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info) {
+TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
   TQVBusyCursor busy(true);
   info.Clear();
   info.status = slNotRecognised;
   TFileImage image;
   if (!ReadFileImage(path, image)) return nullptr;
-  return ReadScoreImage(image.bytes.get(), image.size, info);
+  return ReadScoreImage(image.bytes.get(), image.size, info, progress);
 }
 
 int WriteScoreHeader(TQXTStream& s, TMusicScore& score, TScoreSaveKind kind) {

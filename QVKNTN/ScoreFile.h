@@ -45,9 +45,11 @@ public:
   virtual void ShowText(const char* text) = 0;
 };
 
-TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info);
+// `progress`, when given, shows which staff is being read and audited.
+TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info, TScoreLoadProgress* progress = nullptr);
 // The same reading over a file's bytes already in memory, plain or compressed.
-TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info);
+TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info,
+                            TScoreLoadProgress* progress = nullptr);
 TMusicScore* LoadScore(TQXTStream& s, TScoreLoadInfo& info, TScoreLoadProgress* progress);
 int ReadScoreHeader(TQXTStream& s, TScoreLoadInfo& info);
 // The same, also answering the reserved word of the header.

@@ -311,7 +311,22 @@ std::unique_ptr<TMusicScore> TVellichordFrame::ImportMidiFile(const char* path, 
 }
 
 std::unique_ptr<TMusicScore> TVellichordFrame::ReadScore(const char* path, TScoreLoadInfo& info) {
-  return std::unique_ptr<TMusicScore>(ReadScoreFile(path, info));
+  // The reader's per-staff texts go to the status bar while the file loads.
+  class TStatusBarLoadProgress : public TScoreLoadProgress {
+  public:
+    explicit TStatusBarLoadProgress(TVellichordFrame& frame) : frame_(frame) {}
+    void ShowText(const char* text) override {
+      if (text)
+        frame_.ShowStatus(text);
+      else
+        frame_.ClearStatus();
+    }
+
+  private:
+    TVellichordFrame& frame_;
+  };
+  TStatusBarLoadProgress progress(*this);
+  return std::unique_ptr<TMusicScore>(ReadScoreFile(path, info, &progress));
 }
 
 bool TVellichordFrame::MakeTemporaryFile(char (&path)[260]) {

@@ -287,3 +287,40 @@ TEST(ScoreCopies, ClonesAndInformationCopies) {
 }
 
 }  // namespace
+
+namespace {
+
+class TRecordedProgress : public TScoreLoadProgress {
+public:
+  void ShowText(const char* text) override { texts.emplace_back(text ? text : "<clear>"); }
+  std::vector<std::string> texts;
+};
+
+}  // namespace
+
+// With progress shown, each staff is audited in turn after its items; the texts name every staff
+// in file order and the score read is the same as without progress.
+TEST(ScoreFileProgress, ReadingAFileNamesEachStaffAsItIsLoadedAndAudited) {
+  std::unique_ptr<TMusicScore> rich = BuildRichScore();
+  for (int compress : {0, 1}) {
+    const std::string path = TempPath(compress ? "progress_z.qvk" : "progress_p.qvk");
+    ASSERT_EQ(SaveScoreFile(path.c_str(), compress, *rich), 1);
+    TRecordedProgress progress;
+    TScoreLoadInfo info;
+    std::unique_ptr<TMusicScore> back(ReadScoreFile(path.c_str(), info, &progress));
+    ASSERT_TRUE(back) << compress;
+    EXPECT_EQ(info.status, slRead);
+    ExpectRichScore(*back);
+    std::vector<std::string> expected;
+    for (int i = 0; i < rich->StaffCount(); ++i) {
+      const TMusicStaff& staff = *rich->GetStaff(i);
+      char text[200];
+      std::snprintf(text, sizeof text, " Loading %s:%s (%d items)", staff.GetGroupName(), staff.GetName(),
+                    staff.ItemCount() - 2);
+      expected.emplace_back(text);
+      expected.emplace_back(std::string(" Auditing ") + staff.GetName());
+    }
+    EXPECT_EQ(progress.texts, expected) << compress;
+    std::remove(path.c_str());
+  }
+}
