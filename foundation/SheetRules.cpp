@@ -5,6 +5,10 @@
 #include "foundation/PropertySheetStyle.h"
 
 bool RunSheetOkPass(const std::vector<TOkPassPage*>& pages, uint32_t style) {
+  return ValidateSheetPages(pages, style) && ApplySheetPages(pages);
+}
+
+bool ValidateSheetPages(const std::vector<TOkPassPage*>& pages, uint32_t style) {
   const bool checkUncreated = (style & psfDestroyOnLeave) && (style & psfValidateUncreated);
   for (TOkPassPage* page : pages) {
     if (!page) continue;
@@ -21,6 +25,10 @@ bool RunSheetOkPass(const std::vector<TOkPassPage*>& pages, uint32_t style) {
       return false;
     }
   }
+  return true;
+}
+
+bool ApplySheetPages(const std::vector<TOkPassPage*>& pages) {
   for (TOkPassPage* page : pages) {
     if (page && page->HasWindow() && !page->Apply()) return false;
   }

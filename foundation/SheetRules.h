@@ -26,6 +26,9 @@ public:
 // pass stops. Then each page with a window is applied exactly once, stopping on the first
 // refusal. Answers whether the sheet may close.
 bool RunSheetOkPass(const std::vector<TOkPassPage*>& pages, uint32_t style);
+// The two halves of the pass.
+bool ValidateSheetPages(const std::vector<TOkPassPage*>& pages, uint32_t style);
+bool ApplySheetPages(const std::vector<TOkPassPage*>& pages);
 
 // The wizard buttons for the current page, from the pages' tab-enabled flags.
 struct TWizardButtons {
