@@ -7,15 +7,18 @@ using R = TResponse<TEditNumber>;
 constexpr R kResponses[] = {R::Message(WM_CHAR, &TEditNumber::EvChar)};
 }  // namespace
 
-void ReportInvalidValue(TWindow& control, const char* text, int selectChars) {
-  MessageBoxA(FindFrameWindow(control.GetHandle()), text, control.GetTitle(), MB_OK | MB_ICONEXCLAMATION);
+void ReportInvalidValue(TWindow& control, const std::string& title, const char* text, int selectChars) {
+  // A control taken from a dialog template has no title: the system's "Error" caption stands.
+  // The box belongs to the control's dialog window, never to the (bordered) control itself.
+  HWND parent = ::GetParent(control.GetHandle());
+  MessageBoxA(FindFrameWindow(parent ? parent : control.GetHandle()), text, title.empty() ? nullptr : title.c_str(), MB_OK | MB_ICONEXCLAMATION);
   if (selectChars > 0) control.SendMessage(EM_SETSEL, 0, selectChars);
   control.SetFocus();
 }
 
 TEditNumber::TEditNumber(TWindow* parent, int id, const char* text, int x, int y, int w, int h,
                          const TNumberRange& range, HINSTANCE module)
-    : TQXTEditValue(parent, id, text, x, y, w, h, kTextLimit, module), range_(range) {
+    : TQXTEditValue(parent, id, text, x, y, w, h, kTextLimit, module), range_(range), title_(text ? text : "") {
   SetStep(range.step);
 }
 
@@ -52,7 +55,7 @@ int32_t TEditNumber::GetValue() const {
 }
 
 bool TEditNumber::Refuse(const char* text) {
-  ReportInvalidValue(*this, text, 10);
+  ReportInvalidValue(*this, title_, text, 10);
   return false;
 }
 

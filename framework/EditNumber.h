@@ -2,6 +2,7 @@
 // its spin button; it refuses to let its dialog close on a number outside the range.
 #pragma once
 #include <cstdint>
+#include <string>
 #include "foundation/EditValueRules.h"
 #include "framework/QXTEditValue.h"
 
@@ -43,9 +44,10 @@ private:
 
   TNumberRange range_;
   bool allowEmpty_ = false;
+  std::string title_;  // the caption of the validation message
 };
 
 // Shows the validation message for a control that refuses its value: the message box (owned by
-// the control's frame window, the control's title as caption), then the first characters of
+// the control's dialog frame, the control's title as caption), then the first characters of
 // the text selected and the focus on the control.
-void ReportInvalidValue(TWindow& control, const char* text, int selectChars);
+void ReportInvalidValue(TWindow& control, const std::string& title, const char* text, int selectChars);

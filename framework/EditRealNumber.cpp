@@ -12,7 +12,7 @@ constexpr R kResponses[] = {R::Message(WM_CHAR, &TEditRealNumber::EvChar)};
 
 TEditRealNumber::TEditRealNumber(TWindow* parent, int id, const char* text, int x, int y, int w, int h,
                                  const TRealRange& range, HINSTANCE module)
-    : TQXTEditValue(parent, id, text, x, y, w, h, kTextLimit, module), range_(range) {}
+    : TQXTEditValue(parent, id, text, x, y, w, h, kTextLimit, module), range_(range), title_(text ? text : "") {}
 
 TEditRealNumber::TEditRealNumber(TWindow* parent, int resourceId, const TRealRange& range, HINSTANCE module)
     : TQXTEditValue(parent, resourceId, kTextLimit, module), range_(range) {}
@@ -54,7 +54,7 @@ bool TEditRealNumber::CanClose() {
   if (!IsWindowEnabled()) return true;
   const std::string text = GetWindowTextString();
   if (IsRealTextInRange(text.c_str(), range_.minimum, range_.maximum)) return true;
-  ReportInvalidValue(*this, "Value is out of range", 20);
+  ReportInvalidValue(*this, title_, "Value is out of range", 20);
   return false;
 }
 

@@ -1,6 +1,7 @@
 // A real-number edit with a range, a step and a number of decimals shown, stepped by keys,
 // wheel and its spin button; it refuses to let its dialog close on a value outside the range.
 #pragma once
+#include <string>
 #include "framework/QXTEditValue.h"
 
 struct TRealRange {
@@ -36,4 +37,5 @@ public:
 
 private:
   TRealRange range_;
+  std::string title_;  // the caption of the validation message
 };

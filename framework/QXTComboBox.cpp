@@ -65,7 +65,7 @@ bool TQXTComboBox::IsNumberValid() const {
 
 bool TQXTComboBox::CanClose() {
   if (mode_ != TComboTransfer::Number || IsNumberValid() || !IsWindowEnabled()) return TComboBox::CanClose();
-  ReportInvalidValue(*this, "Value is out of range", 0);
+  ReportInvalidValue(*this, std::string(), "Value is out of range", 0);
   return false;
 }
 
