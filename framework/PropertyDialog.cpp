@@ -273,6 +273,9 @@ void TQVPropertyDialog::CloseWindow(int retValue) {
 }
 
 bool TQVPropertyDialog::SelectPage(int index) {
+  // Before set-up the index is only recorded (pages may still be added); the strip's set-up
+  // replaces one that names no selectable page.
+  if (strip_ && !strip_->IsSetUp()) return index >= 0 && strip_->SelectTab(index);
   if (!strip_ || index < 0 || index >= strip_->GetEntryCount()) return false;
   return strip_->SelectTab(index);
 }

@@ -10,6 +10,7 @@
 #include "app/CommandLineWalk.h"
 #include "app/FramePlacement.h"
 #include "app/StatusTexts.h"
+#include "app/win32/AboutDlg.h"
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/ScoreWindowSeam.h"
 #include "app/win32/ShellGlobals.h"
@@ -44,6 +45,7 @@ constexpr R kResponses[] = {
     R::Message(WM_ACTIVATEAPP, &TVellichordFrame::EvActivateApp),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
+    R::Command(CM_ABOUT, &TVellichordFrame::CmAbout),
     R::Command(CM_FILESAVEALL, &TVellichordFrame::CmSaveAll),
     R::Command(CM_PRINTERSETUP, &TVellichordFrame::CmPrinterSetup),
     R::Command(CM_EXIT, &TVellichordFrame::CmExit),
@@ -317,6 +319,11 @@ void TVellichordFrame::CmHelp(UINT id) {
 }
 
 void TVellichordFrame::CmWebHome() { ShellExecuteA(hwnd_, "open", kWebRoot, nullptr, nullptr, SW_SHOWNORMAL); }
+
+void TVellichordFrame::CmAbout() {
+  TAboutDlg about(this, IDD_ABOUT);
+  about.Execute();
+}
 
 void TVellichordFrame::CmWebUpdates() {
   ShellExecuteA(hwnd_, "open", kProductNews, nullptr, nullptr, SW_SHOWNORMAL);

@@ -70,6 +70,7 @@ public:
   void CmStop();
   void CmWebHome();
   void CmWebUpdates();
+  void CmAbout();
   void CmStatusBar();
   void CeSaveAll(TCommandEnabler& ce);
   void CeStatusBar(TCommandEnabler& ce);
