@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/Mnemonic.h"
-#include "foundation/WindowCentring.h"
+#include "foundation/win32/WindowPlacement.h"
 #include "foundation/win32/WindowStyle.h"
 #include "framework/Application.h"
 #include "framework/PropertyPage.h"
@@ -31,13 +31,6 @@ constexpr R kResponses[] = {
 std::vector<TQVPropertyTab*> openStrips;
 HBRUSH faceBrush = nullptr;
 
-void CentreOnScreen(HWND hwnd) {
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  const TIntPoint p = CenteredPosition({0, 0, sw, sh}, r.right - r.left, r.bottom - r.top, sw, sh);
-  SetWindowPos(hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // The first enabled child of the dialog whose text carries the mnemonic; a label hands the focus
 // to the next tab stop after it.
@@ -144,7 +137,7 @@ void TQVPropertyDialog::SetupWindow() {
     SetWindowPos(strip_->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (style_ & psfFocusPage) strip_->ShowCurrentPage(true);
   }
-  if (style_ & psfCenter) CentreOnScreen(GetHandle());
+  if (style_ & psfCenter) CenterWindowOnScreen(GetHandle(), true);
 }
 
 TRect TQVPropertyDialog::GetTabArea(const TRect& area) {

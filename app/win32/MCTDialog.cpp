@@ -5,7 +5,7 @@
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
-#include "foundation/WindowCentring.h"
+#include "foundation/win32/WindowPlacement.h"
 #include "foundation/win32/WindowStyle.h"
 #include "framework/Application.h"
 
@@ -38,13 +38,7 @@ void ApplyLightFont(HWND dialog) {
   if (UseLightFont()) SetAnsiVarFontRecursive(dialog);
 }
 
-void CentreOnScreen(HWND dialog) {
-  RECT r;
-  GetWindowRect(dialog, &r);
-  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  const TIntPoint p = CenteredPosition({0, 0, sw, sh}, r.right - r.left, r.bottom - r.top, sw, sh);
-  SetWindowPos(dialog, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CentreOnScreen(HWND dialog) { CenterWindowOnScreen(dialog, true); }
 
 }  // namespace dialog_base
 
