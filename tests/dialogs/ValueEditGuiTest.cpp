@@ -1,18 +1,22 @@
-// Number edits and the spin button in a dialog: arrow keys and the wheel, what typing lets
+// Number edits and the spin button in a dialog, and the owner-drawn lists: arrow keys and the wheel, what typing lets
 // through, the validation box, the spin button's place and its auto-repeat (once at once, after
 // 300 ms, then every 50 ms; paused off the button; ended by a lost capture).
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "framework/ColorComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/EditNumber.h"
 #include "framework/EditRealNumber.h"
+#include "framework/MultiSelListBox.h"
 #include "framework/QXTComboBox.h"
 #include "framework/QXTStatic.h"
 #include "framework/SpinButton.h"
 #include "tests/dialogs/DialogsFixture.h"
 #include "tests/dialogs/DialogsResources.h"
+#include "tests/support/guidriver/MessageRecorder.h"
+#include "tests/support/guidriver/Screenshot.h"
 
 using namespace guidriver;
 using namespace dialogs_test;
@@ -180,6 +184,43 @@ TEST_F(ValueEditTest, ComboNumbersAndStatics) {
   EXPECT_EQ(GetText(label->GetHandle()), "Choral Piece");
   label->SetPathText("C:\\Scores\\Choral Piece.qvk", TPathShow::WholePath);
   EXPECT_EQ(GetText(label->GetHandle()), "C:\\Scores\\Choral Piece.qvk");
+}
+
+}  // namespace
+
+
+namespace {
+
+// Owner-drawn lists: a selected line shows a cross in its box, the colour list shows swatches.
+TEST(OwnerDrawnLists, CheckBoxesAndColourSwatches) {
+  TApplication app{"Lists"};
+  TMessageRecorder recorder(120, 120, 320, 240);
+  TWindow parent(recorder.GetHandle());
+  auto* checks = new TQXTMultiSelListBox(&parent, 601, 10, 10, 140, 80);
+  checks->Attr.style |= LBS_MULTIPLESEL;
+  auto* colours = new TQVColorComboBox(&parent, 602, 160, 10, 140, 120, TComboArgs{CBS_DROPDOWNLIST, 0, nullptr});
+  ASSERT_TRUE(checks->Create());
+  ASSERT_TRUE(colours->Create());
+  checks->AddString("Soprano");
+  checks->AddString("Alto");
+  checks->SetSel(0, true);
+  colours->AddColor("Pure red for the highlight of played notes", RGB(255, 0, 0));
+  colours->SetSelIndex(0);
+  PumpAppFor(app, 100);
+
+  const TPixels list = CaptureClient(checks->GetHandle());
+  const int h = static_cast<int>(checks->SendMessage(LB_GETITEMHEIGHT, 0));
+  ASSERT_GT(h, 4);
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_EQ(list.At(h / 2, h / 2), ink) << "the cross of the selected line";
+  EXPECT_NE(list.At(h / 2, h + h / 2), ink) << "no cross on the other line";
+
+  const TPixels combo = CaptureClient(colours->GetHandle());
+  bool red = false;
+  for (int x = 0; x < combo.width / 3 && !red; ++x) {
+    red = combo.At(x, combo.height / 2) == RGB(255, 0, 0);
+  }
+  EXPECT_TRUE(red) << "the swatch shows the colour";
 }
 
 }  // namespace
