@@ -1,6 +1,7 @@
-// Number edits and the spin button in a dialog, and the owner-drawn lists: arrow keys and the wheel, what typing lets
+// Number edits and the spin button in a dialog: arrow keys and the wheel, what typing lets
 // through, the validation box, the spin button's place and its auto-repeat (once at once, after
-// 300 ms, then every 50 ms; paused off the button; ended by a lost capture).
+// 300 ms, then every 50 ms; paused off the button; ended by a lost capture). Also the numeric
+// combo box, the statics and the owner-drawn lists.
 #include <gtest/gtest.h>
 
 #include <string>
