@@ -69,6 +69,12 @@ char PressedMnemonicKey(char fallback) {
 TQVPropertyDialog::TQVPropertyDialog(TWindow* parent, int resourceId, uint32_t style, HINSTANCE module)
     : TDialog(parent, resourceId, module), strip_(new TQVPropertyTab(this, style)), style_(style) {}
 
+TQVPropertyDialog::TQVPropertyDialog(TWindow* parent, int resourceId, uint32_t style, const char* imageName,
+                                     int imageArg, HINSTANCE module)
+    : TQVPropertyDialog(parent, resourceId, style | psfTabImages, module) {
+  strip_->SetTabImages(module, imageName, imageArg);
+}
+
 TQVPropertyDialog::~TQVPropertyDialog() {
   Unregister();
   delete strip_;

@@ -13,6 +13,10 @@ class TApplication;
 class TQVPropertyDialog : public TDialog {
 public:
   TQVPropertyDialog(TWindow* parent, int resourceId, uint32_t style = psfNormal, HINSTANCE module = nullptr);
+  // A sheet whose tabs show pictures cut from one bitmap resource of the module (one cel per
+  // page, image over mask); the image argument is kept for derived sheets.
+  TQVPropertyDialog(TWindow* parent, int resourceId, uint32_t style, const char* imageName, int imageArg,
+                    HINSTANCE module = nullptr);
   ~TQVPropertyDialog() override;
 
   bool EvInitDialog(HWND defaultFocus) override;

@@ -67,6 +67,29 @@ TQVPropertyTab::~TQVPropertyTab() {
   for (HBITMAP b : arrowBitmaps_) {
     if (b) DeleteObject(b);
   }
+  if (picture_) DeleteObject(picture_);
+}
+
+void TQVPropertyTab::SetTabImages(HINSTANCE module, const char* bitmapName, int imageArg) {
+  style_ |= psfTabImages;
+  imageModule_ = module;
+  imageArg_ = imageArg;
+  if (IS_INTRESOURCE(bitmapName)) {
+    imageId_ = bitmapName;
+  } else {
+    imageName_ = bitmapName ? bitmapName : "";
+  }
+}
+
+void TQVPropertyTab::LoadPicture() {
+  if (!(style_ & psfTabImages) || picture_) return;
+  HINSTANCE module = imageModule_ ? imageModule_ : GetModuleHandleA(nullptr);
+  picture_ = LoadBitmapA(module, imageId_ ? imageId_ : imageName_.c_str());
+  if (!picture_) return;
+  BITMAP bm{};
+  GetObjectA(picture_, sizeof bm, &bm);
+  celWidth_ = bm.bmWidth / std::max(1, GetEntryCount());
+  celHeight_ = bm.bmHeight;
 }
 
 void TQVPropertyTab::GetWindowClass(WNDCLASSA& wc) {
@@ -102,6 +125,7 @@ void TQVPropertyTab::MakeFonts() {
 void TQVPropertyTab::SetupWindow() {
   // The pages are created below as the style says, not all at once by the base set-up.
   if (!boldFont_) MakeFonts();
+  LoadPicture();
   RecolorTabs();
   arrowBitmaps_[0] = LoadBitmapA(nullptr, MAKEINTRESOURCEA(32750));  // OBM_LFARROW
   arrowBitmaps_[1] = LoadBitmapA(nullptr, MAKEINTRESOURCEA(32734));  // OBM_LFARROWI
@@ -237,7 +261,7 @@ void TQVPropertyTab::RecolorTabs() {
 }
 
 int TQVPropertyTab::MeasureTab(HDC dc, const TPropertyEntry& e) const {
-  if (style_ & psfFixedWidthTabs) return TabWidthFromText(0, style_, padding_, 0, tabWidth_);
+  if (style_ & psfFixedWidthTabs) return TabWidthFromText(0, style_, padding_, celWidth_, tabWidth_);
   RECT r{0, 0, 0, 0};
   const char* text = e.caption.c_str();
   const bool wraps = (style_ & psfTwoLineTabs) && std::strpbrk(text, " \r");
@@ -253,7 +277,7 @@ int TQVPropertyTab::MeasureTab(HDC dc, const TPropertyEntry& e) const {
   } else {
     DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
   }
-  return TabWidthFromText(r.right - r.left, style_, padding_, 0, tabWidth_);
+  return TabWidthFromText(r.right - r.left, style_, padding_, celWidth_, tabWidth_);
 }
 
 void TQVPropertyTab::Relayout() {
@@ -518,7 +542,10 @@ void TQVPropertyTab::DrawTab(HDC dc, int index, const TRect& r, bool current) co
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, entries_[index].enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
   HGDIOBJ oldFont = SelectObject(dc, current ? boldFont_ : font_);
-  TRect text(r.left + 3, r.top + 3, std::min<int>(r.right - 3, arrows_ ? areaRight_ : r.right - 3), r.bottom - 2);
+  DrawCel(dc, index, r);
+  // The caption is centred in what the picture leaves of the tab.
+  const int pictureRoom = picture_ ? celWidth_ + 6 : 0;
+  TRect text(r.left + 3 + pictureRoom, r.top + 3, std::min<int>(r.right - 3, arrows_ ? areaRight_ : r.right - 3), r.bottom - 2);
   const char* caption = entries_[index].caption.c_str();
   RECT need{0, 0, text.Width(), 0};
   DrawTextA(dc, caption, -1, &need, DT_CALCRECT | DT_WORDBREAK);
@@ -540,6 +567,29 @@ void TQVPropertyTab::DrawTab(HDC dc, int index, const TRect& r, bool current) co
     DrawFocusRect(dc, &fr);
   }
   SelectObject(dc, oldFont);
+}
+
+void TQVPropertyTab::DrawCel(HDC dc, int index, const TRect& tab) const {
+  if (!picture_ || celWidth_ <= 0) return;
+  const int h = celHeight_ / 2;
+  const int x = tab.left + 6;
+  const int y = tab.top + (tab.Height() - h) / 2;
+  const int cel = index * celWidth_;
+  HDC pictureDC = CreateCompatibleDC(dc);
+  HGDIOBJ oldPicture = SelectObject(pictureDC, picture_);
+  // Background, AND the mask, OR the image, back again: the tab shows where the mask is white.
+  HDC work = CreateCompatibleDC(dc);
+  HBITMAP workBitmap = CreateCompatibleBitmap(dc, celWidth_, h);
+  HGDIOBJ oldWork = SelectObject(work, workBitmap);
+  BitBlt(work, 0, 0, celWidth_, h, dc, x, y, SRCCOPY);
+  BitBlt(work, 0, 0, celWidth_, h, pictureDC, cel, h, SRCAND);
+  BitBlt(work, 0, 0, celWidth_, h, pictureDC, cel, 0, SRCPAINT);
+  BitBlt(dc, x, y, celWidth_, h, work, 0, 0, SRCCOPY);
+  SelectObject(work, oldWork);
+  DeleteObject(workBitmap);
+  DeleteDC(work);
+  SelectObject(pictureDC, oldPicture);
+  DeleteDC(pictureDC);
 }
 
 void TQVPropertyTab::DrawArrows(HDC dc) const {

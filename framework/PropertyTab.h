@@ -57,6 +57,12 @@ public:
   void SetTabPadding(int value);
   void SetSelectedTabColor(COLORREF color);
   void RecolorTabs();
+  // Pictures on the tabs: one bitmap resource cut into one cel per page, the image in its upper
+  // half and the mask (white where the tab shows through) in its lower half.
+  void SetTabImages(HINSTANCE module, const char* bitmapName, int imageArg);
+  bool HasTabImages() const { return picture_ != nullptr; }
+  int GetCelWidth() const { return celWidth_; }
+  int GetImageArg() const { return imageArg_; }
   uint32_t GetStyleWord() const { return style_; }
   int GetRowHeight() const { return rowHeight_; }
   int GetRowCount() const { return layout_.RowCount(); }
@@ -90,6 +96,8 @@ private:
   void DrawTab(HDC dc, int index, const TRect& r, bool current) const;
   void DrawArrows(HDC dc) const;
   void MakeFonts();
+  void LoadPicture();
+  void DrawCel(HDC dc, int index, const TRect& tab) const;
 
   TQVPropertyDialog* sheet_;
   std::vector<TPropertyEntry> entries_;
@@ -109,4 +117,11 @@ private:
   HFONT font_ = nullptr;
   HFONT boldFont_ = nullptr;
   HBITMAP arrowBitmaps_[4] = {};  // left, left inactive, right, right inactive
+  HINSTANCE imageModule_ = nullptr;
+  std::string imageName_;        // a named resource
+  const char* imageId_ = nullptr;  // or a numbered one
+  int imageArg_ = 0;
+  HBITMAP picture_ = nullptr;
+  int celWidth_ = 0;
+  int celHeight_ = 0;  // the whole bitmap: image over mask
 };

@@ -10,6 +10,7 @@
 #define IDD_WIZ_PAGE 421
 #define IDD_VALUES 430
 #define IDB_WIZARD 440
+#define IDB_TAB_PICTURES 441
 
 #define IDC_NAME 1001
 #define IDC_NAME_LABEL 1000

@@ -386,4 +386,48 @@ TEST_F(SheetTest, SingleRowScrollsWithArrows) {
   EXPECT_LE(strip->GetTabRect(8).right, right.left) << "the chosen tab is scrolled into view";
 }
 
+// Pictures on the tabs: each tab is wider by the picture and its margins, and shows its own cel
+// through the mask.
+class TPictureSheet : public TQVPropertyDialog {
+public:
+  explicit TPictureSheet(TLog& log)
+      : TQVPropertyDialog(nullptr, IDD_SHEET, psfNormal, MAKEINTRESOURCEA(IDB_TAB_PICTURES), 7) {
+    AddPage("&General", new TPlainPage(this, log));
+    AddPage("N&umbers", new TPlainPage(this, log));
+    AddPage("&Plain", new TPlainPage(this, log));
+  }
+};
+
+TEST_F(SheetTest, TabPicturesWidenTheTabsAndShowThroughTheirMask) {
+  TTestSheet plain(nullptr, log);
+  TPictureSheet pictured(log);
+  EXPECT_TRUE(pictured.GetStyleWord() & psfTabImages);
+  plain.SetTabWidth(1);
+  pictured.SetTabWidth(1);
+  Open(plain);
+  ASSERT_TRUE(pictured.Create());
+  pictured.ShowWindow(SW_SHOW);
+  SetWindowPos(pictured.GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PumpAppFor(app, 120);
+  TQVPropertyTab* with = pictured.GetTabStrip();
+  TQVPropertyTab* without = plain.GetTabStrip();
+  ASSERT_TRUE(with->HasTabImages());
+  EXPECT_EQ(with->GetCelWidth(), 16) << "the bitmap is cut into one cel per page";
+  EXPECT_EQ(with->GetImageArg(), 7);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(with->GetTabWidth(i), without->GetTabWidth(i) + 16 + 12) << "tab " << i;
+  }
+  // The second tab's cel: a green square in the middle, the tab's face around it.
+  const TRect r = with->GetTabRect(1);
+  const int top = r.top + (r.Height() - 16) / 2;
+  const TPixels pixels = CaptureClient(with->GetHandle());
+  ASSERT_GT(pixels.width, r.left + 22);
+  EXPECT_EQ(pixels.At(r.left + 6 + 8, top + 8), RGB(0, 160, 0));
+  EXPECT_EQ(pixels.At(r.left + 6 + 1, top + 1), GetSysColor(COLOR_BTNFACE)) << "the mask lets the tab show";
+  const TRect first = with->GetTabRect(0);
+  EXPECT_EQ(pixels.At(first.left + 6 + 8, first.top + (first.Height() - 16) / 2 + 8), RGB(255, 0, 0));
+  pictured.Destroy(IDCANCEL);
+  plain.Destroy(IDCANCEL);
+}
+
 }  // namespace
