@@ -7,6 +7,7 @@
 
 #include "foundation/PropertySheetStyle.h"
 #include "foundation/SheetRules.h"
+#include "framework/Application.h"
 #include "framework/DC.h"
 #include "framework/PropertyDialog.h"
 #include "framework/PropertyPage.h"
@@ -338,12 +339,19 @@ void TQVPropertyTab::ShowCurrentPage(bool focus) {
   if ((style_ & (psfDestroyOnLeave | psfCreateOnShow)) && !page->GetHandle()) CreatePage(page);
   if (!page->GetHandle()) return;
   if (focus) {
+    // What is already waiting (the old page's hiding, a click's own messages) runs first, and
+    // the focus has moved by the time the page shows.
+    TApplication* app = TApplication::Current();
+    if (app) app->PumpWaitingMessages();
+    if (!page->GetHandle()) return;
     HWND target = GetHandle();
     if (style_ & psfFocusPage) {
       HWND first = TQVPropertyPage::FirstTabStop(page->GetHandle());
       if (first) target = first;
     }
     if (::GetFocus() != GetHandle()) sheet_->PostMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    if (app) app->PumpWaitingMessages();
+    if (!page->GetHandle()) return;
   }
   page->ShowWindow(SW_SHOW);
 }
