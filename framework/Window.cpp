@@ -257,6 +257,18 @@ LRESULT TWindow::ReceiveMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWindow::BuiltInHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      TWindow* control = item && item->CtlType != ODT_MENU ? FromHandle(item->hwndItem) : nullptr;
+      if (control && control != this && control->DrawItem(*item)) return TRUE;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      TWindow* control = item && item->CtlType != ODT_MENU ? FromHandle(::GetDlgItem(hwnd_, item->CtlID)) : nullptr;
+      if (control && control != this && control->MeasureItem(*item)) return TRUE;
+      break;
+    }
     case WM_CREATE: {
       LRESULT r = DefaultProcessing();
       if (r != -1) PerformSetup();

@@ -64,6 +64,10 @@ public:
   virtual bool PreProcessMsg(MSG& msg) { return false; }
   // The application's idle step; answers true when more idle time is wanted.
   virtual bool IdleAction(long idleCount);
+  // Owner-drawn controls draw and measure themselves: the parent hands them its WM_DRAWITEM and
+  // WM_MEASUREITEM. Answer true when handled.
+  virtual bool DrawItem(DRAWITEMSTRUCT& item) { return false; }
+  virtual bool MeasureItem(MEASUREITEMSTRUCT& item) { return false; }
 
   // Message handling.
   virtual bool Find(TEvent& ev);

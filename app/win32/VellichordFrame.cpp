@@ -11,6 +11,8 @@
 #include "app/FramePlacement.h"
 #include "app/StatusTexts.h"
 #include "app/win32/DdeServer.h"
+#include "app/win32/AboutDlg.h"
+#include "app/win32/MCTDialog.h"
 #include "app/win32/MusicStatusBar.h"
 #include "editor/win32/ScoreWindow.h"
 #include "app/win32/QVFileDialog.h"
@@ -53,6 +55,7 @@ constexpr R kResponses[] = {
     R::Command(CM_FILEOPEN, &TVellichordFrame::CmFileOpen),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
+    R::Command(CM_ABOUT, &TVellichordFrame::CmAbout),
     R::Command(CM_FILESAVEALL, &TVellichordFrame::CmSaveAll),
     R::Command(CM_PRINTERSETUP, &TVellichordFrame::CmPrinterSetup),
     R::Command(CM_EXIT, &TVellichordFrame::CmExit),
@@ -95,11 +98,12 @@ TVellichordApp* App() { return gApp; }
 int OptionOf(TAppOptionIndex i) { return gApp ? gApp->Option(i) : TAppOptions()[i]; }
 
 // The notice that a file uses experimental features while they are restricted: OK and Help.
-class TExperimentalFileDialog : public TDialog {
+class TExperimentalFileDialog : public TMCTDialog {
 public:
-  TExperimentalFileDialog(TWindow* parent, const char* fileName) : TDialog(parent, IDD_EXPERIMENTALFILE), name_(fileName) {}
+  TExperimentalFileDialog(TWindow* parent, const char* fileName)
+      : TMCTDialog(parent, IDD_EXPERIMENTALFILE), name_(fileName) {}
   void SetupWindow() override {
-    TDialog::SetupWindow();
+    TMCTDialog::SetupWindow();
     SetDlgItemTextA(hwnd_, 101, name_);
   }
 
@@ -444,6 +448,11 @@ void TVellichordFrame::CmHelp(UINT id) {
 }
 
 void TVellichordFrame::CmWebHome() { ShellExecuteA(hwnd_, "open", kWebRoot, nullptr, nullptr, SW_SHOWNORMAL); }
+
+void TVellichordFrame::CmAbout() {
+  TAboutDlg about(this, IDD_ABOUT);
+  about.Execute();
+}
 
 void TVellichordFrame::CmWebUpdates() {
   ShellExecuteA(hwnd_, "open", kProductNews, nullptr, nullptr, SW_SHOWNORMAL);

@@ -80,6 +80,7 @@ public:
   void CmStop();
   void CmWebHome();
   void CmWebUpdates();
+  void CmAbout();
   void CmStatusBar();
   void CmToolbars();
   void CmUsageTips();

@@ -219,6 +219,22 @@ TEST_F(ProgramTest, TheExperimentationSwitchShowsItsNoticeAndStoresTheOption) {
   ExpectOptionsInOrder(ReadIni(Path("QVK.INI"))["Options"], "ExperimentalActive", "1");
 }
 
+TEST_F(ProgramTest, TheAboutCommandShowsNameAndVersion) {
+  WithEngine();
+  Start();
+  HWND frame = WaitUntilReady();
+  ASSERT_TRUE(frame);
+  PostCommand(frame, 205);
+  HWND about = WaitForBox("About");
+  ASSERT_TRUE(about);
+  EXPECT_EQ(GetText(GetDlgItem(about, 101)), "Vellichord");
+  EXPECT_EQ(GetText(GetDlgItem(about, 102)), "1.75b (32-bit)");
+  EXPECT_FALSE(IsWindowEnabled(frame)) << "modal over the frame";
+  ClickButton(about, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(about, kWaitMs));
+  EXPECT_EQ(CloseAndWait(frame), 0u);
+}
+
 TEST_F(ProgramTest, AFileOfUnknownTypeGetsTheFileOpenMessage) {
   WithEngine();
   { std::ofstream(Path("my notes.txt")) << "text"; }
