@@ -430,4 +430,16 @@ TEST_F(SheetTest, TabPicturesWidenTheTabsAndShowThroughTheirMask) {
   plain.Destroy(IDCANCEL);
 }
 
+// Showing a page runs the waiting messages itself: the focus has moved when the selection returns,
+// before the caller pumps anything.
+TEST_F(SheetTest, ShowingAPageMovesTheFocusBeforeReturning) {
+  TTestSheet sheet(nullptr, log, psfFocusPage);
+  Open(sheet);
+  ASSERT_TRUE(sheet.SelectPage(1));
+  EXPECT_EQ(::GetFocus(), Item(sheet.numbers, IDC_COUNT)) << "the page's first tab stop";
+  ASSERT_TRUE(sheet.SelectPage(2));
+  EXPECT_EQ(::GetFocus(), Item(sheet.plain, IDC_PLAIN_TEXT));
+  sheet.Destroy(IDCANCEL);
+}
+
 }  // namespace
