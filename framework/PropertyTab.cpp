@@ -7,6 +7,7 @@
 
 #include "foundation/PropertySheetStyle.h"
 #include "foundation/SheetRules.h"
+#include "framework/Application.h"
 #include "framework/DC.h"
 #include "framework/PropertyDialog.h"
 #include "framework/PropertyPage.h"
@@ -265,7 +266,8 @@ void TQVPropertyTab::SetSelectedTabColor(COLORREF color) {
 int TQVPropertyTab::GetTabWidth(int index) const { return GetTabRect(index).Width(); }
 
 void TQVPropertyTab::RecolorTabs() {
-  if (TQVPropertyDialog::IsNewLook()) {
+  TApplication* app = TApplication::Current();
+  if (TQVPropertyDialog::IsNewLook() || (app && app->Ctl3dEnabled())) {
     highlight_ = GetSysColor(COLOR_BTNHIGHLIGHT);
     face_ = GetSysColor(COLOR_BTNFACE);
     shadow_ = GetSysColor(COLOR_BTNSHADOW);
