@@ -29,6 +29,11 @@ public:
   virtual void InitMainWindow() {}
   virtual int TermInstance(int status) { return status; }
 
+  // The 3D-controls library the application draws its dialogs with, when it uses one (not owned).
+  void SetCtl3dLibrary(HMODULE library) { ctl3d_ = library; }
+  HMODULE GetCtl3dLibrary() const { return ctl3d_; }
+  bool Ctl3dEnabled() const { return ctl3d_ != nullptr; }
+
   void SetMainWindow(TWindow* window) { mainWindow_ = window; }
   TWindow* GetMainWindow() const { return mainWindow_; }
   int nCmdShow = SW_SHOWNORMAL;
@@ -75,6 +80,7 @@ private:
   HINSTANCE instance_;
   TWindow* mainWindow_ = nullptr;
   HACCEL accel_ = nullptr;
+  HMODULE ctl3d_ = nullptr;
   std::vector<TModalState*> modal_;
   TApplication* previous_ = nullptr;
 };

@@ -90,9 +90,19 @@ int TQVPropertyDialog::OpenSheetCount() { return static_cast<int>(openStrips.siz
 bool TQVPropertyDialog::IsHookInstalled() { return SheetHookInstalled(); }
 HBRUSH TQVPropertyDialog::SharedFaceBrush() { return faceBrush; }
 
-void TQVPropertyDialog::PropertySheetsColorChange(TApplication*) {
+void TQVPropertyDialog::PropertySheetsColorChange(TApplication* app) {
   for (TQVPropertyTab* s : openStrips) s->RecolorTabs();
-  // The 3D-controls library is not used: the shared brush keeps the face colour of its day.
+  if (!app || !app->Ctl3dEnabled()) return;
+  // Under the 3D-controls library the pages paint with the shared brush, which must follow the
+  // new face colour, and the library keeps brushes of its own.
+  if (faceBrush) {
+    DeleteObject(faceBrush);
+    faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  }
+  using TColorChange = BOOL(WINAPI*)();
+  auto colorChange =
+      reinterpret_cast<TColorChange>(reinterpret_cast<void*>(GetProcAddress(app->GetCtl3dLibrary(), "Ctl3dColorChange")));
+  if (colorChange) colorChange();
 }
 
 bool TQVPropertyDialog::EvInitDialog(HWND) { return strip_ == nullptr; }

@@ -30,6 +30,25 @@ int stepsRunning = 0;
 
 constexpr int kArrowBand = 8;
 
+// The waiting messages that a page change may run in its middle: repaints and messages sent from
+// elsewhere, and the focus moves posted to the sheet. Clicks, keys and commands wait until the
+// change is over, so a second Next click cannot start a change inside this one.
+void RunWaitingPaints() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessageA(&msg);
+  }
+}
+
+void RunWaitingFocusMoves(HWND sheet) {
+  MSG msg;
+  while (PeekMessageA(&msg, sheet, WM_NEXTDLGCTL, WM_NEXTDLGCTL, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 TRect ToRect(const TIntRect& r) { return TRect(r.left, r.top, r.right, r.bottom); }
 
 // The OK pass's view of one page.
@@ -247,7 +266,8 @@ void TQVPropertyTab::SetSelectedTabColor(COLORREF color) {
 int TQVPropertyTab::GetTabWidth(int index) const { return GetTabRect(index).Width(); }
 
 void TQVPropertyTab::RecolorTabs() {
-  if (TQVPropertyDialog::IsNewLook()) {
+  TApplication* app = TApplication::Current();
+  if (TQVPropertyDialog::IsNewLook() || (app && app->Ctl3dEnabled())) {
     highlight_ = GetSysColor(COLOR_BTNHIGHLIGHT);
     face_ = GetSysColor(COLOR_BTNFACE);
     shadow_ = GetSysColor(COLOR_BTNSHADOW);
@@ -339,18 +359,18 @@ void TQVPropertyTab::ShowCurrentPage(bool focus) {
   if ((style_ & (psfDestroyOnLeave | psfCreateOnShow)) && !page->GetHandle()) CreatePage(page);
   if (!page->GetHandle()) return;
   if (focus) {
-    // What is already waiting (the old page's hiding, a click's own messages) runs first, and
-    // the focus has moved by the time the page shows.
-    TApplication* app = TApplication::Current();
-    if (app) app->PumpWaitingMessages();
+    RunWaitingPaints();
     if (!page->GetHandle()) return;
     HWND target = GetHandle();
     if (style_ & psfFocusPage) {
       HWND first = TQVPropertyPage::FirstTabStop(page->GetHandle());
       if (first) target = first;
     }
-    if (::GetFocus() != GetHandle()) sheet_->PostMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
-    if (app) app->PumpWaitingMessages();
+    if (::GetFocus() != GetHandle()) {
+      sheet_->PostMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+      RunWaitingFocusMoves(sheet_->GetHandle());
+    }
+    RunWaitingPaints();
     if (!page->GetHandle()) return;
   }
   page->ShowWindow(SW_SHOW);

@@ -22,6 +22,14 @@
 using namespace guidriver;
 using namespace dialogs_test;
 
+// Stands for the 3D-controls library's colour-change entry: the test program exports it and names
+// itself as the library.
+static int ctl3dColorChanges = 0;
+extern "C" __declspec(dllexport) BOOL WINAPI Ctl3dColorChange() {
+  ++ctl3dColorChanges;
+  return TRUE;
+}
+
 namespace {
 
 using TLog = std::vector<std::string>;
@@ -439,6 +447,30 @@ TEST_F(SheetTest, ShowingAPageMovesTheFocusBeforeReturning) {
   EXPECT_EQ(::GetFocus(), Item(sheet.numbers, IDC_COUNT)) << "the page's first tab stop";
   ASSERT_TRUE(sheet.SelectPage(2));
   EXPECT_EQ(::GetFocus(), Item(sheet.plain, IDC_PLAIN_TEXT));
+  sheet.Destroy(IDCANCEL);
+}
+
+// A colour change recolours the strips; only an application on the 3D-controls library also gets
+// a new shared brush and the library's own colour change.
+TEST_F(SheetTest, ColourChangeRebuildsTheBrushOnlyUnderTheThreeDLibrary) {
+  TTestSheet sheet(nullptr, log);
+  Open(sheet);
+  const HBRUSH before = TQVPropertyDialog::SharedFaceBrush();
+  ASSERT_NE(before, nullptr);
+  ctl3dColorChanges = 0;
+  TQVPropertyDialog::PropertySheetsColorChange(&app);
+  EXPECT_EQ(TQVPropertyDialog::SharedFaceBrush(), before);
+  EXPECT_EQ(ctl3dColorChanges, 0);
+
+  app.SetCtl3dLibrary(GetModuleHandleA(nullptr));
+  TQVPropertyDialog::PropertySheetsColorChange(&app);
+  app.SetCtl3dLibrary(nullptr);
+  const HBRUSH after = TQVPropertyDialog::SharedFaceBrush();
+  EXPECT_EQ(ctl3dColorChanges, 1);
+  ASSERT_NE(after, nullptr);
+  LOGBRUSH lb{};
+  GetObjectA(after, sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_BTNFACE));
   sheet.Destroy(IDCANCEL);
 }
 
