@@ -14,6 +14,7 @@
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
 #include "app/win32/MusicStatusBar.h"
+#include "app/win32/PrintCommands.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
@@ -55,6 +56,8 @@ constexpr R kResponses[] = {
     R::Command(CM_FILECLOSE, &TScoreWindow::CmClose),
     R::Command(CM_FILEINFO, &TScoreWindow::CmInfo),
     R::Command(CM_REFRESHSCORE, &TScoreWindow::CmRefresh),
+    R::Command(CM_PRINT, &TScoreWindow::CmPrint),
+    R::Command(CM_PRINTPREVIEW, &TScoreWindow::CmPrintPreview),
     R::Command(CM_PLAY, &TScoreWindow::CmPlay),
     R::Command(CM_STAFFPLAY, &TScoreWindow::CmStaffPlay),
     R::Enable(CM_PLAY, &TScoreWindow::CePlay),
@@ -65,6 +68,8 @@ constexpr R kResponses[] = {
     R::Enable(CM_FILESAVEAS, &TScoreWindow::CeAlways),
     R::Enable(CM_FILECLOSE, &TScoreWindow::CeAlways),
     R::Enable(CM_FILEINFO, &TScoreWindow::CeAlways),
+    R::Enable(CM_PRINT, &TScoreWindow::CeAlways),
+    R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeAlways),
 };
 
 int Option(TAppOptionIndex i, int fallback) { return gApp ? gApp->Option(i) : fallback; }
@@ -83,7 +88,8 @@ bool EndsWithAsv(const char* path) {
 }  // namespace
 
 TScoreWindow::TScoreWindow(TMDIClient& client, const char* path, TMusicScore* score)
-    : TMDIChild(client, ""), score_(score) {
+    : TMDIChild(client, ""), score_(score), printStaves_(TMusicScore::kSelectionSize) {
+  printStaves_.SetAll(true);
   if (gStatusBar) gStatusBar->ShowStatusText("%s", "Constructing Score Window");
   std::snprintf(path_, sizeof path_, "%s", path ? path : "");
   if (path_[0] == '<') {
@@ -331,6 +337,19 @@ void TScoreWindow::CmRefresh() {
   AuditScoreStaves(score_, true);
   view_->RefreshAll();
   if (gStatusBar) gStatusBar->ClearStatusText();
+}
+
+void TScoreWindow::CmPrint() {
+  if (!gFrame || !gFrame->GetPrinter() || !gApp) return;
+  AuditScoreStaves(score_, false);
+  PrintScore(gFrame->GetHandle(), *gFrame->GetPrinter(), score_, printStaves_, &gApp->StaffColors(), path_);
+}
+
+void TScoreWindow::CmPrintPreview() {
+  if (!gFrame || !gFrame->GetPrinter() || !gApp) return;
+  AuditScoreStaves(score_, false);
+  PreviewScore(gFrame->GetHandle(), *gFrame->GetPrinter(), score_, printStaves_, &gApp->StaffColors(),
+               view_ ? view_->GetCaretIndex() : 0);
 }
 
 long TScoreWindow::PlayStartTick() const {

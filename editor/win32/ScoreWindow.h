@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/win32/ScoreWindowSeam.h"
+#include "foundation/QVBoolArray.h"
 #include "editor/ScoreEditing.h"
 #include "framework/MDIChild.h"
 
@@ -55,6 +56,8 @@ public:
   void CmClose();
   void CmInfo();
   void CmRefresh();
+  void CmPrint();
+  void CmPrintPreview();
   void CmPlay() { Play(false); }
   void CmStaffPlay() { Play(true); }
   void CePlay(TCommandEnabler& ce);
@@ -85,6 +88,8 @@ private:
   TMusicScore* score_;
   TScoreEdit* view_ = nullptr;
   std::unique_ptr<TUndoActionMgr> undo_;
+  // The staves that print and preview: every staff until the page setup chooses.
+  TQVBoolArray printStaves_;
   bool modified_ = false;
 };
 

@@ -219,8 +219,9 @@ TEST_F(FileOpenProgramTest, ADdeClientOpensFilesAndAFileGivenTwiceActivatesItsWi
   EXPECT_TRUE(client.Execute("  [OPEN(" + Path("Second.qxt") + ")]\r\n"));
   ASSERT_TRUE(WaitForScoreWindows(2));
   EXPECT_EQ(ActiveScoreWindow(), "Second.qxt | Second song | 1 staves | read");
-  // The load's status message stays until the next status change.
-  EXPECT_EQ(GetText(GetDlgItem(frame, kStatusBarId)), " Loading file: Second.qxt");
+  // The reader's progress follows the load's status message, staff by staff, and its last text stays
+  // until the next status change.
+  EXPECT_EQ(GetText(GetDlgItem(frame, kStatusBarId)), "  Auditing Staff");
 
   // The first file again, in other letter case: its window comes forward, no copy opens.
   std::string again = Path("FIRST.QVK");

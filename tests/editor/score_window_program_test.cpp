@@ -366,3 +366,34 @@ TEST_F(ScoreWindowProgramTest, UndoToTheStartSavesTheOriginalBytesAndRedoTheEdit
   PostMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process_->WaitForExit(kWaitMs));
 }
+
+// Print Preview belongs to the score window: with a printer it opens the preview on the score,
+// without one the user is told that a printer is needed. Either way the command reaches the window.
+TEST_F(ScoreWindowProgramTest, PrintPreviewRunsFromTheScoreWindow) {
+  WriteSettings("[Options]\r\nUsageTipsOnStartup=0\r\n");
+  const std::string score = Path("song.qvk");
+  ASSERT_TRUE(WriteSample(score, "q@0 q@1 | q@2"));
+  Start("\"" + score + "\"");
+  HWND view = nullptr;
+  HWND frame = WaitForView(view);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(PostCommand(frame, CM_PRINTPREVIEW));
+  HWND shown = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        shown = WaitForWindow("#32770", "Error Detected", 0, process_->Id());
+        if (!shown) shown = WaitForWindow(nullptr, "Score Print Preview", 0, process_->Id());
+        return shown != nullptr;
+      },
+      kWaitMs));
+  if (GetText(shown) == "Error Detected") {
+    EXPECT_EQ(ReadMessageBox(shown).text,
+              "There is no default printer.\n\nA printer must be installed before this operation can be performed.");
+    ClickButton(shown, IDOK);
+  } else {
+    PostMessageA(shown, WM_CLOSE, 0, 0);
+  }
+  ASSERT_TRUE(WaitForWindowGone(shown, kWaitMs));
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process_->WaitForExit(kWaitMs));
+}
