@@ -397,3 +397,52 @@ TEST_F(ScoreWindowProgramTest, PrintPreviewRunsFromTheScoreWindow) {
   PostMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process_->WaitForExit(kWaitMs));
 }
+
+namespace {
+
+BOOL CALLBACK CountChildrenOfClass(HWND hwnd, LPARAM lParam) {
+  auto* found = reinterpret_cast<std::pair<const char*, int>*>(lParam);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, found->first) == 0) ++found->second;
+  return TRUE;
+}
+
+int CountScoreWindows(HWND frame) {
+  std::pair<const char*, int> found{kWindowClass, 0};
+  EnumChildWindows(frame, CountChildrenOfClass, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
+}  // namespace
+
+// A file that a score window already shows, named again in another letter case, brings that window
+// forward instead of opening a second copy of the score.
+TEST_F(ScoreWindowProgramTest, AFileAlreadyOpenActivatesItsWindow) {
+  WriteSettings("[Options]\r\nUsageTipsOnStartup=0\r\n");
+  ASSERT_TRUE(WriteSample(Path("song.qvk"), "q@0 q@1 | q@2"));
+  ASSERT_TRUE(WriteSample(Path("other.qvk"), "q@3 | q@4"));
+  std::string again = Path("SONG.QVK");
+  Start("\"" + Path("song.qvk") + "\" \"" + Path("other.qvk") + "\" \"" + again + "\"");
+  HWND view = nullptr;
+  HWND frame = WaitForView(view);
+  ASSERT_TRUE(frame);
+  HWND client = FindChild(frame, "MDIClient");
+  ASSERT_TRUE(client);
+  // The command line is walked in order: song, other, then song again; a window's caption is its
+  // file's base name.
+  std::string active;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        if (CountScoreWindows(frame) != 2) return false;
+        auto* child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+        active = child ? GetText(child) : "";
+        return active == "song";
+      },
+      kWaitMs))
+      << "active: " << active;
+  PumpFor(500);
+  EXPECT_EQ(CountScoreWindows(frame), 2);
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(process_->WaitForExit(kWaitMs));
+}
