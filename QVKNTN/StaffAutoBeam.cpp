@@ -1,6 +1,10 @@
 // Automatic beaming: within each beat, runs of flagged notes and chords become beam groups;
 // then runs of grace notes. Groups are made without their own audit; the staff is audited once.
+// The earlier line counts runs back from the beat's last item, stops them at rests and grace
+// notes, and has no pass for grace notes.
 #include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/EditorLine.h"
+#include "QVKNTN/MusicNote.h"
 #include "QVKNTN/NtnHelpers.h"
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreAuditHooks.h"
@@ -21,7 +25,7 @@ bool IsNormalNoteOrChord(const TNotatedItem* item) {
 
 // Beams the runs that end from `last` back to `anchor` (both included; the anchor is a bar line,
 // a time signature or the first item of the beat, so no run reaches into an earlier beat).
-void BeamRunsBack(TMusicStaff* staff, int last, int anchor) {
+[[maybe_unused]] void BeamRunsBack(TMusicStaff* staff, int last, int anchor) {
   int c = last;
   while (c >= anchor) {
     if (!IsBeamable(staff->GetItem(c))) {
@@ -42,7 +46,7 @@ void BeamRunsBack(TMusicStaff* staff, int last, int anchor) {
 }
 
 // Grace notes that stand together without a group become one beam group.
-void BeamGraceRuns(TMusicStaff* staff) {
+[[maybe_unused]] void BeamGraceRuns(TMusicStaff* staff) {
   int firstGrace = -1, lastGrace = -1, count = 0;
   const auto flush = [&] {
     if (count >= 2) TStaffRange(staff, firstGrace, lastGrace).MakeGroupUnaudited(kNtnGroupBeam);
@@ -65,6 +69,30 @@ void BeamGraceRuns(TMusicStaff* staff) {
   flush();
 }
 
+[[maybe_unused]] bool IsBeamableEarlier(const TNotatedItem* item) {
+  const TMusicNote* note = NtnAsNoteOrChord(item);
+  return note && NtnGrace(note) == 0 && NtnGroupState(note, kNtnGroupBeam) == 0 &&
+         NtnGroupState(note, kNtnGroupTriplet) == 0 && NtnFlagCount(note) > 0;
+}
+
+// The earlier line: triplet members are not beamable, and a run stops at anything else (rests,
+// grace notes, grouped notes). Candidates for a run's end go from `last` back to just after the anchor; a run reaches back
+// to the anchor at most.
+[[maybe_unused]] void BeamRunsBackEarlier(TMusicStaff* staff, int last, int anchor) {
+  int c = last;
+  while (c > anchor) {
+    int start = c;
+    while (start - 1 >= anchor && start - 1 >= 1 && IsBeamableEarlier(staff->GetItem(start - 1))) --start;
+    if (!IsBeamableEarlier(staff->GetItem(c))) start = c + 1;
+    if (c - start + 1 >= 2) {
+      TStaffRange(staff, start, c).MakeGroupUnaudited(kNtnGroupBeam);
+      c = start - 1;  // the item that stopped the run
+    } else {
+      --c;
+    }
+  }
+}
+
 }  // namespace
 
 void TMusicStaff::AutoBeam(bool compound) {
@@ -82,12 +110,15 @@ void TMusicStaff::AutoBeam(bool compound) {
     }
     sum += item->GetDuration();
     if (sum < boundary) continue;
-    const int last = sum == boundary ? i : i - 1;
-    boundary += ((sum - boundary) / beat + 1) * beat;
-    BeamRunsBack(this, last, anchor);
+    const int last = (kEarlierLine || sum == boundary) ? i : i - 1;
+    boundary += ((sum - boundary) / beat + 1) * beat;  // the first whole beat beyond the sum
+    if constexpr (kEarlierLine)
+      BeamRunsBackEarlier(this, last, anchor);
+    else
+      BeamRunsBack(this, last, anchor);
     anchor = i + 1;
   }
-  BeamGraceRuns(this);
+  if constexpr (!kEarlierLine) BeamGraceRuns(this);
   changed_ = true;
   RunStaffAudit(this, -1, -1);
 }
