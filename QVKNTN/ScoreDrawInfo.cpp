@@ -14,10 +14,6 @@
 
 namespace {
 
-bool IsSignatureKind(TCellKind k) {
-  return k == TCellKind::Clef || k == TCellKind::Key || k == TCellKind::TimeSignature;
-}
-
 void Widen(TItemDrawInfo& cell, long by) {
   cell.width = static_cast<int16_t>(std::clamp<long>(cell.width + by, 0, SHRT_MAX));
 }
@@ -214,7 +210,7 @@ void TScoreDrawInfo::AlignStaves() {
     long minTick = LONG_MAX;
     for (int s = 0; s < shown_; ++s) {
       TStaffDrawInfo& line = *staves_[static_cast<std::size_t>(s)];
-      while (current_[s] < cellCounter_[s] && line.Cell(current_[s]).Kind() == TCellKind::Other) {
+      while (current_[s] < cellCounter_[s] && line.Cell(current_[s]).Kind() == TCellKind::Unset) {
         runX_[s] += line.Cell(current_[s]).width;
         runTick_[s] += line.Cell(current_[s]).duration;
         ++current_[s];
@@ -349,7 +345,7 @@ void TScoreDrawInfo::SpreadRounds(int width, bool squeeze, int& widest) {
         pos[s] = c;
         return;
       }
-      if (k == TCellKind::Note || k == TCellKind::Grace || IsSignatureKind(k)) before[s] = c;
+      if (k == TCellKind::Note || k == TCellKind::Grace || IsSignatureCell(k)) before[s] = c;
       tickAt[s] += line.Cell(c).duration;
     }
     pos[s] = line.GetCellCount();

@@ -51,6 +51,10 @@ public:
   bool IsEditView() const { return editView_; }
   void SetEditView(bool on) { editView_ = on; }
   void SetActiveStaff(int i) { active_ = i; }
+  // The earlier line's view colours its staves itself: every shown staff and the system take the
+  // colour index given.
+  void SetStaffColors(int color);
+  int GetColorIndex() const { return colorIndex_; }
   int GetActiveStaff() const { return active_; }
   TMusicScore* GetScore() const { return score_; }
   TMusicPrimitives* GetFonts() const { return fonts_; }
@@ -95,6 +99,7 @@ private:
   int stacking_ = 0;
   bool editView_ = true;
   int active_ = 0;
+  int colorIndex_ = 0;
   int totalHeight_ = 0;
   int justifyRounds_ = 0;
   int justifySteps_ = 0;

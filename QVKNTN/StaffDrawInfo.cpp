@@ -19,40 +19,6 @@
 #include "QVKNTN/SongNote.h"
 #include "QVKNTN/StaffLyrics.h"
 
-namespace {
-
-bool IsSignatureKind(TCellKind k) {
-  return k == TCellKind::Clef || k == TCellKind::Key || k == TCellKind::TimeSignature;
-}
-
-int16_t ClampWidth(long w) {
-  return static_cast<int16_t>(std::clamp<long>(w, 0, SHRT_MAX));
-}
-
-TCellKind KindOf(const TNotatedItem* item) {
-  switch (item->GetType()) {
-    case ntClef: return TCellKind::Clef;
-    case ntKey: return TCellKind::Key;
-    case ntTimeSignature: return TCellKind::TimeSignature;
-    case ntBarLine: return TCellKind::Bar;
-    case ntSpecialEnding: return TCellKind::Ending;
-    default: break;
-  }
-  if (const TSongNote* note = NtnAsSongNote(item)) {
-    return note->IsGrace() ? TCellKind::Grace : TCellKind::Note;
-  }
-  if (item->IsExpression()) {
-    switch (static_cast<const TNtnGeneralExpression*>(item)->GetPlacement()) {
-      case TNtnGeneralExpression::plBeforeSignatures: return TCellKind::ExpressionBefore;
-      case TNtnGeneralExpression::plAfterSignatures: return TCellKind::ExpressionAfter;
-      default: break;
-    }
-  }
-  return TCellKind::Other;
-}
-
-}  // namespace
-
 TStaffDrawInfo::TStaffDrawInfo(TScoreDrawInfo* owner, int shownIndex)
     : owner_(owner), shownIndex_(shownIndex) {
   cells_.reserve(kFirstCapacity);
@@ -110,13 +76,6 @@ int TStaffDrawInfo::PositionToY(int position) const {
 
 int TStaffDrawInfo::YToPosition(int y) const {
   return 2 * (y - y_) / GetFonts().GetSpacing();
-}
-
-int TStaffDrawInfo::GetColor() const {
-  const int own = staff_ ? staff_->GetColor() : 0;
-  if (own >= 1 && own <= 3) return own + 4;
-  if (!IsEditView()) return 0;
-  return IsActiveStaff() ? 1 : 2;
 }
 
 int TStaffDrawInfo::GetFirstItemIndex() const {
@@ -258,7 +217,7 @@ int TStaffDrawInfo::FirstContentX() const {
   int cx = 0;
   for (int c = 0; c < GetCellCount(); ++c) {
     const TCellKind k = Cell(c).Kind();
-    if (k != TCellKind::LineLead && k != TCellKind::Bar && !IsSignatureKind(k)) break;
+    if (k != TCellKind::LineLead && k != TCellKind::Bar && !IsSignatureCell(k)) break;
     cx += Cell(c).width;
   }
   return cx + HeadWidth() / 2;
@@ -279,68 +238,6 @@ bool TStaffDrawInfo::AppendCell(const TItemDrawInfo& cell) {
   }
   cells_.push_back(cell);
   return true;
-}
-
-bool TStaffDrawInfo::FillCell(int index, const TNotatedItem* item, int barCount, int syllables,
-                              bool songBefore) {
-  TItemDrawInfo c;
-  c.itemIndex = static_cast<uint16_t>(index);
-  c.SetKind(KindOf(item));
-  if (const TSongNote* note = NtnAsSongNote(item)) {
-    c.duration = note->GetDuration();
-    c.accidentalColumns = static_cast<uint8_t>(std::clamp(note->GetAccidentalSpace(), 0, 255));
-    c.extraHeads = static_cast<uint8_t>(std::clamp(note->GetExtraHeadColumns(), 0, 255));
-    if (NtnTakesSyllable(note)) c.ordinal = static_cast<uint16_t>(syllables + 1);
-  } else if (item->GetType() == ntBarLine && !NtnIsEmptyBar(item)) {
-    c.ordinal = static_cast<uint16_t>(std::max(0, songBefore ? barCount : barCount + 1));
-  }
-  c.SetHidden(!NtnItemIsVisible(item, shownIndex_));
-  if (!AppendCell(c)) return false;
-  const int n = GetCellCount() - 1;
-  TItemDrawInfo& cell = Cell(n);
-  if (IsEditView() || !cell.IsHidden()) {
-    cell.width = ClampWidth(long(item->GetWidth(*this, n)) + item->GetTrailingSpace(*this, n));
-  } else {
-    cell.width = 0;
-    cell.accidentalColumns = 0;
-    cell.extraHeads = 0;
-  }
-  AddGap(n);
-  return true;
-}
-
-int TStaffDrawInfo::PreviousShownCell(int cell) const {
-  for (int c = cell - 1; c >= 0; --c) {
-    if (IsEditView() || !Cell(c).IsHidden()) return c;
-  }
-  return -1;
-}
-
-void TStaffDrawInfo::AddGap(int cell) {
-  if (!IsEditView() && Cell(cell).IsHidden()) return;
-  const int prev = PreviousShownCell(cell);
-  if (prev < 0) return;
-  const int h = HeadWidth();
-  const TCellKind before = Cell(prev).Kind();
-  const TCellKind now = Cell(cell).Kind();
-  int gap = 0;
-  if (IsSignatureKind(before)) {
-    gap = now == TCellKind::Note ? 3 * h / 2 : 2 * h / 3;
-  } else if (before == TCellKind::Bar) {
-    if (now == TCellKind::Ending) {
-      gap = IsEditView() ? h / 2 : 0;
-    } else if (IsSignatureKind(now)) {
-      gap = h / 2;
-    } else if (now == TCellKind::Bar) {
-      const TNotatedItem* a = CellItem(prev);
-      const TNotatedItem* b = CellItem(cell);
-      const bool same = a && b && NtnBarStyle(a) == NtnBarStyle(b);
-      gap = IsEditView() && !same ? 2 * h : 0;
-    } else {
-      gap = 3 * h / 2;
-    }
-  }
-  Cell(prev).width = ClampWidth(long(Cell(prev).width) + gap);
 }
 
 void TStaffDrawInfo::CutAtTick(long tick) {
@@ -399,7 +296,7 @@ void TStaffDrawInfo::LayoutView(long tick, int width) {
     if (!walk.CanStep(1)) {
       // The staff's end: its last cell takes only its lead width.
       const int last = GetCellCount() - 1;
-      Cell(last).width = ClampWidth(item->GetWidth(*this, last));
+      Cell(last).width = ClampCellWidth(item->GetWidth(*this, last));
       break;
     }
     walk.Next();
@@ -437,12 +334,12 @@ void TStaffDrawInfo::AddCourtesyCell(int i) {
     const TNotatedItem* item = staff_->GetItem(i);
     TItemDrawInfo c;
     c.itemIndex = static_cast<uint16_t>(i);
-    c.SetKind(KindOf(item));
+    c.SetKind(CellKindOf(item));
     c.SetSubstitute(true);
     c.SetHidden(!NtnItemIsVisible(item, shownIndex_));
     if (!AppendCell(c)) return;
     const int n = GetCellCount() - 1;
-    if (IsEditView() || !Cell(n).IsHidden()) Cell(n).width = ClampWidth(item->GetWidth(*this, n));
+    if (IsEditView() || !Cell(n).IsHidden()) Cell(n).width = ClampCellWidth(item->GetWidth(*this, n));
     AddGap(n);
   }
 }
@@ -489,7 +386,7 @@ void TStaffDrawInfo::LayoutLine(int start, int width) {
   }
   const int last = GetCellCount() - 1;
   if (last >= 0 && Cell(last).Kind() == TCellKind::Bar) {
-    Cell(last).width = ClampWidth(CellItem(last)->GetWidth(*this, last));
+    Cell(last).width = ClampCellWidth(CellItem(last)->GetWidth(*this, last));
   }
   if (staff_->GetLyrics()) WidenForLyrics();
 }
@@ -524,11 +421,11 @@ void TStaffDrawInfo::WidenForLyrics() {
       if (left < freeFrom && c > 0) {
         // The overhang widens the cell before, which moves this one right.
         const long more = freeFrom - left;
-        Cell(c - 1).width = ClampWidth(Cell(c - 1).width + more);
+        Cell(c - 1).width = ClampCellWidth(Cell(c - 1).width + more);
         x += more;
         left += more;
       }
-      if (!centred && w > cell.width) cell.width = ClampWidth(w);
+      if (!centred && w > cell.width) cell.width = ClampCellWidth(w);
       freeFrom = left + w;
       x += cell.width;
     }
@@ -536,131 +433,6 @@ void TStaffDrawInfo::WidenForLyrics() {
 }
 
 // --- drawing --------------------------------------------------------------------------------
-
-int TStaffDrawInfo::ItemColor(const TNotatedItem* item) const {
-  const int own = item->GetColor();
-  return own >= 1 && own <= 3 ? own + 4 : GetColor();
-}
-
-int TStaffDrawInfo::SyllableLeft(int c, int cx, int w, bool centred, int headWidth) const {
-  if (!centred) return cx;
-  const auto* note = NtnAsSongNote(CellItem(c));
-  return cx + (note ? note->GetHeadOffset(*this, c) : 0) + headWidth / 2 - w / 2;
-}
-
-void TStaffDrawInfo::DrawCellSyllables(int c, int cx) {
-  const TStaffLyrics* lyrics = staff_ ? staff_->GetLyrics() : nullptr;
-  const TItemDrawInfo& cell = Cell(c);
-  if (!lyrics || cell.ordinal <= 0 || (cell.Kind() != TCellKind::Note && cell.Kind() != TCellKind::Grace)) return;
-  TMusicPrimitives& fonts = GetFonts();
-  const bool centred = lyrics->GetFirstSetting() == 1;
-  const int lines = std::min(lyrics->GetLineCount(), kLyricCursors);
-  for (int n = 0; n < lines; ++n) {
-    TLyric& lyric = lyrics_[n];
-    lyric.Assign(lyrics->GetLine(n), 0);
-    lyric.SeekSyllable(cell.ordinal - 1);
-    if (lyric.Index() != cell.ordinal - 1 || !lyric.HasSyllable()) continue;
-    const char* text = lyric.Syllable();
-    fonts.DrawLyricText(SyllableLeft(c, cx, fonts.GetLyricTextWidth(text), centred, HeadWidth()), GetLyricLinePos(n), text);
-  }
-}
-
-void TStaffDrawInfo::DrawLyrics(int x, int right) {
-  const TStaffLyrics* lyrics = staff_ ? staff_->GetLyrics() : nullptr;
-  if (!lyrics) return;
-  TMusicPrimitives& fonts = GetFonts();
-  const bool centred = lyrics->GetFirstSetting() == 1;
-  const int h = HeadWidth();
-  const int lines = std::min(lyrics->GetLineCount(), kLyricCursors);
-  for (int n = lines - 1; n >= 0; --n) {
-    TLyric& lyric = lyrics_[n];
-    lyric.Assign(lyrics->GetLine(n), 0);
-    const int position = GetLyricLinePos(n);
-    int cx = x;
-    int prevEnd = INT_MIN;
-    int lastOrdinal = 0;
-    for (int c = 0; c < GetCellCount() && cx <= right; ++c) {
-      const TItemDrawInfo& cell = Cell(c);
-      if (cell.ordinal > 0 && (cell.Kind() == TCellKind::Note || cell.Kind() == TCellKind::Grace)) {
-        lyric.SeekSyllable(cell.ordinal - 1);
-        if (lyric.Index() == cell.ordinal - 1 && lyric.HasSyllable()) {
-          const char* text = lyric.Syllable();
-          const int w = fonts.GetLyricTextWidth(text);
-          const int left = SyllableLeft(c, cx, w, centred, h);
-          if (lyric.Separator() == '-' && prevEnd != INT_MIN) {
-            const int dash = fonts.GetLyricTextWidth("-");
-            fonts.DrawLyricText((prevEnd + left - dash) / 2, position, "-");
-          }
-          fonts.DrawLyricText(left, position, text);
-          prevEnd = left + w;
-          lastOrdinal = cell.ordinal;
-        }
-      }
-      cx += cell.width;
-    }
-    // A word that goes on into the next line ends this one with its hyphen.
-    if (!IsEditView() && lastOrdinal > 0) {
-      lyric.SeekSyllable(lastOrdinal);
-      if (lyric.Index() == lastOrdinal && lyric.HasSyllable() && lyric.Separator() == '-') {
-        fonts.DrawLyricText(prevEnd + fonts.GetLyricTextWidth(" "), position, "-");
-      }
-    }
-  }
-}
-
-void TStaffDrawInfo::Draw(int x, int y, int targetLeft, int targetRight) {
-  if (!staff_) return;
-  TMusicPrimitives& fonts = GetFonts();
-  fonts.SetYOrigin(y + y_);
-  const int staffColor = GetColor();
-  fonts.SelectColor(staffColor);
-  int end = x;
-  for (int c = 0, cx = x; c < GetCellCount(); ++c) {
-    cx += Cell(c).width;
-    if (cx > targetRight) break;
-    end = cx;
-  }
-  if (staff_->GetLineCount() > 0 && end > x) fonts.DrawStaffLines(x, end, staff_->GetLineCount(), false);
-  DrawLyrics(x, targetRight);
-
-  slurDrawnTo_ = -1;
-  int cx = x;
-  for (int c = 0; c < GetCellCount(); ++c) {
-    const TItemDrawInfo& cell = Cell(c);
-    const int w = cell.width;
-    if (cell.Kind() == TCellKind::LineLead) {
-      // A printed line opens with the leading bar at its left edge.
-      if (!IsEditView() && cx >= targetLeft) DrawCellItem(c, cx, staffColor);
-      cx += w;
-      continue;
-    }
-    if (cx > targetRight) break;
-    const TNotatedItem* item = CellItem(c);
-    if (!item) {
-      cx += w;
-      continue;
-    }
-    const auto* note = NtnAsSongNote(item);
-    bool draw = cx + w >= targetLeft;
-    if (item->IsExpression() &&
-        static_cast<const TNtnGeneralExpression*>(item)->GetPlacement() != TNtnGeneralExpression::plAtNextNote) {
-      draw = true;
-    }
-    if (note && note->HasAttribute(naTieOut)) draw = true;
-    if (cell.IsHidden() && !IsEditView()) draw = false;
-    if (draw) {
-      if (note && (note->HasAttribute(naSlurOut) || note->HasAttribute(naSlurIn)) &&
-          cell.itemIndex > slurDrawnTo_) {
-        slurDrawnTo_ = DrawSlur(c, x);
-      }
-      if (note && note->GetBeamState() == kNtnGroupFirst) DrawGroup(kNtnGroupBeam, c, x, targetLeft, targetRight);
-      if (note && note->GetTripletState() == kNtnGroupFirst) DrawGroup(kNtnGroupTriplet, c, x, targetLeft, targetRight);
-      DrawCellItem(c, cx, cell.IsHidden() ? 3 : ItemColor(item));
-    }
-    cx += w;
-  }
-  fonts.SelectColor(staffColor);
-}
 
 void TStaffDrawInfo::DrawCellItem(int cell, int x, int color) {
   TNotatedItem* item = CellItem(cell);
@@ -671,14 +443,3 @@ void TStaffDrawInfo::DrawCellItem(int cell, int x, int color) {
   drawingCell_ = -1;
 }
 
-void TStaffDrawInfo::DrawItem(int i, int x, int y, int color) {
-  const int c = FindCell(i);
-  if (c < 0 || !staff_) return;
-  GetFonts().SetYOrigin(y + y_);
-  const TNotatedItem* item = CellItem(c);
-  const int own = color ? color : ItemColor(item);
-  DrawCellItem(c, x + GetCellX(c), own);
-  // The syllable under the item goes with it, in the same colour (a highlight or play cursor).
-  GetFonts().SelectColor(own);
-  DrawCellSyllables(c, x + GetCellX(c));
-}

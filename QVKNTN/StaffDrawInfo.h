@@ -58,7 +58,10 @@ public:
   TStaffBounds GetBounds() const;
   int PositionToY(int position) const;
   int YToPosition(int y) const;
+  // The colour index the whole line is drawn in: the current line works it out from the staff's
+  // own colour and the view; the earlier line's view sets it (SetColorIndex).
   int GetColor() const;
+  void SetColorIndex(int color) { colorIndex_ = color; }
 
   int GetCellCount() const { return static_cast<int>(cells_.size()); }
   const TItemDrawInfo& Cell(int i) const { return cells_[static_cast<std::size_t>(i)]; }
@@ -87,6 +90,8 @@ public:
   int CellClef(int cell) const;
   // The first cell after the line's opening signatures: where a carried slur or tie starts.
   int FirstContentX() const;
+  // The cell kind an item takes, by this line's numbering.
+  static TCellKind CellKindOf(const TNotatedItem* item);
 
   // --- layout ---
   void LayoutView(long tick, int width);
@@ -102,6 +107,8 @@ public:
   // Draws into a target of the given width (device units) from x; y is the system's top.
   void Draw(int x, int y, int targetLeft, int targetRight);
   void DrawItem(int i, int x, int y, int color);
+  // The earlier line's form: the syllable of the given lyric line (1-based) goes with the item.
+  void DrawItem(int i, int lyricLine, int x, int y, int color);
   // Answers the slur's last note index so that the notes inside do not start it again.
   int DrawSlur(int cell, int lineX);
   void DrawTie(int cell, int lineX, int headPosition, bool out, int headX);
@@ -137,4 +144,5 @@ private:
   TLyric lyrics_[kLyricCursors];
   int slurDrawnTo_ = -1;
   int drawingCell_ = -1;
+  int colorIndex_ = 0;
 };
