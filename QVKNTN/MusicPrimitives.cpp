@@ -184,16 +184,24 @@ void TMusicPrimitives::DrawSlurArc(int x1, int x2, int y, int direction) {
 }
 
 void TMusicPrimitives::DrawTripletBracket(int x1, int x2, int y, int direction, bool numberOnly) {
+  DrawTripletBracket(x1, y, x2, y, direction, numberOnly);
+}
+
+void TMusicPrimitives::DrawTripletBracket(int x1, int y1, int x2, int y2, int direction, bool numberOnly) {
   MusicTextSize size = MeasureText(0, "3");
-  int mid = (x1 + x2) / 2;
-  TopTextOut(0, mid - size.cx / 2, y - size.cy / 2, "3");
+  const int mid = (x1 + x2) / 2;
+  // The line's y at x (a vertical bracket has one y).
+  auto at = [&](int x) {
+    return x2 == x1 ? y1 : y1 + static_cast<int>(static_cast<long long>(y2 - y1) * (x - x1) / (x2 - x1));
+  };
+  TopTextOut(0, mid - size.cx / 2, at(mid) - size.cy / 2, "3");
   if (numberOnly) return;
   int gap = size.cx / 2 + spacing_ / 3;
   int hook = (direction < 0 ? 1 : -1) * (spacing_ / 2);
-  DrawLine(x1, y + hook, x1, y);
-  DrawLine(x1, y, mid - gap, y);
-  DrawLine(mid + gap, y, x2, y);
-  DrawLine(x2, y, x2, y + hook);
+  DrawLine(x1, y1 + hook, x1, y1);
+  DrawLine(x1, y1, mid - gap, at(mid - gap));
+  DrawLine(mid + gap, at(mid + gap), x2, y2);
+  DrawLine(x2, y2, x2, y2 + hook);
 }
 
 // ---- text ----------------------------------------------------------------------------------------

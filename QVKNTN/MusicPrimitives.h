@@ -62,6 +62,8 @@ public:
   // "3" in text font 0 centred in a gap of the bracket at y; direction -1 puts the bracket above
   // the notes with its hooks pointing down to them, +1 below with the hooks pointing up.
   void DrawTripletBracket(int x1, int x2, int y, int direction, bool numberOnly);
+  // The same along a sloped line from (x1, y1) to (x2, y2).
+  void DrawTripletBracket(int x1, int y1, int x2, int y2, int direction, bool numberOnly);
 
   // Text, vertically centred on a staff position.
   int DrawText(int font, int x, int position, const char* text);

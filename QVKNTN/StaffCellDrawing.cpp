@@ -15,14 +15,8 @@
 #include "QVKNTN/StaffLyrics.h"
 
 TCellKind TStaffDrawInfo::CellKindOf(const TNotatedItem* item) {
-  switch (item->GetType()) {
-    case ntClef: return TCellKind::Clef;
-    case ntKey: return TCellKind::Key;
-    case ntTimeSignature: return TCellKind::TimeSignature;
-    case ntBarLine: return TCellKind::Bar;
-    case ntSpecialEnding: return TCellKind::Ending;
-    default: break;
-  }
+  if (const TCellKind fixed = SignatureOrBarKind(item); fixed != TCellKind::Unset) return fixed;
+  if (item->GetType() == ntSpecialEnding) return TCellKind::Ending;
   if (const TSongNote* note = NtnAsSongNote(item)) {
     return note->IsGrace() ? TCellKind::Grace : TCellKind::Note;
   }

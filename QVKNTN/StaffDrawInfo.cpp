@@ -223,6 +223,16 @@ int TStaffDrawInfo::FirstContentX() const {
   return cx + HeadWidth() / 2;
 }
 
+TCellKind TStaffDrawInfo::SignatureOrBarKind(const TNotatedItem* item) {
+  switch (item->GetType()) {
+    case ntClef: return TCellKind::Clef;
+    case ntKey: return TCellKind::Key;
+    case ntTimeSignature: return TCellKind::TimeSignature;
+    case ntBarLine: return TCellKind::Bar;
+    default: return TCellKind::Unset;
+  }
+}
+
 // --- cells ----------------------------------------------------------------------------------
 
 void TStaffDrawInfo::ClearCells() {

@@ -92,6 +92,8 @@ public:
   int FirstContentX() const;
   // The cell kind an item takes, by this line's numbering.
   static TCellKind CellKindOf(const TNotatedItem* item);
+  // The kind both lines give clefs, keys, time signatures and bar lines; Unset for other items.
+  static TCellKind SignatureOrBarKind(const TNotatedItem* item);
 
   // --- layout ---
   void LayoutView(long tick, int width);

@@ -16,6 +16,7 @@
 #include "QVKNTN/ScoreDrawInfo.h"
 #include "QVKNTN/StaffLyrics.h"
 #include "QVKNTN/TextExpression.h"
+#include "tests/drawing/LayoutFixture.h"
 #include "tests/drawing/RecordingPrimitives.h"
 #include "tests/ntnidx/NtnStaffFixture.h"
 
@@ -29,26 +30,10 @@ int W(int glyph) { return RecordingPrimitives::GlyphWidthAt(kSpacing, glyph); }
 const int h = W(kFilledHead);
 const int d = W(kDot);
 
-class LayoutTest : public ::testing::Test {
+class LayoutTest : public TLayoutFixture<kSpacing> {
 protected:
-  LayoutTest() : fonts(kSpacing), system(&score, &fonts, 1) { score.SetDurationSpacing(false); }
   // The device y of a staff position on shown staff i.
   int Y(int position, int i = 0) { return Line(i).GetY() + position * kSpacing / 2; }
-
-  // Shows the fixture staves, first to last.
-  void Show(std::initializer_list<TStaffFixture*> staves) {
-    system.ClearStaves();
-    for (TStaffFixture* f : staves) system.AddStaffByPtr(&f->staff);
-  }
-  TStaffDrawInfo& Line(int i = 0) { return *system.GetStaffInfo(i); }
-  std::string Kinds(int i = 0) {
-    std::string out;
-    for (int c = 0; c < Line(i).GetCellCount(); ++c) {
-      if (!out.empty()) out += ' ';
-      out += std::to_string(int(Line(i).Cell(c).Kind()));
-    }
-    return out;
-  }
   int Width(int i, int cell) { return Line(i).Cell(cell).width; }
   std::vector<Drawn> Glyphs(int glyph) {
     std::vector<Drawn> out;
@@ -57,11 +42,6 @@ protected:
     }
     return out;
   }
-
-  TMusicScore score;
-  RecordingPrimitives fonts;
-  TScoreDrawInfo system;
-  TStaffFixture a, b;
 };
 
 TEST_F(LayoutTest, CellsTakeTheirKindsWidthsAndGaps) {
