@@ -28,8 +28,3 @@ long NtnAppendTiedChain(TNotatedItem* first, long ticks, std::vector<TNotatedIte
   }
   return written;
 }
-
-long NtnAppendSplitChain(TNotatedItem* item, long before, long total, std::vector<TNotatedItem*>& out) {
-  const long head = NtnAppendTiedChain(item, before, out);
-  return head + NtnAppendTiedChain(NtnMakeContinuation(out.back()), total - before, out);
-}

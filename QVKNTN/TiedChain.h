@@ -18,3 +18,7 @@ long NtnAppendTiedChain(TNotatedItem* first, long ticks, std::vector<TNotatedIte
 // Appends the pieces of an item cut at `before` ticks from its start and lasting `total` ticks:
 // the item itself up to the cut, then its continuation up to the end.
 long NtnAppendSplitChain(TNotatedItem* item, long before, long total, std::vector<TNotatedItem*>& out);
+// The earlier line's pieces: the item takes the longest value that fits into ticks and goes last;
+// continuations of the same value are appended before it while ticks remain, at most `room` of
+// them. Answers the ticks written.
+long NtnAppendPiecesEndingWith(TNotatedItem* item, long ticks, std::vector<TNotatedItem*>& out, int room);

@@ -2,6 +2,7 @@
 // automatic stems of a note and its group, ungrouping, and rewriting an item as tied pieces.
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
@@ -121,26 +122,16 @@ void TMusicStaff::UngroupEarlier(int kind, int i) {
 int TMusicStaff::RewriteAsTiedPieces(int index, long ticks) {
   TNotatedItem* item = GetItem(index);
   if (!NtnAsSongNote(item) || !IsInnerIndex(index) || ticks <= 0) return 0;
-  NtnSetDurationFromTicks(item, static_cast<int>(ticks));
-  int pieces = 0;
-  long remaining = ticks - item->GetDuration();
-  // Every piece takes at least the shortest value from the ticks, so the walk always ends; a
-  // remainder shorter than any value is not written.
-  while (remaining >= kNtnShortestPieceTicks && FreeItemSlots() > 0) {
-    const long piece = item->GetDuration();
-    if (piece <= 0) break;
-    TNotatedItem* continuation = NtnMakeContinuation(item);
-    if (!continuation) break;
-    NtnSetDurationFromTicks(continuation, static_cast<int>(piece));
-    if (!InsertItem(continuation, index)) {
-      delete continuation;
+  std::vector<TNotatedItem*> pieces;
+  NtnAppendPiecesEndingWith(item, ticks, pieces, FreeItemSlots());
+  int added = 0;
+  for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
+    if (!InsertItem(pieces[k], index + added)) {
+      for (std::size_t rest = k; rest + 1 < pieces.size(); ++rest) delete pieces[rest];
       break;
     }
-    ++index;
-    ++pieces;
-    NtnSetDurationFromTicks(item, static_cast<int>(remaining));
-    remaining -= item->GetDuration();
+    ++added;
   }
   changed_ = true;
-  return pieces;
+  return added;
 }

@@ -201,6 +201,35 @@ TEST(EarlierTiedPieces, PiecesAddUpAndTheRewriteAlwaysEnds) {
   }
 }
 
+TEST(EarlierTiedPieces, RebarringCutsANoteAtTheBarEndWithTheRewrite) {
+  // 4/4 without bar lines: an eighth, then a whole note that crosses the bar end by an eighth.
+  TMusicStaff staff;
+  staff.AppendItem(Note(kEighth));
+  TMusicNote* whole = Note(0);
+  staff.AppendItem(whole);
+  staff.Rebar();
+  // Before the bar: 672 ticks as a dotted half and an eighth, the whole note's own item last;
+  // after it, the eighth's continuation, then rests fill the bar.
+  std::vector<long> durations;
+  int bar = -1;
+  for (int i = 1; i < staff.LastIndex(); ++i) {
+    const TNotatedItem* item = staff.GetItem(i);
+    if (item->GetType() == ntBarLine && bar < 0) bar = i;
+    durations.push_back(item->GetDuration());
+  }
+  ASSERT_GE(bar, 4);
+  EXPECT_EQ(std::vector<long>(durations.begin(), durations.begin() + bar), (std::vector<long>{96, 576, 96, 0}));
+  EXPECT_EQ(staff.GetItem(bar - 1), whole);
+  EXPECT_EQ(staff.GetItem(bar + 1)->GetType(), ntNote);
+  EXPECT_EQ(staff.GetItem(bar + 1)->GetDuration(), 96);
+  long after = 0;
+  for (int i = bar + 1; i < staff.LastIndex(); ++i) after += staff.GetItem(i)->GetDuration();
+  EXPECT_EQ(after, 768) << "the second bar is padded to its end";
+  // The pieces are tied on across the bar.
+  EXPECT_TRUE(Song(staff, 2)->HasAttribute(naTieOut));
+  EXPECT_TRUE(Song(staff, bar - 1)->HasAttribute(naTieOut));
+}
+
 TEST(EarlierNeighbourhood, EveryTempoVarianceIsRemembered) {
   TMusicStaff staff;
   staff.AppendItem(new TTempoVariance(TTempoVariance::tvBreathMark));  // 1
