@@ -162,6 +162,22 @@ protected:
     return box;
   }
   static bool Finish(TScript& script) { return PumpUntil([&] { return script.Finished(); }, kWaitMs); }
+  // The import wizard that the editor shows for a MIDI file (its "UseImportWizOnOpen" is on by
+  // default): Next through its steps, then Finish once it is enabled. False when it did not show.
+  bool WalkImportWizard() const {
+    HWND wizard = nullptr;
+    PumpUntil([&] { return (wizard = WaitForWindow("#32770", "MIDI Import Wizard", 0, process_->Id())) != nullptr; },
+              kWaitMs);
+    if (!wizard) return false;
+    HWND finish = GetDlgItem(wizard, IDOK);
+    for (int step = 0; step < 8 && !IsWindowEnabled(finish); ++step) {
+      ClickButton(wizard, 501);
+      PumpUntil([&] { return IsWindowEnabled(finish) != 0; }, 500);
+    }
+    if (!IsWindowEnabled(finish)) return false;
+    ClickButton(wizard, IDOK);
+    return WaitForWindowGone(wizard, kWaitMs);
+  }
   // The File Open box's text after pressing OK on it.
   std::string AnswerFileOpenBox() {
     HWND box = WaitForEditorBox("File Open");
@@ -288,6 +304,7 @@ TEST_F(FileOpenProgramTest, DroppedFilesOpenAndAMidiFileIsImported) {
   HWND frame = StartEditor();
   ASSERT_TRUE(frame);
   ASSERT_TRUE(DropFiles(frame, {Path("Dropped.qvk"), Path("Chord.MID"), Path("notes.txt")}));
+  EXPECT_TRUE(WalkImportWizard());
   EXPECT_EQ(AnswerFileOpenBox(),
             "File: notes.txt\n\nVellichord does not recognize the file type 'txt', so it is unable to open the file.");
   ASSERT_TRUE(WaitForScoreWindows(2));
