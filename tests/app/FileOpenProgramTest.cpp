@@ -320,6 +320,50 @@ TEST_F(FileOpenProgramTest, DroppedFilesOpenAndAMidiFileIsImported) {
   EXPECT_EQ(CloseAndWait(frame), 0u);
 }
 
+// The control with this id anywhere inside a window, shown or not.
+HWND Descendant(HWND top, int id) {
+  struct TSearch {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      top,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(p);
+        if (GetDlgCtrlID(w) != s->id) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Tools > Options in the editor: OK writes the settings file at once, and with "Use Import Wizard
+// on Open" cleared a MIDI file opens without the wizard.
+TEST_F(FileOpenProgramTest, OptionsSheetSavesAtOnceAndTheWizardOptionIsHonoured) {
+  Write("Chord.MID", MidiFileBytes());
+  HWND frame = StartEditor();
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(PostCommand(frame, 36));
+  HWND sheet = nullptr;
+  PumpUntil([&] { return (sheet = WaitForWindow("#32770", "Options", 0, process_->Id())) != nullptr; }, kWaitMs);
+  ASSERT_TRUE(sheet);
+  HWND wizardBox = Descendant(sheet, 130);
+  ASSERT_TRUE(wizardBox) << "the File page's \"Use Import Wizard on Open\"";
+  EXPECT_EQ(SendMessageA(wizardBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(wizardBox, BM_SETCHECK, BST_UNCHECKED, 0);
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "UseImportWizOnOpen", -1, Path("QVK.INI").c_str()), 0)
+      << "written when the sheet closed, not at exit";
+
+  ASSERT_TRUE(DropFiles(frame, {Path("Chord.MID")}));
+  ASSERT_TRUE(WaitForScoreWindows(1));
+  EXPECT_EQ(WaitForWindow("#32770", "MIDI Import Wizard", 0, process_->Id()), nullptr);
+  EXPECT_NE(ScoreWindows()[0].find("| imported"), std::string::npos) << ScoreWindows()[0];
+  EXPECT_EQ(CloseAndWait(frame), 0u);
+}
+
 TEST_F(FileOpenProgramTest, AScoreDamagedByATextModeTransferIsRepairedAndOpens) {
   std::vector<unsigned char> damaged;
   for (unsigned char b : ScoreFileBytes(10, "Ten staves")) {
