@@ -320,24 +320,6 @@ TEST_F(FileOpenProgramTest, DroppedFilesOpenAndAMidiFileIsImported) {
   EXPECT_EQ(CloseAndWait(frame), 0u);
 }
 
-// The control with this id anywhere inside a window, shown or not.
-HWND Descendant(HWND top, int id) {
-  struct TSearch {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(p);
-        if (GetDlgCtrlID(w) != s->id) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Tools > Options in the editor: OK writes the settings file at once, and with "Use Import Wizard
 // on Open" cleared a MIDI file opens without the wizard.
 TEST_F(FileOpenProgramTest, OptionsSheetSavesAtOnceAndTheWizardOptionIsHonoured) {
@@ -348,7 +330,7 @@ TEST_F(FileOpenProgramTest, OptionsSheetSavesAtOnceAndTheWizardOptionIsHonoured)
   HWND sheet = nullptr;
   PumpUntil([&] { return (sheet = WaitForWindow("#32770", "Options", 0, process_->Id())) != nullptr; }, kWaitMs);
   ASSERT_TRUE(sheet);
-  HWND wizardBox = Descendant(sheet, 130);
+  HWND wizardBox = FindControl(sheet, 130);
   ASSERT_TRUE(wizardBox) << "the File page's \"Use Import Wizard on Open\"";
   EXPECT_EQ(SendMessageA(wizardBox, BM_GETCHECK, 0, 0), BST_CHECKED);
   SendMessageA(wizardBox, BM_SETCHECK, BST_UNCHECKED, 0);

@@ -29,25 +29,8 @@ namespace {
 
 const bool kAuditInstalled = (InstallAuditPass(), true);
 
-// The visible control with this id anywhere inside the window (the current page's).
-HWND VisibleControl(HWND top, int id) {
-  struct TSearch {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(p);
-        if (GetDlgCtrlID(w) == s->id && IsWindowVisible(w)) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+// The visible control with this id anywhere inside the wizard (the current page's).
+HWND VisibleControl(HWND top, int id) { return FindControl(top, id, true); }
 
 std::vector<std::string> Lines(HWND list) {
   std::vector<std::string> out;

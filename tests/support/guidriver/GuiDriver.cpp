@@ -128,6 +128,24 @@ TMessageBoxText ReadMessageBox(HWND box) {
   return r;
 }
 
+HWND FindControl(HWND top, int id, bool visibleOnly) {
+  struct TSearch {
+    int id;
+    bool visibleOnly;
+    HWND found;
+  } search{id, visibleOnly, nullptr};
+  EnumChildWindows(
+      top,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(p);
+        if (GetDlgCtrlID(w) != s->id || (s->visibleOnly && !IsWindowVisible(w))) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool ClickButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
