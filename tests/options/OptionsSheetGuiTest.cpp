@@ -337,6 +337,34 @@ TEST_F(OptionsSheetTest, MidiPageListsTheDriversPortsAndRefusesOneThatFails) {
   EXPECT_NE(manager_->GetOutDevice(1), nullptr) << "opened under its new name";
 }
 
+// Ports A and B open; B is swapped for C on the Midi page. Port 1 must then play through C, not
+// through B's device left open under C's name.
+TEST_F(OptionsSheetTest, APortGivenAnotherDeviceSendsToTheNewOne) {
+  Set("MIDI Out Ports", "1", "VMIDI Out B");
+  manager_->LoadPortSettings();
+  ASSERT_NE(manager_->GetOutDevice(1), nullptr);
+  VmidiClient driver;
+  ASSERT_TRUE(driver.Bind());
+  TOptionsSheet& sheet = Open(kOptionsMaskAll);
+  HWND midi = Page(TOptionPage::kMidi);
+  HWND available = GetDlgItem(midi, TMidiOptionsDlg::kAvailable);
+  SelectListLine(midi, TMidiOptionsDlg::kChosen, 1);
+  Click(midi, TMidiOptionsDlg::kRemove);
+  SelectListLine(midi, TMidiOptionsDlg::kAvailable,
+                 int(SendMessageA(available, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM("VMIDI Out C"))));
+  Click(midi, TMidiOptionsDlg::kAdd);
+  (void)sheet;
+  ASSERT_TRUE(PressOk());
+  ASSERT_STREQ(manager_->GetPortName(1), "VMIDI Out C");
+  const uint32_t mark = driver.LogCount();
+  ASSERT_TRUE(manager_->TrySendShort(0x01403C90));  // port 1: note-on
+  const auto toC = driver.SentSince(mark, VmidiClient::OutputId(2));
+  const auto toB = driver.SentSince(mark, VmidiClient::OutputId(1));
+  ASSERT_EQ(toC.size(), 1u);
+  EXPECT_EQ(toC[0].param & 0xFFFFFF, 0x403C90u);
+  EXPECT_TRUE(toB.empty());
+}
+
 TEST_F(OptionsSheetTest, RecordPageRefusesAnInputThatDoesNotOpenAndStoresTheEcho) {
   TOptionsSheet& sheet = Open(kOptionsMaskAll);
   HWND record = Page(TOptionPage::kRecord), midi = Page(TOptionPage::kMidi);

@@ -128,21 +128,22 @@ TMessageBoxText ReadMessageBox(HWND box) {
   return r;
 }
 
+struct TControlSearch {  // what FindControl looks for and found
+  int id;
+  bool visibleOnly;
+  HWND found;
+};
+
+static BOOL CALLBACK MatchControl(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TControlSearch*>(p);
+  if (GetDlgCtrlID(w) != s->id || (s->visibleOnly && !IsWindowVisible(w))) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
 HWND FindControl(HWND top, int id, bool visibleOnly) {
-  struct TSearch {
-    int id;
-    bool visibleOnly;
-    HWND found;
-  } search{id, visibleOnly, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(p);
-        if (GetDlgCtrlID(w) != s->id || (s->visibleOnly && !IsWindowVisible(w))) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TControlSearch search{id, visibleOnly, nullptr};
+  EnumChildWindows(top, &MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
