@@ -146,6 +146,10 @@ void TVellichordApp::RememberFolder(int n, const char* path) {
   if ((n == 0 || n == 1) && FolderOfPath(path, folder)) folders_[n] = folder;
 }
 
+void TVellichordApp::SetRememberedFolder(int n, const char* folder) {
+  if ((n == 0 || n == 1) && folder) folders_[n] = folder;
+}
+
 void TVellichordApp::LoadOptions() {
   TSysInfo& settings = GetSysInfo();
   options_.Load(settings);

@@ -65,6 +65,8 @@ public:
   void SetInitialFolder(int n);
   void SetInitialFolderFromPath(const char* path);
   void RememberFolder(int n, const char* path);
+  // The folder itself (not a path's folder part) becomes remembered folder n.
+  void SetRememberedFolder(int n, const char* folder);
 
   // Command enablers of Undo and Redo when no score window answers them.
   void CeUndo(TCommandEnabler& ce);

@@ -32,6 +32,8 @@
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "midi/MidiImportDocument.h"
+#include "app/win32/MidiImportWizard.h"
+#include "app/win32/OptionsSheet.h"
 #include "midi/win32/MidiManager.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -63,6 +65,8 @@ constexpr R kResponses[] = {
     R::Command(CM_STATUSBAR, &TVellichordFrame::CmStatusBar),
     R::Command(CM_TOOLBARS, &TVellichordFrame::CmToolbars),
     R::Command(CM_USAGETIPS, &TVellichordFrame::CmUsageTips),
+    R::Command(CM_OPTIONS, &TVellichordFrame::CmOptions),
+    R::Enable(CM_OPTIONS, &TVellichordFrame::CeOptions),
     R::Enable(CM_FILESAVEALL, &TVellichordFrame::CeSaveAll),
     R::Enable(CM_STATUSBAR, &TVellichordFrame::CeStatusBar),
 };
@@ -297,12 +301,23 @@ bool TVellichordFrame::IsExperimentalActive() const { return OptionOf(kOptExperi
 // tests its staves.
 bool TVellichordFrame::UsesExperimentalFeatures(const TMusicScore&) const { return false; }
 
-std::unique_ptr<TMusicScore> TVellichordFrame::ImportMidiFile(const char* path, int) {
+std::unique_ptr<TMusicScore> TVellichordFrame::ImportMidiFile(const char* path, int mode) {
   std::unique_ptr<TMusicScore> score;
   TImportOpenResult result;
   {
     TQVBusyCursor busy;
-    result = ImportMidiFileToScore(path, score);
+    TMidiImportOptions options;
+    options.Read(GetSysInfo());
+    // The wizard is the user's turn: no busy cursor while it is open.
+    auto wizard = [&](TQVKImportData& import) {
+      busy.Show(false);
+      const bool finished = RunMidiImportWizard(this, import, path);
+      busy.Show(true);
+      return finished;
+    };
+    const bool useWizard = mode == kOpenModeImport || OptionOf(kOptUseImportWizOnOpen) != 0;
+    result = ImportMidiFileToScore(path, score, nullptr, options,
+                                   useWizard ? TImportInstructionEditor(wizard) : TImportInstructionEditor());
   }
   if (result == TImportOpenResult::kOpenFailed) {
     InformationBox(hwnd_,
@@ -549,6 +564,20 @@ LRESULT TVellichordFrame::EvClose(WPARAM, LPARAM) {
 
 bool TVellichordFrame::ShutDown() { return RunShutDown(*this); }
 
+bool TVellichordFrame::HasScoreWindow() const {
+  TMDIClient* client = GetMDIClient();
+  if (!client || !client->GetHandle()) return false;
+  for (HWND h = GetWindow(client->GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (ScoreWindowOf(h)) return true;
+  }
+  return false;
+}
+
+// The Color page concerns score windows only: it is disabled while none is open.
+void TVellichordFrame::CmOptions() { ShowOptionsSheet(this, HasScoreWindow() ? kOptionsMaskAll : kOptionsMaskNoScore); }
+
+void TVellichordFrame::CeOptions(TCommandEnabler& ce) { ce.Enable(gPlayingWindow == nullptr); }
+
 void TVellichordFrame::GetUndoActionText(int kind, int id, char (&out)[80]) const {
   char text[80] = {};
   if (kind >= 1 && kind <= 6 && menu_) GetMenuStringA(menu_, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
@@ -606,8 +635,8 @@ void TVellichordFrame::CloseMidiPorts() {
 bool TVellichordFrame::HaveFailedMidiPorts() { return gMidiManager && gMidiManager->GetFailedOutPorts() != 0; }
 
 void TVellichordFrame::AskMidiDeviceWarning() {
-  // Yes leads to the MIDI page of the options sheet, which joins the shell with the options.
-  MBLMessage(hwnd_, MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL);
+  if (MBLMessage(hwnd_, MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL) == IDYES)
+    ShowOptionsSheet(this, kOptionsMaskMidiOnly);
 }
 
 bool TVellichordFrame::ResolveExistingFile(const char* token, char (&path)[260]) {

@@ -78,6 +78,10 @@ public:
   void CmPrinterSetup();
   void CmExit();
   void CmStop();
+  void CmOptions();
+  void CeOptions(TCommandEnabler& ce);
+  // Whether at least one score window is open.
+  bool HasScoreWindow() const;
   void CmWebHome();
   void CmWebUpdates();
   void CmAbout();

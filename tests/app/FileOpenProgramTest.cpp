@@ -162,6 +162,22 @@ protected:
     return box;
   }
   static bool Finish(TScript& script) { return PumpUntil([&] { return script.Finished(); }, kWaitMs); }
+  // The import wizard that the editor shows for a MIDI file (its "UseImportWizOnOpen" is on by
+  // default): Next through its steps, then Finish once it is enabled. False when it did not show.
+  bool WalkImportWizard() const {
+    HWND wizard = nullptr;
+    PumpUntil([&] { return (wizard = WaitForWindow("#32770", "MIDI Import Wizard", 0, process_->Id())) != nullptr; },
+              kWaitMs);
+    if (!wizard) return false;
+    HWND finish = GetDlgItem(wizard, IDOK);
+    for (int step = 0; step < 8 && !IsWindowEnabled(finish); ++step) {
+      ClickButton(wizard, 501);
+      PumpUntil([&] { return IsWindowEnabled(finish) != 0; }, 500);
+    }
+    if (!IsWindowEnabled(finish)) return false;
+    ClickButton(wizard, IDOK);
+    return WaitForWindowGone(wizard, kWaitMs);
+  }
   // The File Open box's text after pressing OK on it.
   std::string AnswerFileOpenBox() {
     HWND box = WaitForEditorBox("File Open");
@@ -288,6 +304,7 @@ TEST_F(FileOpenProgramTest, DroppedFilesOpenAndAMidiFileIsImported) {
   HWND frame = StartEditor();
   ASSERT_TRUE(frame);
   ASSERT_TRUE(DropFiles(frame, {Path("Dropped.qvk"), Path("Chord.MID"), Path("notes.txt")}));
+  EXPECT_TRUE(WalkImportWizard());
   EXPECT_EQ(AnswerFileOpenBox(),
             "File: notes.txt\n\nVellichord does not recognize the file type 'txt', so it is unable to open the file.");
   ASSERT_TRUE(WaitForScoreWindows(2));
@@ -300,6 +317,32 @@ TEST_F(FileOpenProgramTest, DroppedFilesOpenAndAMidiFileIsImported) {
   ASSERT_TRUE(DropFiles(frame, {Path("dropped.QVK")}));
   EXPECT_TRUE(PumpUntil([&] { return ActiveScoreWindow() == "Dropped.qvk | Dropped | 2 staves | read"; }, kWaitMs));
   EXPECT_EQ(ScoreWindows().size(), 2u);
+  EXPECT_EQ(CloseAndWait(frame), 0u);
+}
+
+// Tools > Options in the editor: OK writes the settings file at once, and with "Use Import Wizard
+// on Open" cleared a MIDI file opens without the wizard.
+TEST_F(FileOpenProgramTest, OptionsSheetSavesAtOnceAndTheWizardOptionIsHonoured) {
+  Write("Chord.MID", MidiFileBytes());
+  HWND frame = StartEditor();
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(PostCommand(frame, 36));
+  HWND sheet = nullptr;
+  PumpUntil([&] { return (sheet = WaitForWindow("#32770", "Options", 0, process_->Id())) != nullptr; }, kWaitMs);
+  ASSERT_TRUE(sheet);
+  HWND wizardBox = FindControl(sheet, 130);
+  ASSERT_TRUE(wizardBox) << "the File page's \"Use Import Wizard on Open\"";
+  EXPECT_EQ(SendMessageA(wizardBox, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(wizardBox, BM_SETCHECK, BST_UNCHECKED, 0);
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "UseImportWizOnOpen", -1, Path("QVK.INI").c_str()), 0)
+      << "written when the sheet closed, not at exit";
+
+  ASSERT_TRUE(DropFiles(frame, {Path("Chord.MID")}));
+  ASSERT_TRUE(WaitForScoreWindows(1));
+  EXPECT_EQ(WaitForWindow("#32770", "MIDI Import Wizard", 0, process_->Id()), nullptr);
+  EXPECT_NE(ScoreWindows()[0].find("| imported"), std::string::npos) << ScoreWindows()[0];
   EXPECT_EQ(CloseAndWait(frame), 0u);
 }
 

@@ -128,6 +128,25 @@ TMessageBoxText ReadMessageBox(HWND box) {
   return r;
 }
 
+struct TControlSearch {  // what FindControl looks for and found
+  int id;
+  bool visibleOnly;
+  HWND found;
+};
+
+static BOOL CALLBACK MatchControl(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TControlSearch*>(p);
+  if (GetDlgCtrlID(w) != s->id || (s->visibleOnly && !IsWindowVisible(w))) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+HWND FindControl(HWND top, int id, bool visibleOnly) {
+  TControlSearch search{id, visibleOnly, nullptr};
+  EnumChildWindows(top, &MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool ClickButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));

@@ -23,6 +23,9 @@ HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs =
 // Waits until the window is gone; answers false after the time-out.
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);
 std::string GetText(HWND hwnd);
+// A control with this id anywhere inside the window (a sheet's page controls too), or with
+// `visibleOnly` only a shown one (the current page's); null when none.
+HWND FindControl(HWND top, int id, bool visibleOnly = false);
 std::string GetClass(HWND hwnd);
 
 // A message box (or any dialog) with its caption and main text.
