@@ -25,6 +25,7 @@
 #include "app/win32/PrintPreviewDlg.h"
 #include "app/win32/QVKPrintData.h"
 #include "foundation/SysInfo.h"
+#include "framework/Application.h"
 #include "framework/Printer.h"
 #include "tests/drawing/SampleScores.h"
 #include "tests/support/guidriver/GuiDriver.h"
@@ -84,6 +85,8 @@ protected:
     ASSERT_TRUE(TMusicFonts::IsMusicFontInstalled());
     score_ = Sample();
   }
+  // The preview, page-copy and cancel boxes are the program's dialogs: they run in its loop.
+  TApplication app_{"Print test"};
   std::unique_ptr<TMusicScore> score_;
   TStaffColorHandles colors_;
 };
@@ -386,6 +389,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
     int widths[5] = {};
     std::string copyCaption;
     bool maximised = false;
+    std::string className;
+    bool icon = false;
   } seen;
   TScript user([&] {
     HWND dlg = WaitForWindow(nullptr, "Score Print Preview");
@@ -395,6 +400,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
     // Wait for the set-up's own message to have set the buttons.
     PumpUntil([&] { return !IsWindowEnabled(back); }, 3000);
     seen.maximised = IsZoomed(dlg) != 0;
+    seen.className = GetClass(dlg);
+    seen.icon = GetClassLongPtrA(dlg, GCLP_HICON) != 0;
     seen.firstPage = GetText(view);
     seen.backAtFirst = IsWindowEnabled(back) != 0;
     seen.nextAtFirst = IsWindowEnabled(next) != 0;
@@ -447,6 +454,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
   EXPECT_EQ(preview.Execute(), IDCANCEL);
   ASSERT_TRUE(user.Join(30000));
   EXPECT_TRUE(seen.maximised);
+  EXPECT_EQ(seen.className, "QVKPreviewDlgV170");
+  EXPECT_TRUE(seen.icon) << "the preview's class carries the score icon";
   EXPECT_EQ(seen.firstPage, "Page 1");
   EXPECT_FALSE(seen.backAtFirst);
   EXPECT_TRUE(seen.nextAtFirst);
