@@ -51,7 +51,7 @@ TEST(NewScoreTest, ABlankScoreHasTheChosenInformationAndOneStaff) {
   EXPECT_STREQ(score->Info().copyright1, "Copyright \xA9 2026 <Name>");
   EXPECT_STREQ(score->Info().copyright2, "All Rights Reserved");
   ASSERT_EQ(score->StaffCount(), 1);
-  EXPECT_EQ(score->GetStaff(0)->ItemCount(), 0) << "nothing but the sentinels";
+  EXPECT_EQ(score->GetStaff(0)->ItemCount(), 2) << "nothing but the two bar-line sentinels";
   EXPECT_TRUE(score->Selection().GetBit(0)) << "the staff is shown";
 }
 
