@@ -1,6 +1,7 @@
 #include "app/win32/PrintPreviewDlg.h"
 
 #include "app/win32/QVKPrintData.h"
+#include "resources/CommandIds.h"
 #include "resources/PrintIds.h"
 
 namespace {
@@ -12,8 +13,6 @@ constexpr R kResponses[] = {
     R::Command(IDC_PREVIEW_BACK, &TPrintPreviewDlg::CmBack),
     R::Command(IDC_PREVIEW_COPY, &TPrintPreviewDlg::CmCopy),
 };
-// The score windows' icon.
-constexpr int kScoreIcon = 2;
 
 // The dialog template names the class; it is a dialog class with the score icon.
 void RegisterPreviewClass(HINSTANCE module) {
@@ -22,7 +21,7 @@ void RegisterPreviewClass(HINSTANCE module) {
   wc.lpfnWndProc = DefDlgProcA;
   wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hInstance = module;
-  wc.hIcon = LoadIconA(module, MAKEINTRESOURCEA(kScoreIcon));
+  wc.hIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_SCORE));
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = TPrintPreviewDlg::kClassName;
