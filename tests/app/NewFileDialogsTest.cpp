@@ -27,26 +27,6 @@ namespace fs = std::filesystem;
 
 void Touch(const fs::path& p) { std::ofstream(p, std::ios::binary) << "x"; }
 
-// A visible control of this id and class anywhere inside the window.
-HWND FindControl(HWND top, int id, const char* className) {
-  struct Search {
-    int id;
-    const char* cls;
-    HWND found;
-  } search{id, className, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (GetDlgCtrlID(hwnd) != s->id || _stricmp(GetClass(hwnd).c_str(), s->cls) != 0) return TRUE;
-        if (!IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::vector<std::string> ListTexts(HWND list) {
   std::vector<std::string> out;
   const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -115,7 +95,7 @@ TEST_F(NewFileDialogsTest, TabsListTheTemplatesAndOkGivesTheChosenOne) {
     HWND s = WaitForWindow(nullptr, "Song Templates");
     if (!s) return;
     HWND list = nullptr;
-    PumpUntil([&] { return (list = FindControl(s, 101, "ListBox")) != nullptr; });
+    PumpUntil([&] { return (list = FindVisibleControl(s, 101, "ListBox")) != nullptr; });
     if (!list) return;
     listed = ListTexts(list);
     selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
@@ -143,7 +123,7 @@ TEST_F(NewFileDialogsTest, BlankScoreGivesNoPathAndNoSelectionKeepsTheSheetOpen)
     HWND s = WaitForWindow(nullptr, "Song Templates");
     if (!s) return;
     HWND list = nullptr;
-    PumpUntil([&] { return (list = FindControl(s, 101, "ListBox")) != nullptr; });
+    PumpUntil([&] { return (list = FindVisibleControl(s, 101, "ListBox")) != nullptr; });
     if (!list) return;
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(s, WM_COMMAND, IDOK, 0);
@@ -171,7 +151,7 @@ TEST_F(NewFileDialogsTest, ScoresDroppedOnATabAreCopiedIntoItsFolder) {
     HWND s = WaitForWindow(nullptr, "Song Templates");
     if (!s) return;
     HWND list = nullptr;
-    PumpUntil([&] { return (list = FindControl(s, 101, "ListBox")) != nullptr; });
+    PumpUntil([&] { return (list = FindVisibleControl(s, 101, "ListBox")) != nullptr; });
     if (!list) return;
     HGLOBAL drop = DropBlock({(outside / "Carol.QVK").string(), (outside / "Readme.txt").string()});
     PostMessageA(GetParent(list), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
@@ -198,7 +178,7 @@ TEST_F(NewFileDialogsTest, HistoryRowsFromZeroChosenRowAndClear) {
     HWND d = WaitForWindow(nullptr, "File History");
     if (!d) return;
     HWND list = nullptr;
-    PumpUntil([&] { return (list = FindControl(d, 101, "ListBox")) && SendMessageA(list, LB_GETCOUNT, 0, 0) == 3; });
+    PumpUntil([&] { return (list = FindVisibleControl(d, 101, "ListBox")) && SendMessageA(list, LB_GETCOUNT, 0, 0) == 3; });
     if (!list) return;
     rows = ListTexts(list);
     SendMessageA(d, WM_COMMAND, IDOK, 0);

@@ -41,26 +41,6 @@ struct TWindowCalls : TPageSetupWindow {
   void RebuildFonts() override { ++fontRebuilds; }
 };
 
-// A control of the sheet's current page (pages are child dialogs of the sheet).
-HWND PageControl(HWND sheet, int id, const char* className) {
-  struct Search {
-    int id;
-    const char* cls;
-    HWND found;
-  } search{id, className, nullptr};
-  EnumChildWindows(
-      sheet,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (GetDlgCtrlID(hwnd) != s->id || _stricmp(GetClass(hwnd).c_str(), s->cls) != 0) return TRUE;
-        if (!IsWindowVisible(hwnd)) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // A list or combo change as the user makes it: the new state, then the notification to the page.
 void SetListSel(HWND list, int index, bool on) {
   SendMessageA(list, LB_SETSEL, on ? TRUE : FALSE, index);
@@ -159,7 +139,7 @@ TEST_F(PageSetupSheetTest, StavesChosenOneByOneAndByGroup) {
   std::vector<bool> groupsAtStart, groupsAfterStaff, stavesAfterGroup;
   const int result = Run(598, [&](HWND sheet) {
     HWND groups = nullptr, staves = nullptr;
-    PumpUntil([&] { return (groups = PageControl(sheet, 101, "ListBox")) && (staves = PageControl(sheet, 102, "ListBox")); });
+    PumpUntil([&] { return (groups = FindVisibleControl(sheet, 101, "ListBox")) && (staves = FindVisibleControl(sheet, 102, "ListBox")); });
     if (!groups || !staves) return;
     groupsAtStart = ListSelection(groups);
     // Clearing one staff of a group clears the group, not the other staff.
@@ -190,7 +170,7 @@ TEST_F(PageSetupSheetTest, OptionsRefuseValuesOutOfRangeAndScaleTheStaffFonts) {
   bool fromEnabledAtStart = true;
   const int result = Run(567, [&](HWND sheet) {
     HWND size = nullptr;
-    PumpUntil([&] { return (size = PageControl(sheet, 105, "Edit")) != nullptr; });
+    PumpUntil([&] { return (size = FindVisibleControl(sheet, 105, "Edit")) != nullptr; });
     if (!size) return;
     HWND page = GetParent(size);
     HWND from = GetDlgItem(page, 102);
@@ -230,7 +210,7 @@ TEST_F(PageSetupSheetTest, MarginsInCentimetresComeBackInInchesWithoutDrift) {
   std::string topInches, topCentimetres;
   const int result = Run(568, [&](HWND sheet) {
     HWND top = nullptr;
-    PumpUntil([&] { return (top = PageControl(sheet, 101, "Edit")) != nullptr; });
+    PumpUntil([&] { return (top = FindVisibleControl(sheet, 101, "Edit")) != nullptr; });
     if (!top) return;
     HWND page = GetParent(top);
     topInches = GetText(top);
@@ -267,7 +247,7 @@ TEST_F(PageSetupSheetTest, PreviewPageTellsWhatThePrinterMakesOfTheScore) {
   std::string previewFirst;
   const int result = Run(593, [&](HWND sheet) {
     HWND list = nullptr;
-    PumpUntil([&] { return (list = PageControl(sheet, 101, "ListBox")) && SendMessageA(list, LB_GETCOUNT, 0, 0) > 3; });
+    PumpUntil([&] { return (list = FindVisibleControl(sheet, 101, "ListBox")) && SendMessageA(list, LB_GETCOUNT, 0, 0) > 3; });
     if (!list) return;
     rows = ListTexts(list);
     ClickButton(GetParent(list), 110);
@@ -296,7 +276,7 @@ TEST_F(PageSetupSheetTest, CancelBecomesCloseOnceAnotherPageWasChosen) {
   bool shown = false;
   const int result = Run(568, [&](HWND sheet) {
     HWND top = nullptr;
-    PumpUntil([&] { return (top = PageControl(sheet, 101, "Edit")) != nullptr; });
+    PumpUntil([&] { return (top = FindVisibleControl(sheet, 101, "Edit")) != nullptr; });
     if (!top) return;
     SetWindowTextA(top, "3.00");
     // The next page, from the keyboard.

@@ -24,6 +24,9 @@ HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs =
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);
 std::string GetText(HWND hwnd);
 std::string GetClass(HWND hwnd);
+// A visible control with this id and window class (any letter case) anywhere inside the window,
+// as on the shown page of a property sheet; null when there is none.
+HWND FindVisibleControl(HWND top, int id, const char* className);
 
 // A message box (or any dialog) with its caption and main text.
 struct TMessageBoxText {
