@@ -17,6 +17,7 @@
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicScore.h"
+#include "QVKNTN/ScoreFile.h"
 #include "QVKNTN/win32/MusicFonts.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "app/FolderSettings.h"
@@ -29,6 +30,7 @@
 #include "framework/Printer.h"
 #include "tests/drawing/SampleScores.h"
 #include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/TestProcess.h"
 
 namespace {
 
@@ -501,6 +503,59 @@ TEST_F(PrintJobTest, PreviewOpensOnThePageOfTheCaret) {
   preview.Execute();
   ASSERT_TRUE(user.Join(10000));
   EXPECT_EQ(first, "Page 3");
+}
+
+// The editor itself: a score opened from its file, printed through the score window's Print
+// command and the print dialog, to the default printer. run-print-tests checks the PDF's pages.
+TEST_F(PrintJobTest, PrintFromTheEditorsScoreWindow) {
+  const std::string folder = OutDir() + "\\editor";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA("QVK32.exe", (folder + "\\QVK32.exe").c_str(), FALSE)) << "QVK32.exe not built";
+  CopyFileA("QVMID32B.DLL", (folder + "\\QVMID32B.DLL").c_str(), FALSE);
+  {
+    std::ofstream ini(folder + "\\QVK.INI", std::ios::trunc);
+    ini << "[Options]\r\nUsageTipsOnStartup=0\r\n";
+  }
+  const std::string path = folder + "\\MenuPrint.qvk";
+  ASSERT_EQ(SaveScoreFile(path.c_str(), 0, *score_), 1);
+  // The pages the editor should send: the same score on the same printer, every staff.
+  int pages = 0;
+  {
+    HDC dc = DefaultPrinter();
+    ASSERT_NE(dc, nullptr);
+    TQVKPrintData job(nullptr, dc, score_.get(), AllStaves(), &colors_);
+    job.Pages().SetPageRange(1, TPrintPages::kLastPossiblePage);
+    pages = job.CountPages();
+  }
+  ASSERT_GE(pages, 3);
+
+  TTestProcess editor(folder + "\\QVK32.exe", "\"" + path + "\"", folder);
+  ASSERT_TRUE(editor.Started());
+  HWND frame = WaitForWindow("TQVK17VellichordFrame", nullptr, 60000, editor.Id());
+  ASSERT_NE(frame, nullptr);
+  // Boxes the editor may show at start (no MIDI device, say) are answered while the score opens.
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        if (HWND box = WaitForWindow("#32770", nullptr, 50, editor.Id())) ClickButton(box, IDOK);
+        HWND client = nullptr;
+        while ((client = FindWindowExA(frame, client, "MDIClient", nullptr)) != nullptr) {
+          if (FindWindowExA(client, nullptr, nullptr, nullptr)) return true;
+        }
+        return false;
+      },
+      60000))
+      << "no score window";
+  ASSERT_TRUE(PostCommand(frame, 210));
+  HWND print = WaitForWindow("#32770", "Print", 30000, editor.Id());
+  ASSERT_NE(print, nullptr) << "no print dialog";
+  ClickButton(print, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(print, 30000));
+  // The cancel box stands while the pages go out.
+  HWND box = WaitForWindow("#32770", "Score Print", 10000, editor.Id());
+  if (box) EXPECT_TRUE(WaitForWindowGone(box, 120000));
+  EXPECT_EQ(WaitForWindow("#32770", "Print Error", 500, editor.Id()), nullptr);
+  editor.Terminate();
+  Expect("MenuPrint", pages);
 }
 
 }  // namespace
