@@ -505,19 +505,53 @@ TEST_F(PrintJobTest, PreviewOpensOnThePageOfTheCaret) {
   EXPECT_EQ(first, "Page 3");
 }
 
+// The editor program in a folder of its own, started on a score file of the test's sample.
+class TEditorRun {
+public:
+  TEditorRun(const std::string& name, const TMusicScore& score, const char* settings) {
+    folder_ = OutDir() + "\\" + name;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    copied_ = CopyFileA("QVK32.exe", (folder_ + "\\QVK32.exe").c_str(), FALSE) != 0;
+    CopyFileA("QVMID32B.DLL", (folder_ + "\\QVMID32B.DLL").c_str(), FALSE);
+    std::ofstream(folder_ + "\\QVK.INI", std::ios::trunc) << "[Options]\r\nUsageTipsOnStartup=0\r\n" << settings;
+    path_ = folder_ + "\\" + name + ".qvk";
+    saved_ = SaveScoreFile(path_.c_str(), 0, const_cast<TMusicScore&>(score)) == 1;
+  }
+  ~TEditorRun() {
+    if (editor_) editor_->Terminate();
+  }
+  // The frame once a score window shows in it; null when the program did not get there. Boxes
+  // the editor may show at start (no MIDI device, say) are answered meanwhile.
+  HWND Start() {
+    if (!copied_ || !saved_) return nullptr;
+    editor_ = std::make_unique<TTestProcess>(folder_ + "\\QVK32.exe", "\"" + path_ + "\"", folder_);
+    if (!editor_->Started()) return nullptr;
+    HWND frame = WaitForWindow("TQVK17VellichordFrame", nullptr, 60000, editor_->Id());
+    if (!frame) return nullptr;
+    const bool shown = PumpUntil(
+        [&] {
+          if (HWND box = WaitForWindow("#32770", nullptr, 50, editor_->Id())) ClickButton(box, IDOK);
+          HWND client = nullptr;
+          while ((client = FindWindowExA(frame, client, "MDIClient", nullptr)) != nullptr) {
+            if (FindWindowExA(client, nullptr, nullptr, nullptr)) return true;
+          }
+          return false;
+        },
+        60000);
+    return shown ? frame : nullptr;
+  }
+  DWORD Id() const { return editor_ ? editor_->Id() : 0; }
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string folder_, path_;
+  bool copied_ = false, saved_ = false;
+  std::unique_ptr<TTestProcess> editor_;
+};
+
 // The editor itself: a score opened from its file, printed through the score window's Print
 // command and the print dialog, to the default printer. run-print-tests checks the PDF's pages.
 TEST_F(PrintJobTest, PrintFromTheEditorsScoreWindow) {
-  const std::string folder = OutDir() + "\\editor";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileA("QVK32.exe", (folder + "\\QVK32.exe").c_str(), FALSE)) << "QVK32.exe not built";
-  CopyFileA("QVMID32B.DLL", (folder + "\\QVMID32B.DLL").c_str(), FALSE);
-  {
-    std::ofstream ini(folder + "\\QVK.INI", std::ios::trunc);
-    ini << "[Options]\r\nUsageTipsOnStartup=0\r\n";
-  }
-  const std::string path = folder + "\\MenuPrint.qvk";
-  ASSERT_EQ(SaveScoreFile(path.c_str(), 0, *score_), 1);
   // The pages the editor should send: the same score on the same printer, every staff.
   int pages = 0;
   {
@@ -528,34 +562,48 @@ TEST_F(PrintJobTest, PrintFromTheEditorsScoreWindow) {
     pages = job.CountPages();
   }
   ASSERT_GE(pages, 3);
-
-  TTestProcess editor(folder + "\\QVK32.exe", "\"" + path + "\"", folder);
-  ASSERT_TRUE(editor.Started());
-  HWND frame = WaitForWindow("TQVK17VellichordFrame", nullptr, 60000, editor.Id());
-  ASSERT_NE(frame, nullptr);
-  // Boxes the editor may show at start (no MIDI device, say) are answered while the score opens.
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        if (HWND box = WaitForWindow("#32770", nullptr, 50, editor.Id())) ClickButton(box, IDOK);
-        HWND client = nullptr;
-        while ((client = FindWindowExA(frame, client, "MDIClient", nullptr)) != nullptr) {
-          if (FindWindowExA(client, nullptr, nullptr, nullptr)) return true;
-        }
-        return false;
-      },
-      60000))
-      << "no score window";
+  TEditorRun run("MenuPrint", *score_, "");
+  HWND frame = run.Start();
+  ASSERT_NE(frame, nullptr) << "no score window";
   ASSERT_TRUE(PostCommand(frame, 210));
-  HWND print = WaitForWindow("#32770", "Print", 30000, editor.Id());
+  HWND print = WaitForWindow("#32770", "Print", 30000, run.Id());
   ASSERT_NE(print, nullptr) << "no print dialog";
   ClickButton(print, IDOK);
   ASSERT_TRUE(WaitForWindowGone(print, 30000));
   // The cancel box stands while the pages go out.
-  HWND box = WaitForWindow("#32770", "Score Print", 10000, editor.Id());
+  HWND box = WaitForWindow("#32770", "Score Print", 10000, run.Id());
   if (box) EXPECT_TRUE(WaitForWindowGone(box, 120000));
-  EXPECT_EQ(WaitForWindow("#32770", "Print Error", 500, editor.Id()), nullptr);
-  editor.Terminate();
+  EXPECT_EQ(WaitForWindow("#32770", "Print Error", 500, run.Id()), nullptr);
   Expect("MenuPrint", pages);
+}
+
+// Page Setup from the score window: the new margin is in the saved file, and one Undo takes the
+// whole sheet back.
+TEST_F(PrintJobTest, PageSetupFromTheEditorUndoesAsOneStep) {
+  auto savedTopMargin = [](const std::string& path) {
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> read(ReadScoreFile(path.c_str(), info));
+    return read ? read->GetMargin(0) : -1.0f;
+  };
+  // The sheet opens on its Margins page (the third), in inches.
+  TEditorRun run("MenuSetup", *score_, "PrintMarginUnits=0\r\n[TabHistory]\r\n236=2\r\n");
+  HWND frame = run.Start();
+  ASSERT_NE(frame, nullptr) << "no score window";
+  ASSERT_TRUE(PostCommand(frame, 208));
+  HWND sheet = WaitForWindow("#32770", "Page Setup", 30000, run.Id());
+  ASSERT_NE(sheet, nullptr) << "no page setup";
+  HWND top = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (top = FindVisibleControl(sheet, 101, "Edit")) != nullptr; }, 10000));
+  EXPECT_EQ(GetText(top), "0.75");
+  SetWindowTextA(top, "1.50");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, 30000));
+  ASSERT_TRUE(PostCommand(frame, 4));
+  EXPECT_TRUE(PumpUntil([&] { return savedTopMargin(run.Path()) == 1.5f; }, 20000)) << savedTopMargin(run.Path());
+  ASSERT_TRUE(PostCommand(frame, 40));
+  ASSERT_TRUE(PostCommand(frame, 4));
+  EXPECT_TRUE(PumpUntil([&] { return savedTopMargin(run.Path()) == 0.75f; }, 20000)) << savedTopMargin(run.Path());
 }
 
 }  // namespace
