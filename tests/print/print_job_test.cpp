@@ -572,7 +572,9 @@ TEST_F(PrintJobTest, PrintFromTheEditorsScoreWindow) {
   ASSERT_TRUE(WaitForWindowGone(print, 30000));
   // The cancel box stands while the pages go out.
   HWND box = WaitForWindow("#32770", "Score Print", 10000, run.Id());
-  if (box) EXPECT_TRUE(WaitForWindowGone(box, 120000));
+  if (box) {
+    EXPECT_TRUE(WaitForWindowGone(box, 120000));
+  }
   EXPECT_EQ(WaitForWindow("#32770", "Print Error", 500, run.Id()), nullptr);
   Expect("MenuPrint", pages);
 }
