@@ -1,7 +1,8 @@
 // The page-setup sheet driven as a user would, page by page: the staves chosen by staff and by
 // group, the options with their range checks and the staff size that scales the staff fonts,
-// margins in centimetres that come back in inches without drift, what the printer makes of the
-// score, and Cancel that becomes "Close" once another page was chosen.
+// margins in centimetres that come back in inches without drift, a text font chosen in the font
+// dialog, what the printer makes of the score, and Cancel that becomes "Close" once another page
+// was chosen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -230,6 +231,41 @@ TEST_F(PageSetupSheetTest, MarginsInCentimetresComeBackInInchesWithoutDrift) {
   EXPECT_EQ(score_->GetMirrorMargins(), 1);
   EXPECT_GE(calls_.relayouts, 1) << "new margins lay the score out again";
   EXPECT_EQ(calls_.fontRebuilds, 0) << "the staff size did not change";
+}
+
+TEST_F(PageSetupSheetTest, AFontChosenInTheFontDialogChangesItsRowAtOnce) {
+  ASSERT_NE(score_->GetFonts()->GetFont(3).size, 28) << "the size the test chooses must be a new one";
+  std::string rowBefore, rowAfter, cancelText;
+  bool fontDialog = false;
+  const int result = Run(595, [&](HWND sheet) {
+    HWND list = nullptr;
+    PumpUntil([&] { return (list = FindVisibleControl(sheet, 101, "ListBox")) && SendMessageA(list, LB_GETCOUNT, 0, 0) == 12; });
+    if (!list) return;
+    SendMessageA(list, LB_SETCURSEL, 3, 0);
+    rowBefore = ListTexts(list)[3];
+    ClickButton(GetParent(list), 110);
+    HWND font = WaitForWindow("#32770", "Font");
+    fontDialog = font != nullptr;
+    if (font) {
+      // The size list of the font dialog: 28 points chosen as a click would.
+      HWND size = GetDlgItem(font, 0x472);
+      SendMessageA(size, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("28"));
+      SendMessageA(font, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(size));
+      ClickButton(font, IDOK);
+      WaitForWindowGone(font);
+    }
+    PumpUntil([&] { return ListTexts(list)[3] != rowBefore; }, 3000);
+    rowAfter = ListTexts(list)[3];
+    cancelText = GetText(GetDlgItem(sheet, IDCANCEL));
+    ClickButton(sheet, IDCANCEL);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  ASSERT_TRUE(fontDialog);
+  EXPECT_EQ(rowBefore.substr(0, rowBefore.find('\t')), "Page Title Text");
+  EXPECT_EQ(score_->GetFonts()->GetFont(3).size, 28) << "the font changes at once, even when the sheet is closed";
+  EXPECT_NE(rowAfter.find("\t28\t"), std::string::npos) << rowAfter;
+  EXPECT_EQ(cancelText, "Close");
+  EXPECT_GE(calls_.fontRebuilds, 1);
 }
 
 TEST_F(PageSetupSheetTest, PreviewPageTellsWhatThePrinterMakesOfTheScore) {
