@@ -66,6 +66,25 @@ bool TScoreEditing::RecordUndo(TUndoKind kind, int command, int count) {
   return true;
 }
 
+bool TScoreEditing::RecordKeptUndo(TUndoKind kind, int command, TQXTStream& snapshot) {
+  if (snapshot.IsFailed()) return false;
+  TQXTStream& out = undo_.Push(kind, command);
+  snapshot.Rewind();
+  char block[512];
+  for (;;) {
+    const uint32_t got = snapshot.Read(block, sizeof block);
+    if (got == 0) break;
+    out.Write(block, got);
+  }
+  if (out.IsFailed()) {
+    undo_.DiscardLast();
+    return false;
+  }
+  undo_.EndRecord();
+  if (sink_) sink_->SetModified();
+  return true;
+}
+
 bool TScoreEditing::InsertItemAtCaret(TNotatedItem* item, int command) {
   TMusicStaff* staff = CurrentStaff();
   const int removed = HasSelection() ? GetSelectionEnd() - GetSelectionStart() + 1 : 0;

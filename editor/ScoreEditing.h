@@ -10,6 +10,7 @@
 class TMusicScore;
 class TMusicStaff;
 class TNotatedItem;
+class TQXTStream;
 
 class TScoreEditing {
 public:
@@ -44,6 +45,9 @@ public:
 
   // Undo first: pushes and writes a record; false (and no record) when it could not be written.
   bool RecordUndo(TUndoKind kind, int command, int count);
+  // Records a snapshot taken before a change already made (a dialog that edits the score in
+  // place, as page setup does); false (and no record) when it could not be copied.
+  bool RecordKeptUndo(TUndoKind kind, int command, TQXTStream& snapshot);
 
   // Inserts the item before the caret (replacing a selection); the view owns nothing after.
   // False, with the item deleted, when the staff has no room.

@@ -174,3 +174,4 @@
 #define IDD_EXPERIMENTALFILE  599
 #define IDD_ABOUT             528
 #define IDI_MAINFRAME           1
+#define IDI_SCORE               2

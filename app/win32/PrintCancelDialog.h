@@ -3,20 +3,25 @@
 #pragma once
 #include <windows.h>
 
-class TPrintCancelDialog {
+#include "app/win32/MCTDialog.h"
+
+class TPrintCancelDialog : public TMCTDialog {
 public:
+  static constexpr int kResourceId = 530;
+
+  // Shown at once; the owner is disabled until the box goes.
   TPrintCancelDialog(HWND owner, const char* documentName, volatile bool* abortFlag);
-  ~TPrintCancelDialog();
+  ~TPrintCancelDialog() override;
   TPrintCancelDialog(const TPrintCancelDialog&) = delete;
   TPrintCancelDialog& operator=(const TPrintCancelDialog&) = delete;
 
-  HWND GetHandle() const { return hwnd_; }
+  void SetupWindow() override;
+  // Cancel sets the abort flag; the print loop takes the box down.
+  void CmCancel() override;
 
 private:
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
   HWND owner_;
-  HWND hwnd_ = nullptr;
+  const char* name_;
   volatile bool* abort_;
 };
 

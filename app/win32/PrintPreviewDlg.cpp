@@ -1,86 +1,118 @@
 #include "app/win32/PrintPreviewDlg.h"
 
 #include "app/win32/QVKPrintData.h"
+#include "resources/CommandIds.h"
 #include "resources/PrintIds.h"
 
+namespace {
+using R = TResponse<TPrintPreviewDlg>;
+constexpr R kResponses[] = {
+    R::Message(WM_SIZE, &TPrintPreviewDlg::EvSize),
+    R::Command(IDC_PREVIEW_START, &TPrintPreviewDlg::CmStart),
+    R::Command(IDC_PREVIEW_NEXT, &TPrintPreviewDlg::CmNext),
+    R::Command(IDC_PREVIEW_BACK, &TPrintPreviewDlg::CmBack),
+    R::Command(IDC_PREVIEW_COPY, &TPrintPreviewDlg::CmCopy),
+};
+
+// The dialog template names the class; it is a dialog class with the score icon.
+void RegisterPreviewClass(HINSTANCE module) {
+  WNDCLASSA wc{};
+  if (GetClassInfoA(module, TPrintPreviewDlg::kClassName, &wc)) return;
+  wc.lpfnWndProc = DefDlgProcA;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hInstance = module;
+  wc.hIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_SCORE));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = TPrintPreviewDlg::kClassName;
+  RegisterClassA(&wc);
+}
+}  // namespace
+
 TPrintPreviewDlg::TPrintPreviewDlg(HWND parent, TQVKPrintData* job, int caretIndex)
-    : parent_(parent), job_(job), caret_(caretIndex), initMessage_(RegisterWindowMessageA("QVINIT")) {}
+    : TMCTDialog(TWindow::FromHandle(parent), kResourceId),
+      job_(job),
+      caret_(caretIndex),
+      initMessage_(RegisterWindowMessageA("QVINIT")) {
+  // Shown maximised: centring would only move the restored frame.
+  SetKeepPosition(true);
+}
 
 TPrintPreviewDlg::~TPrintPreviewDlg() = default;
 
-INT_PTR TPrintPreviewDlg::Execute() {
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_PREVIEW), parent_, Proc,
-                         reinterpret_cast<LPARAM>(this));
+HWND TPrintPreviewDlg::PerformCreate() {
+  RegisterPreviewClass(GetModule());
+  return TMCTDialog::PerformCreate();
 }
 
-INT_PTR CALLBACK TPrintPreviewDlg::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<TPrintPreviewDlg*>(lParam);
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    self->hwnd_ = hwnd;
-    self->Setup();
-    return TRUE;
+bool TPrintPreviewDlg::Find(TEvent& ev) {
+  // The registered set-up message has no fixed number for the table.
+  if (ev.msg == initMessage_) {
+    if (!ev.probe) UpdateButtons();
+    ev.result = 0;
+    return true;
   }
-  auto* self = reinterpret_cast<TPrintPreviewDlg*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  return self ? self->Receive(msg, wParam, lParam) : FALSE;
+  return ev.Dispatch(this, kResponses) || TMCTDialog::Find(ev);
 }
 
-void TPrintPreviewDlg::Setup() {
+void TPrintPreviewDlg::SetupWindow() {
+  TMCTDialog::SetupWindow();
   job_->Pages().ClearLayoutState();
   control_ = std::make_unique<TScorePreviewControl>(job_);
-  control_->Create(hwnd_, IDC_PREVIEW_CONTROL);
+  control_->Create(GetHandle(), IDC_PREVIEW_CONTROL);
   control_->GotoPosition(caret_);
-  ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+  ::ShowWindow(GetHandle(), SW_SHOWMAXIMIZED);
   PlaceControl();
-  PostMessageA(hwnd_, initMessage_, 0, 0);
+  PostMessage(initMessage_);
 }
 
 // The control takes the client area from 3 pixels below the button row.
 void TPrintPreviewDlg::PlaceControl() {
   if (!control_) return;
   RECT client, button;
-  GetClientRect(hwnd_, &client);
-  GetWindowRect(GetDlgItem(hwnd_, IDC_PREVIEW_START), &button);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&button), 2);
+  ::GetClientRect(GetHandle(), &client);
+  ::GetWindowRect(GetDlgItem(IDC_PREVIEW_START), &button);
+  MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&button), 2);
   client.top = button.bottom + 3;
   control_->SetSpace(client);
 }
 
 void TPrintPreviewDlg::UpdateButtons() {
+  if (!control_) return;
   InvalidateRect(control_->GetHandle(), nullptr, TRUE);
   const bool back = control_->GetPage() > 1;
   const bool next = control_->HasMorePages();
   HWND focus = GetFocus();
-  HWND backButton = GetDlgItem(hwnd_, IDC_PREVIEW_BACK);
-  HWND nextButton = GetDlgItem(hwnd_, IDC_PREVIEW_NEXT);
+  HWND backButton = GetDlgItem(IDC_PREVIEW_BACK);
+  HWND nextButton = GetDlgItem(IDC_PREVIEW_NEXT);
   if ((focus == backButton && !back) || (focus == nextButton && !next)) {
-    SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, IDC_PREVIEW_START)), TRUE);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_PREVIEW_START)), TRUE);
   }
-  EnableWindow(backButton, back);
-  EnableWindow(nextButton, next);
+  ::EnableWindow(backButton, back);
+  ::EnableWindow(nextButton, next);
 }
 
-INT_PTR TPrintPreviewDlg::Receive(UINT msg, WPARAM wParam, LPARAM) {
-  if (msg == initMessage_) {
-    UpdateButtons();
-    return TRUE;
-  }
-  switch (msg) {
-    case WM_SIZE:
-      PlaceControl();
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_PREVIEW_START: control_->FirstPage(); break;
-        case IDC_PREVIEW_NEXT: control_->NextPage(); break;
-        case IDC_PREVIEW_BACK: control_->PreviousPage(); break;
-        case IDC_PREVIEW_COPY: job_->ExportGraphicFile(hwnd_, control_->GetPage()); break;
-        case IDCANCEL: EndDialog(hwnd_, IDCANCEL); return TRUE;
-        default: return FALSE;
-      }
-      UpdateButtons();
-      return TRUE;
-    default:
-      return FALSE;
-  }
+void TPrintPreviewDlg::CmStart() {
+  control_->FirstPage();
+  UpdateButtons();
+}
+
+void TPrintPreviewDlg::CmNext() {
+  control_->NextPage();
+  UpdateButtons();
+}
+
+void TPrintPreviewDlg::CmBack() {
+  control_->PreviousPage();
+  UpdateButtons();
+}
+
+void TPrintPreviewDlg::CmCopy() {
+  job_->ExportGraphicFile(GetHandle(), control_->GetPage());
+  UpdateButtons();
+}
+
+LRESULT TPrintPreviewDlg::EvSize(WPARAM, LPARAM) {
+  PlaceControl();
+  return DefaultProcessing();
 }

@@ -5,31 +5,38 @@
 
 #include <memory>
 
+#include "app/win32/MCTDialog.h"
 #include "app/win32/ScorePreviewControl.h"
 
 class TQVKPrintData;
 
-class TPrintPreviewDlg {
+class TPrintPreviewDlg : public TMCTDialog {
 public:
+  static constexpr int kResourceId = 543;
+  // The dialog's own window class, with the program's score icon.
+  static constexpr const char* kClassName = "QVKPreviewDlgV170";
+
   // caretIndex: the item of the first printed staff whose page shows first.
   TPrintPreviewDlg(HWND parent, TQVKPrintData* job, int caretIndex);
-  ~TPrintPreviewDlg();
-  TPrintPreviewDlg(const TPrintPreviewDlg&) = delete;
-  TPrintPreviewDlg& operator=(const TPrintPreviewDlg&) = delete;
+  ~TPrintPreviewDlg() override;
 
-  // Runs the dialog modally; answers how it ended.
-  INT_PTR Execute();
+  void SetupWindow() override;
+  bool Find(TEvent& ev) override;
   TScorePreviewControl* Control() { return control_.get(); }
 
+  void CmStart();
+  void CmNext();
+  void CmBack();
+  void CmCopy();
+  LRESULT EvSize(WPARAM, LPARAM);
+
+protected:
+  HWND PerformCreate() override;
+
 private:
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  INT_PTR Receive(UINT msg, WPARAM wParam, LPARAM lParam);
-  void Setup();
   void PlaceControl();
   void UpdateButtons();
 
-  HWND parent_;
-  HWND hwnd_ = nullptr;
   TQVKPrintData* job_;
   int caret_;
   UINT initMessage_;

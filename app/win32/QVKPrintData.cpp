@@ -10,6 +10,7 @@
 #include "QVKNTN/win32/MusicFonts.h"
 #include "app/FolderSettings.h"
 #include "app/PlaceableMetafile.h"
+#include "app/win32/MCTDialog.h"
 #include "app/win32/PrintCancelDialog.h"
 #include "app/win32/PrinterMetricsGdi.h"
 #include "foundation/QVBusyCursor.h"
@@ -290,23 +291,26 @@ bool TQVKPrintData::CopyPageToClipboard(HWND owner, int page) {
 
 namespace {
 
-// Dialog "Copy Printed Page": 1 clipboard, 2 file, 0 cancelled.
-INT_PTR CALLBACK CopyPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
-  if (msg == WM_INITDIALOG) {
-    CheckRadioButton(hwnd, IDC_COPY_CLIPBOARD, IDC_COPY_FILE, IDC_COPY_CLIPBOARD);
-    return TRUE;
+// "Copy Printed Page": where the page goes.
+class TCopyPageDialog : public TMCTDialog {
+public:
+  enum class TTarget { None, Clipboard, File };
+  static constexpr int kResourceId = 591;
+
+  explicit TCopyPageDialog(HWND parent) : TMCTDialog(TWindow::FromHandle(parent), kResourceId) {}
+  void SetupWindow() override {
+    TMCTDialog::SetupWindow();
+    CheckRadioButton(GetHandle(), IDC_COPY_CLIPBOARD, IDC_COPY_FILE, IDC_COPY_CLIPBOARD);
   }
-  if (msg != WM_COMMAND) return FALSE;
-  if (LOWORD(wParam) == IDOK) {
-    EndDialog(hwnd, IsDlgButtonChecked(hwnd, IDC_COPY_FILE) == BST_CHECKED ? 2 : 1);
-    return TRUE;
+  void CmOk() override {
+    target_ = IsDlgButtonChecked(GetHandle(), IDC_COPY_FILE) == BST_CHECKED ? TTarget::File : TTarget::Clipboard;
+    TMCTDialog::CmOk();
   }
-  if (LOWORD(wParam) == IDCANCEL) {
-    EndDialog(hwnd, 0);
-    return TRUE;
-  }
-  return FALSE;
-}
+  TTarget Run() { return Execute() == IDOK ? target_ : TTarget::None; }
+
+private:
+  TTarget target_ = TTarget::None;
+};
 
 // The save dialog in the remembered folder of page copies; the folder chosen is remembered.
 bool ChooseExportPath(HWND parent, char (&path)[MAX_PATH]) {
@@ -344,15 +348,15 @@ bool ChooseExportPath(HWND parent, char (&path)[MAX_PATH]) {
 }  // namespace
 
 bool TQVKPrintData::ExportGraphicFile(HWND parent, int page) {
-  const INT_PTR choice = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COPY_PAGE), parent,
-                                         CopyPageProc, 0);
-  if (choice == 1) {
+  TCopyPageDialog dialog(parent);
+  const TCopyPageDialog::TTarget choice = dialog.Run();
+  if (choice == TCopyPageDialog::TTarget::Clipboard) {
     if (!CopyPageToClipboard(parent, page)) {
       MBLMessage(parent, MB_OK | MB_ICONEXCLAMATION, IDS_BITMAP_COPY, IDS_BITMAP_COPY_TEXT);
     }
     return true;
   }
-  if (choice != 2) return true;
+  if (choice != TCopyPageDialog::TTarget::File) return true;
   char path[MAX_PATH];
   if (!ChooseExportPath(parent, path)) return true;
   ExportPageFile(page, path);

@@ -1,5 +1,7 @@
 #include "app/win32/ToolbarDialogs.h"
 
+#include "app/win32/MCTDialog.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -30,7 +32,6 @@ constexpr int IDD_TOOLBARLIST = 546;
 constexpr int IDD_CUSTOMIZETOOLBARS = 596;
 constexpr int IDD_TOOLBARNAME = 597;
 constexpr int kCustomizeResult = 200;
-constexpr int kHelpButton = 9;
 
 std::vector<std::string> ToolbarNames() {
   std::vector<std::string> names;
@@ -38,24 +39,18 @@ std::vector<std::string> ToolbarNames() {
   return names;
 }
 
-// The dialog's resource id is the hint id while it is open, so F1 and Help find its topic.
-class THintDialog : public TDialog {
+// The dialog's resource id is the hint id while it is open, so F1 and the menu hints name its
+// topic; the dialog base opens help for that id from the Help button.
+class THintDialog : public TMCTDialog {
 public:
-  THintDialog(TWindow* parent, int id) : TDialog(parent, id), id_(id) {}
+  THintDialog(TWindow* parent, int id) : TMCTDialog(parent, id), id_(id) {}
   void SetupWindow() override {
-    TDialog::SetupWindow();
+    TMCTDialog::SetupWindow();
     if (gStatusBar) gStatusBar->SetHintId(id_);
   }
   void CleanupWindow() override {
     if (gStatusBar) gStatusBar->ClearHint();
-    TDialog::CleanupWindow();
-  }
-  LRESULT EvCommand(UINT id, HWND control, UINT code) override {
-    if (id == kHelpButton && code == BN_CLICKED) {
-      if (gStatusBar) gStatusBar->ShowHelpForHint();
-      return 0;
-    }
-    return TDialog::EvCommand(id, control, code);
+    TMCTDialog::CleanupWindow();
   }
 
 private:
@@ -98,9 +93,9 @@ private:
   TListBox* list_;
 };
 
-class TToolbarNameDlg : public TDialog {
+class TToolbarNameDlg : public TMCTDialog {
 public:
-  TToolbarNameDlg(TWindow* parent, char (&name)[kToolbarNameRoom]) : TDialog(parent, IDD_TOOLBARNAME) {
+  TToolbarNameDlg(TWindow* parent, char (&name)[kToolbarNameRoom]) : TMCTDialog(parent, IDD_TOOLBARNAME) {
     new TEdit(this, 101, kToolbarNameRoom);
     SetTransferBuffer(name);
   }

@@ -19,7 +19,6 @@ constexpr int kShowOnStartup = 103;
 constexpr int kBack = 110;
 constexpr int kNext = 111;
 constexpr int kMoreInfo = 112;
-constexpr int kHelpButton = 9;
 // The tip's static holds 256 characters.
 constexpr size_t kStaticRoom = 256;
 
@@ -45,13 +44,13 @@ std::string ReadWholeFile(const char* path) {
 
 }  // namespace
 
-TUsageTipsDlg::TUsageTipsDlg(TWindow* parent, const char* helpFile) : TDialog(parent, IDD_USAGETIPS), helpFile_(helpFile) {
+TUsageTipsDlg::TUsageTipsDlg(TWindow* parent, const char* helpFile) : TMCTDialog(parent, IDD_USAGETIPS), helpFile_(helpFile) {
   char path[260];
   tips_.Load(PathBesideHelpFile(helpFile, "qvktips.tip", path) ? ReadWholeFile(path) : std::string());
 }
 
 void TUsageTipsDlg::SetupWindow() {
-  TDialog::SetupWindow();
+  TMCTDialog::SetupWindow();
   if (gStatusBar) gStatusBar->SetHintId(IDD_USAGETIPS);
   CheckDlgButton(hwnd_, kShowOnStartup, Option(kOptUsageTipsOnStartup) ? BST_CHECKED : BST_UNCHECKED);
   ShowTip(1);
@@ -59,7 +58,7 @@ void TUsageTipsDlg::SetupWindow() {
 
 void TUsageTipsDlg::CleanupWindow() {
   if (gStatusBar) gStatusBar->ClearHint();
-  TDialog::CleanupWindow();
+  TMCTDialog::CleanupWindow();
 }
 
 void TUsageTipsDlg::ShowTip(int step) {
@@ -73,7 +72,7 @@ void TUsageTipsDlg::ShowTip(int step) {
 }
 
 LRESULT TUsageTipsDlg::EvCommand(UINT id, HWND control, UINT notifyCode) {
-  if (!control || notifyCode != BN_CLICKED) return TDialog::EvCommand(id, control, notifyCode);
+  if (!control || notifyCode != BN_CLICKED) return TMCTDialog::EvCommand(id, control, notifyCode);
   switch (id) {
     case kBack:
       ShowTip(-1);
@@ -88,10 +87,7 @@ LRESULT TUsageTipsDlg::EvCommand(UINT id, HWND control, UINT notifyCode) {
       WinHelpA(hwnd_, helpFile_, HELP_FORCEFILE, 0);
       WinHelpA(hwnd_, helpFile_, HELP_COMMAND, reinterpret_cast<ULONG_PTR>(macro_));
       return 0;
-    case kHelpButton:
-      if (gStatusBar) gStatusBar->ShowHelpForHint();
-      return 0;
     default:
-      return TDialog::EvCommand(id, control, notifyCode);
+      return TMCTDialog::EvCommand(id, control, notifyCode);
   }
 }

@@ -2,9 +2,9 @@
 // backwards through the "NextUsageTip" option, with the start-up switch and the tip's help macro.
 #pragma once
 #include "app/UsageTips.h"
-#include "framework/Dialog.h"
+#include "app/win32/MCTDialog.h"
 
-class TUsageTipsDlg : public TDialog {
+class TUsageTipsDlg : public TMCTDialog {
 public:
   // The tips file sits beside the help file.
   TUsageTipsDlg(TWindow* parent, const char* helpFile);

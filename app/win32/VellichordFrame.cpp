@@ -6,12 +6,18 @@
 #include <cstring>
 #include <vector>
 
+#include "QVKNTN/MusicScore.h"
 #include "QVKNTN/ScoreFile.h"
 #include "app/CommandLineWalk.h"
 #include "app/FramePlacement.h"
+#include "app/FileTemplates.h"
+#include "app/FolderSettings.h"
+#include "app/NewScore.h"
 #include "app/StatusTexts.h"
 #include "app/win32/DdeServer.h"
 #include "app/win32/AboutDlg.h"
+#include "app/win32/FileTemplateDlg.h"
+#include "app/win32/HistoryListDlg.h"
 #include "app/win32/MCTDialog.h"
 #include "app/win32/MusicStatusBar.h"
 #include "editor/win32/ScoreWindow.h"
@@ -54,7 +60,9 @@ constexpr R kResponses[] = {
     R::Message(WM_MENUSELECT, &TVellichordFrame::EvMenuSelect),
     R::Message(WM_MIDISEQ_NOTIFY, &TVellichordFrame::EvMidiSeq),
     R::Message(WM_ACTIVATEAPP, &TVellichordFrame::EvActivateApp),
+    R::Command(CM_FILENEW, &TVellichordFrame::CmFileNew),
     R::Command(CM_FILEOPEN, &TVellichordFrame::CmFileOpen),
+    R::Command(CM_FILEHISTORY, &TVellichordFrame::CmFileHistory),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
     R::Command(CM_ABOUT, &TVellichordFrame::CmAbout),
@@ -261,6 +269,45 @@ void TVellichordFrame::CmFileOpen() {
   App()->RememberFolder(0, path);
   App()->Options()[kOptOpenFilterIndex] = data.filterIndex;
   OpenDocumentFile(path, kOpenModeFileOpen);
+}
+
+namespace {
+// New scores are numbered through the run: "<SONG01>", "<SONG02>", ...
+int gNewScoreCounter = 0;
+}  // namespace
+
+void TVellichordFrame::CmFileNew() {
+  if (!App()) return;
+  char templates[260] = {};
+  App()->GetFolder(kFolderTemplates, templates);
+  std::string chosen;
+  TFileTemplateDlg sheet(this, templates, chosen);
+  if (sheet.Execute() != IDOK) return;
+  std::unique_ptr<TMusicScore> score;
+  if (!chosen.empty()) {
+    score = ReadTemplateScore(chosen.c_str());
+    if (!score) MessageBoxA(hwnd_, "Template failed to load.", chosen.c_str(), MB_OK);
+  }
+  TScoreInfoTexts info;
+  static_assert(sizeof info == sizeof(TScoreInfoBlock), "the same block");
+  if (score) {
+    std::memcpy(&info, &score->Info(), sizeof info);
+  } else {
+    info = GetNewScoreInfoTemplate();
+  }
+  if (!EditFileInfo(info)) return;
+  if (score) {
+    std::memcpy(&score->Info(), &info, sizeof info);
+  } else {
+    score = NewBlankScore(info);
+  }
+  OpenScoreWindow(std::move(score), NewScoreName(gNewScoreCounter).c_str(), false);
+}
+
+void TVellichordFrame::CmFileHistory() {
+  if (!App()) return;
+  const std::string path = THistoryListDlg::RunHistoryDialog(this, App()->History());
+  if (!path.empty()) OpenDocumentFile(path.c_str(), kOpenModeHistory);
 }
 
 // The frame's side of the file opening.

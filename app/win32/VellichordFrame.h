@@ -73,7 +73,9 @@ public:
   LRESULT EvMenuSelect(WPARAM, LPARAM);
   LRESULT EvMidiSeq(WPARAM, LPARAM);
   LRESULT EvActivateApp(WPARAM, LPARAM);
+  void CmFileNew();
   void CmFileOpen();
+  void CmFileHistory();
   void CmSaveAll();
   void CmPrinterSetup();
   void CmExit();

@@ -14,6 +14,7 @@
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
 #include "app/win32/MusicStatusBar.h"
+#include "app/win32/PageSetupSheet.h"
 #include "app/win32/PrintCommands.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
@@ -25,6 +26,7 @@
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
 #include "foundation/QVBusyCursor.h"
+#include "foundation/QXTSegRamStream.h"
 #include "foundation/win32/FileUtils.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "framework/MDIClient.h"
@@ -56,6 +58,7 @@ constexpr R kResponses[] = {
     R::Command(CM_FILECLOSE, &TScoreWindow::CmClose),
     R::Command(CM_FILEINFO, &TScoreWindow::CmInfo),
     R::Command(CM_REFRESHSCORE, &TScoreWindow::CmRefresh),
+    R::Command(CM_PAGESETUP, &TScoreWindow::CmPageSetup),
     R::Command(CM_PRINT, &TScoreWindow::CmPrint),
     R::Command(CM_PRINTPREVIEW, &TScoreWindow::CmPrintPreview),
     R::Command(CM_PLAY, &TScoreWindow::CmPlay),
@@ -68,6 +71,7 @@ constexpr R kResponses[] = {
     R::Enable(CM_FILESAVEAS, &TScoreWindow::CeAlways),
     R::Enable(CM_FILECLOSE, &TScoreWindow::CeAlways),
     R::Enable(CM_FILEINFO, &TScoreWindow::CeAlways),
+    R::Enable(CM_PAGESETUP, &TScoreWindow::CeAlways),
     R::Enable(CM_PRINT, &TScoreWindow::CeAlways),
     R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeAlways),
 };
@@ -337,6 +341,43 @@ void TScoreWindow::CmRefresh() {
   AuditScoreStaves(score_, true);
   view_->RefreshAll();
   if (gStatusBar) gStatusBar->ClearStatusText();
+}
+
+namespace {
+// The page-setup sheet's hold on the window's view.
+class TPageSetupView : public TPageSetupWindow {
+public:
+  explicit TPageSetupView(TScoreEdit* view) : view_(view) {}
+  void RelayoutScore() override {
+    if (view_) view_->RefreshAll();
+  }
+  void RebuildFonts() override {
+    if (view_) view_->ApplyZoom();
+  }
+
+private:
+  TScoreEdit* view_;
+};
+}  // namespace
+
+// The sheet edits the score in place; the settings as they were become one undo record.
+void TScoreWindow::CmPageSetup() {
+  TQXTSegRamStream kept(kUndoBlockSize);
+  score_->WriteInfo(kept);
+  TPageSetupView view(view_);
+  TPageSetupTarget target;
+  target.score = score_;
+  target.staves = &printStaves_;
+  target.printer = gFrame ? gFrame->GetPrinter() : nullptr;
+  target.colors = gApp ? &gApp->StaffColors() : nullptr;
+  target.window = &view;
+  target.caretIndex = view_ ? view_->GetCaretIndex() : 0;
+  // Modal over the frame, as every dialog of the editor.
+  TPageSetupSheet sheet(gFrame, target);
+  const int result = sheet.Execute();
+  if (result != IDOK && !sheet.WasShown()) return;
+  if (view_) view_->Editing().RecordKeptUndo(TUndoKind::ScoreInfo, CM_PAGESETUP, kept);
+  SetModified();
 }
 
 void TScoreWindow::CmPrint() {

@@ -56,6 +56,7 @@ public:
   void CmClose();
   void CmInfo();
   void CmRefresh();
+  void CmPageSetup();
   void CmPrint();
   void CmPrintPreview();
   void CmPlay() { Play(false); }

@@ -10,6 +10,7 @@
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/ItemRange.h"
 #include "QVKNTN/LyricText.h"
+#include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
@@ -225,6 +226,44 @@ TEST(UndoRecords, StaffAndScoreRecordsRoundTrip) {
         return true;
       },
       "lyrics");
+}
+
+// Page setup changes the score while its sheet is open and records the settings it kept before.
+TEST(UndoRecords, KeptPageSettingsUndoTheWholeSheet) {
+  TFixture f("q@0 q@1 | q@2");
+  int markedByRecord = -1;
+  f.ExpectRoundTrip(
+      [&](TScoreEditing& e) {
+        TQXTSegRamStream kept(1000);
+        e.Score().WriteInfo(kept);
+        e.Score().SetMargin(1, 1.25f);
+        e.Score().SetMirrorMargins(1);
+        e.Score().SetPageNumberingFrom(5);
+        e.Score().SetStaffLabels(3);
+        e.Score().GetFonts()->GetFont(3).size = 31;
+        e.Score().SetAllowLayering(true);
+        const int before = f.modified.count;
+        const bool recorded = e.RecordKeptUndo(TUndoKind::ScoreInfo, 208, kept);
+        markedByRecord = f.modified.count - before;
+        return recorded;
+      },
+      "page setup");
+  TUndoKind kind;
+  int command;
+  f.undo.PeekUndo(kind, command);
+  EXPECT_EQ(kind, TUndoKind::ScoreInfo);
+  EXPECT_EQ(command, 208);
+  EXPECT_EQ(markedByRecord, 1) << "the window is marked changed";
+}
+
+TEST(UndoRecords, AKeptSnapshotThatFailedRecordsNothing) {
+  TFixture f("q@0");
+  TQXTSegRamStream kept(1000);
+  f.score.WriteInfo(kept);
+  kept.SetFail();
+  EXPECT_FALSE(f.edit.RecordKeptUndo(TUndoKind::ScoreInfo, 208, kept));
+  EXPECT_FALSE(f.undo.CanUndo());
+  EXPECT_EQ(f.modified.count, 0);
 }
 
 TEST(UndoRecords, ARecordForAMissingStaffIsSkippedAndStaysOffered) {

@@ -17,6 +17,7 @@
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicScore.h"
+#include "QVKNTN/ScoreFile.h"
 #include "QVKNTN/win32/MusicFonts.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "app/FolderSettings.h"
@@ -25,9 +26,11 @@
 #include "app/win32/PrintPreviewDlg.h"
 #include "app/win32/QVKPrintData.h"
 #include "foundation/SysInfo.h"
+#include "framework/Application.h"
 #include "framework/Printer.h"
 #include "tests/drawing/SampleScores.h"
 #include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/TestProcess.h"
 
 namespace {
 
@@ -84,6 +87,8 @@ protected:
     ASSERT_TRUE(TMusicFonts::IsMusicFontInstalled());
     score_ = Sample();
   }
+  // The preview, page-copy and cancel boxes are the program's dialogs: they run in its loop.
+  TApplication app_{"Print test"};
   std::unique_ptr<TMusicScore> score_;
   TStaffColorHandles colors_;
 };
@@ -386,6 +391,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
     int widths[5] = {};
     std::string copyCaption;
     bool maximised = false;
+    std::string className;
+    bool icon = false;
   } seen;
   TScript user([&] {
     HWND dlg = WaitForWindow(nullptr, "Score Print Preview");
@@ -395,6 +402,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
     // Wait for the set-up's own message to have set the buttons.
     PumpUntil([&] { return !IsWindowEnabled(back); }, 3000);
     seen.maximised = IsZoomed(dlg) != 0;
+    seen.className = GetClass(dlg);
+    seen.icon = GetClassLongPtrA(dlg, GCLP_HICON) != 0;
     seen.firstPage = GetText(view);
     seen.backAtFirst = IsWindowEnabled(back) != 0;
     seen.nextAtFirst = IsWindowEnabled(next) != 0;
@@ -447,6 +456,8 @@ TEST_F(PrintJobTest, PreviewPagesZoomAndCopy) {
   EXPECT_EQ(preview.Execute(), IDCANCEL);
   ASSERT_TRUE(user.Join(30000));
   EXPECT_TRUE(seen.maximised);
+  EXPECT_EQ(seen.className, "QVKPreviewDlgV170");
+  EXPECT_TRUE(seen.icon) << "the preview's class carries the score icon";
   EXPECT_EQ(seen.firstPage, "Page 1");
   EXPECT_FALSE(seen.backAtFirst);
   EXPECT_TRUE(seen.nextAtFirst);
@@ -492,6 +503,109 @@ TEST_F(PrintJobTest, PreviewOpensOnThePageOfTheCaret) {
   preview.Execute();
   ASSERT_TRUE(user.Join(10000));
   EXPECT_EQ(first, "Page 3");
+}
+
+// The editor program in a folder of its own, started on a score file of the test's sample.
+class TEditorRun {
+public:
+  TEditorRun(const std::string& name, const TMusicScore& score, const char* settings) {
+    folder_ = OutDir() + "\\" + name;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    copied_ = CopyFileA("QVK32.exe", (folder_ + "\\QVK32.exe").c_str(), FALSE) != 0;
+    CopyFileA("QVMID32B.DLL", (folder_ + "\\QVMID32B.DLL").c_str(), FALSE);
+    std::ofstream(folder_ + "\\QVK.INI", std::ios::trunc) << "[Options]\r\nUsageTipsOnStartup=0\r\n" << settings;
+    path_ = folder_ + "\\" + name + ".qvk";
+    saved_ = SaveScoreFile(path_.c_str(), 0, const_cast<TMusicScore&>(score)) == 1;
+  }
+  ~TEditorRun() {
+    if (editor_) editor_->Terminate();
+  }
+  // The frame once a score window shows in it; null when the program did not get there. Boxes
+  // the editor may show at start (no MIDI device, say) are answered meanwhile.
+  HWND Start() {
+    if (!copied_ || !saved_) return nullptr;
+    editor_ = std::make_unique<TTestProcess>(folder_ + "\\QVK32.exe", "\"" + path_ + "\"", folder_);
+    if (!editor_->Started()) return nullptr;
+    HWND frame = WaitForWindow("TQVK17VellichordFrame", nullptr, 60000, editor_->Id());
+    if (!frame) return nullptr;
+    const bool shown = PumpUntil(
+        [&] {
+          if (HWND box = WaitForWindow("#32770", nullptr, 50, editor_->Id())) ClickButton(box, IDOK);
+          HWND client = nullptr;
+          while ((client = FindWindowExA(frame, client, "MDIClient", nullptr)) != nullptr) {
+            if (FindWindowExA(client, nullptr, nullptr, nullptr)) return true;
+          }
+          return false;
+        },
+        60000);
+    return shown ? frame : nullptr;
+  }
+  DWORD Id() const { return editor_ ? editor_->Id() : 0; }
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string folder_, path_;
+  bool copied_ = false, saved_ = false;
+  std::unique_ptr<TTestProcess> editor_;
+};
+
+// The editor itself: a score opened from its file, printed through the score window's Print
+// command and the print dialog, to the default printer. run-print-tests checks the PDF's pages.
+TEST_F(PrintJobTest, PrintFromTheEditorsScoreWindow) {
+  // The pages the editor should send: the same score on the same printer, every staff.
+  int pages = 0;
+  {
+    HDC dc = DefaultPrinter();
+    ASSERT_NE(dc, nullptr);
+    TQVKPrintData job(nullptr, dc, score_.get(), AllStaves(), &colors_);
+    job.Pages().SetPageRange(1, TPrintPages::kLastPossiblePage);
+    pages = job.CountPages();
+  }
+  ASSERT_GE(pages, 3);
+  TEditorRun run("MenuPrint", *score_, "");
+  HWND frame = run.Start();
+  ASSERT_NE(frame, nullptr) << "no score window";
+  ASSERT_TRUE(PostCommand(frame, 210));
+  HWND print = WaitForWindow("#32770", "Print", 30000, run.Id());
+  ASSERT_NE(print, nullptr) << "no print dialog";
+  ClickButton(print, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(print, 30000));
+  // The cancel box stands while the pages go out.
+  HWND box = WaitForWindow("#32770", "Score Print", 10000, run.Id());
+  if (box) {
+    EXPECT_TRUE(WaitForWindowGone(box, 120000));
+  }
+  EXPECT_EQ(WaitForWindow("#32770", "Print Error", 500, run.Id()), nullptr);
+  Expect("MenuPrint", pages);
+}
+
+// Page Setup from the score window: the new margin is in the saved file, and one Undo takes the
+// whole sheet back.
+TEST_F(PrintJobTest, PageSetupFromTheEditorUndoesAsOneStep) {
+  auto savedTopMargin = [](const std::string& path) {
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> read(ReadScoreFile(path.c_str(), info));
+    return read ? read->GetMargin(0) : -1.0f;
+  };
+  // The sheet opens on its Margins page (the third), in inches.
+  TEditorRun run("MenuSetup", *score_, "PrintMarginUnits=0\r\n[TabHistory]\r\n236=2\r\n");
+  HWND frame = run.Start();
+  ASSERT_NE(frame, nullptr) << "no score window";
+  ASSERT_TRUE(PostCommand(frame, 208));
+  HWND sheet = WaitForWindow("#32770", "Page Setup", 30000, run.Id());
+  ASSERT_NE(sheet, nullptr) << "no page setup";
+  HWND top = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (top = FindVisibleControl(sheet, 101, "Edit")) != nullptr; }, 10000));
+  EXPECT_EQ(GetText(top), "0.75");
+  SetWindowTextA(top, "1.50");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, 30000));
+  ASSERT_TRUE(PostCommand(frame, 4));
+  EXPECT_TRUE(PumpUntil([&] { return savedTopMargin(run.Path()) == 1.5f; }, 20000)) << savedTopMargin(run.Path());
+  ASSERT_TRUE(PostCommand(frame, 40));
+  ASSERT_TRUE(PostCommand(frame, 4));
+  EXPECT_TRUE(PumpUntil([&] { return savedTopMargin(run.Path()) == 0.75f; }, 20000)) << savedTopMargin(run.Path());
 }
 
 }  // namespace

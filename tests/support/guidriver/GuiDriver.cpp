@@ -94,6 +94,28 @@ std::string GetClass(HWND hwnd) {
   return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+namespace {
+struct TControlSearch {
+  int id;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchVisibleControl(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TControlSearch*>(lp);
+  if (GetDlgCtrlID(hwnd) != s->id || !IsWindowVisible(hwnd)) return TRUE;
+  if (_stricmp(GetClass(hwnd).c_str(), s->className) != 0) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindVisibleControl(HWND top, int id, const char* className) {
+  TControlSearch search{id, className ? className : "", nullptr};
+  EnumChildWindows(top, MatchVisibleControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs, DWORD processId) {
   DWORD start = GetTickCount();
   for (;;) {

@@ -27,6 +27,9 @@ std::string GetText(HWND hwnd);
 // `visibleOnly` only a shown one (the current page's); null when none.
 HWND FindControl(HWND top, int id, bool visibleOnly = false);
 std::string GetClass(HWND hwnd);
+// A visible control with this id and window class (any letter case) anywhere inside the window,
+// as on the shown page of a property sheet; null when there is none.
+HWND FindVisibleControl(HWND top, int id, const char* className);
 
 // A message box (or any dialog) with its caption and main text.
 struct TMessageBoxText {
