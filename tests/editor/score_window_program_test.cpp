@@ -16,6 +16,7 @@
 #include "QVKNTN/ScoreFile.h"
 #include "foundation/QXTFStream.h"
 #include "resources/CommandIds.h"
+#include "tests/mididriver/VmidiClient.h"
 #include "tests/staffutl/StaffText.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/TestProcess.h"
@@ -745,4 +746,35 @@ TEST_F(ScoreWindowProgramTest, PlayAndRecordAskForDevicesAndImportNeedsARecordin
   // Stopped, and unchanged: closing asks nothing.
   PostMessageA(frame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(process_->WaitForExit(kWaitMs)) << OpenBox();
+}
+
+// Record plays the score out of a port whose output the test MIDI driver hands back to its input:
+// what comes back is recorded, and when the play ends by itself the recording opens as a new score
+// window of its own.
+TEST_F(ScoreWindowProgramTest, ARecordingOfThePlayedScoreOpensInANewWindow) {
+  ASSERT_TRUE(VmidiClient::InstallReporting());
+  // The editor inherits the variable; the driver it loads then loops its first output back.
+  SetEnvironmentVariableA("VMIDI_LOOPBACK", "1");
+  HWND view = nullptr;
+  HWND frame = StartOnSample("[Options]\r\nUsageTipsOnStartup=0\r\nRecImportAction=0\r\nMidiPortUsage=1\r\n"
+                             "AcceptMidiInput=0\r\n[MIDI Out Ports]\r\n0=VMIDI Out A\r\n[MIDI In Ports]\r\n"
+                             "0=VMIDI In A\r\n",
+                             "q@0 q@1 | q@2 q@3", view);
+  SetEnvironmentVariableA("VMIDI_LOOPBACK", nullptr);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(PostCommand(frame, CM_RECORD));
+  // Two bars and the trailing pause of a play that opens its ports for itself.
+  ASSERT_TRUE(PumpUntil([&] { return CountScoreWindows(frame) == 2; }, 60000)) << OpenBox();
+  HWND client = FindChild(frame, "MDIClient");
+  ASSERT_TRUE(client);
+  std::string active;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        auto* child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+        active = child ? GetText(child) : "";
+        return active == "<Recording01>";
+      },
+      kWaitMs))
+      << active;
+  process_->Terminate();
 }
