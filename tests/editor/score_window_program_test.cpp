@@ -748,21 +748,30 @@ TEST_F(ScoreWindowProgramTest, PlayAndRecordAskForDevicesAndImportNeedsARecordin
   EXPECT_TRUE(process_->WaitForExit(kWaitMs)) << OpenBox();
 }
 
-// Record plays the score out of a port whose output the test MIDI driver hands back to its input:
-// what comes back is recorded, and when the play ends by itself the recording opens as a new score
-// window of its own.
-TEST_F(ScoreWindowProgramTest, ARecordingOfThePlayedScoreOpensInANewWindow) {
-  ASSERT_TRUE(VmidiClient::InstallReporting());
-  // The editor inherits the variable; the driver it loads then loops its first output back.
-  SetEnvironmentVariableA("VMIDI_LOOPBACK", "1");
-  HWND view = nullptr;
-  HWND frame = StartOnSample("[Options]\r\nUsageTipsOnStartup=0\r\nRecImportAction=0\r\nMidiPortUsage=1\r\n"
-                             "AcceptMidiInput=0\r\n[MIDI Out Ports]\r\n0=VMIDI Out A\r\n[MIDI In Ports]\r\n"
-                             "0=VMIDI In A\r\n",
-                             "q@0 q@1 | q@2 q@3", view);
-  SetEnvironmentVariableA("VMIDI_LOOPBACK", nullptr);
+// Record plays the score out of a port whose output the test MIDI driver hands back to its input,
+// so what the editor plays is what it records.
+class RecordingProgramTest : public ScoreWindowProgramTest {
+protected:
+  // Starts the editor on a two-bar sample with the given "RecImportAction", then Record.
+  HWND StartRecording(int importAction) {
+    if (!VmidiClient::InstallReporting()) return nullptr;
+    // The editor inherits the variable; the driver it loads then loops its first output back.
+    SetEnvironmentVariableA("VMIDI_LOOPBACK", "1");
+    const std::string settings = "[Options]\r\nUsageTipsOnStartup=0\r\nSaveBackups=0\r\nMidiPortUsage=1\r\n"
+                                 "AcceptMidiInput=0\r\nRecImportAction=" + std::to_string(importAction) +
+                                 "\r\n[MIDI Out Ports]\r\n0=VMIDI Out A\r\n[MIDI In Ports]\r\n0=VMIDI In A\r\n";
+    HWND view = nullptr;
+    HWND frame = StartOnSample(settings.c_str(), "q@0 q@1 | q@2 q@3", view);
+    SetEnvironmentVariableA("VMIDI_LOOPBACK", nullptr);
+    if (frame) PostCommand(frame, CM_RECORD);
+    return frame;
+  }
+};
+
+// When the play ends by itself the recording opens in a new score window of its own.
+TEST_F(RecordingProgramTest, ARecordingOpensInANewWindow) {
+  HWND frame = StartRecording(0);
   ASSERT_TRUE(frame);
-  ASSERT_TRUE(PostCommand(frame, CM_RECORD));
   // Two bars and the trailing pause of a play that opens its ports for itself.
   ASSERT_TRUE(PumpUntil([&] { return CountScoreWindows(frame) == 2; }, 60000)) << OpenBox();
   HWND client = FindChild(frame, "MDIClient");
@@ -776,5 +785,32 @@ TEST_F(ScoreWindowProgramTest, ARecordingOfThePlayedScoreOpensInANewWindow) {
       },
       kWaitMs))
       << active;
+  process_->Terminate();
+}
+
+// With "RecImportAction" 1 the recorded part joins the score that played, as an "Import" staff in
+// the group "Record", and the score is changed.
+TEST_F(RecordingProgramTest, ARecordingJoinsTheScoreThatPlayed) {
+  HWND frame = StartRecording(1);
+  ASSERT_TRUE(frame);
+  const std::string score = Path("song.qvk");
+  std::unique_ptr<TMusicScore> saved;
+  // Saved over and over until the recorded staff is there: the play takes a few seconds.
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        if (!SaveNow(frame)) return false;
+        TScoreLoadInfo info;
+        info.Clear();
+        saved.reset(ReadScoreFile(score.c_str(), info));
+        return saved && saved->StaffCount() == 2;
+      },
+      60000))
+      << OpenBox();
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved->StaffCount(), 2);
+  EXPECT_STREQ(saved->GetStaff(1)->GetName(), "Import");
+  EXPECT_STREQ(saved->GetStaff(1)->GetGroupName(), "Record");
+  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q q@1 | q@2 q@3") << "the played staff is as it was";
+  EXPECT_EQ(CountScoreWindows(frame), 1);
   process_->Terminate();
 }
