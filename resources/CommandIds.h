@@ -171,6 +171,7 @@
 
 // Dialogs and icons.
 #define IDD_FILEINFO          531
+#define IDD_ZOOM              570
 #define IDD_EXPERIMENTALFILE  599
 #define IDD_ABOUT             528
 #define IDI_MAINFRAME           1

@@ -12,6 +12,7 @@
 #include "app/win32/DdeServer.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordFrame.h"
+#include "editor/win32/ScoreWindow.h"
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
 #include "foundation/SysInfo.h"
@@ -174,13 +175,7 @@ void TVellichordApp::AddToFileHistory(const char* path, const char* title) { his
 void TVellichordApp::DrainRecordedInput() {
   if (!gMidiManager) return;
   TRecordedEvent event;
-  bool any = false;
-  while (gMidiManager->GetRecordedEvent(&event)) {
-    if (event.tick == -1) continue;
-    recorded_.push_back(event);
-    any = true;
-  }
-  if (any) recordedDataPresent_ = true;
+  while (gMidiManager->GetRecordedEvent(&event)) recording_.AddRecorded(event);
 }
 
 void TVellichordApp::SetDefaultScoreInfo() {
@@ -197,7 +192,7 @@ void TVellichordApp::SetDefaultScoreInfo() {
 bool TVellichordApp::IdleAction(long idleCount) {
   const bool more = TApplication::IdleAction(idleCount);
   if (!gPlayingWindow || !options_[kOptChasePlayingNotes] || !gMidiManager) return more;
-  // Following the song position with the view belongs to the score window.
+  if (auto* window = dynamic_cast<TScoreWindow*>(gPlayingWindow)) window->FollowPlay(gMidiManager->GetSongPosition());
   if (gMidiManager->IsRecording()) DrainRecordedInput();
   return true;
 }

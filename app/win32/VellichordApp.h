@@ -15,6 +15,7 @@
 #include "engine/EngineState.h"
 #include "framework/Application.h"
 #include "midi/MidiFileBuf.h"
+#include "midi/RecordingBuffer.h"
 
 class TMidiManager;
 class TVellichordFrame;
@@ -56,8 +57,8 @@ public:
   HMENU GetDynamicMenus() const { return dynamicMenus_; }
   // Null before the main window is made.
   THintToolTip* GetToolTip() { return toolTip_.get(); }
-  bool IsRecordedDataPresent() const { return recordedDataPresent_; }
-  const std::vector<TRecordedEvent>& RecordedEvents() const { return recorded_; }
+  bool IsRecordedDataPresent() const { return recording_.HasData(); }
+  TRecordingBuffer& Recording() { return recording_; }
 
   // The Open and Save dialogs' shared data and the folders they start in.
   TQVFileDialogData& FileDialogData() { return fileDialog_; }
@@ -79,9 +80,8 @@ private:
   TQVFileDialogData fileDialog_;
   TStaffColorHandles staffColors_;
   TMidiFileBuf eventList_;
-  // The recorded input drained from the engine, in arrival order.
-  std::vector<TRecordedEvent> recorded_;
-  bool recordedDataPresent_ = false;
+  // The recorded input drained from the engine, as the first track of the import's MIDI data.
+  TRecordingBuffer recording_;
   TAppOptions options_;
   TInsertItemTemplates templates_;
   TFileHistory history_;

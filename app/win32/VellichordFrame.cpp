@@ -718,7 +718,34 @@ void TVellichordFrame::StopEngine() {
   if (gMidiManager) gMidiManager->Stop();
 }
 
-void TVellichordFrame::ClearPlayingWindow() { gPlayingWindow = nullptr; }
+void TVellichordFrame::ClearPlayingWindow() {
+  lastPlayedWindow_ = gPlayingWindow ? gPlayingWindow->GetHandle() : nullptr;
+  gPlayingWindow = nullptr;
+}
+
+void TVellichordFrame::EndPlayFollow() {
+  if (auto* window = dynamic_cast<TScoreWindow*>(gPlayingWindow)) window->EndPlayFollow();
+}
+
+void TVellichordFrame::TakeRecording(int importAction, bool windowWasPlaying) {
+  if (!App()) return;
+  if (importAction == 0) {
+    TMidiImportOptions options;
+    options.Read(GetSysInfo());
+    std::unique_ptr<TMusicScore> score;
+    {
+      TQVBusyCursor busy;
+      score = ConvertMidiDataToScore(App()->Recording().Data(), options);
+    }
+    if (!score) return;
+    char name[32];
+    std::snprintf(name, sizeof name, "<Recording%02d>", ++recordingCount_);
+    ::OpenScoreWindow(score.release(), name, 0);
+    return;
+  }
+  if (importAction != 1 || !windowWasPlaying || !lastPlayedWindow_ || !IsWindow(lastPlayedWindow_)) return;
+  if (auto* window = dynamic_cast<TScoreWindow*>(TWindow::FromHandle(lastPlayedWindow_))) window->ImportRecordingOnStop();
+}
 
 void TVellichordFrame::ResetAllPorts() {
   if (gMidiManager) gMidiManager->ResetAllPorts();

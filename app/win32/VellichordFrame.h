@@ -128,14 +128,12 @@ private:
   void DrainRecordedInput() override;
   void EndRecording() override;
   void StopEngine() override;
-  // The playing window ends its play follow itself when it learns that playback stopped.
-  void EndPlayFollow() override {}
+  void EndPlayFollow() override;
   void ClearPlayingWindow() override;
   void ResetAllPorts() override;
   bool HasRecordedData() const override;
-  // A finished recording becomes notation through the MIDI import, which joins the shell with it;
-  // until then it stays in the recording buffer.
-  void TakeRecording(int importAction, bool windowWasPlaying) override {}
+  // A finished recording becomes a new score window, or joins the score that played.
+  void TakeRecording(int importAction, bool windowWasPlaying) override;
   void AutoSaveAll() override { ForEachScoreWindow(nullptr, 4); }
   bool CloseAllScoreWindows() override;
   void QuitHelp() override;
@@ -166,4 +164,8 @@ private:
   HMENU menu_ = nullptr;
   HMENU viewMenu_ = nullptr;
   bool memoryWarning_ = true;
+  // The window that played last: a recording that ends there may be imported into it.
+  HWND lastPlayedWindow_ = nullptr;
+  // Numbers the new windows made from recordings through the run.
+  int recordingCount_ = 0;
 };

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/NotationTypes.h"
+#include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreDrawInfo.h"
 #include "QVKNTN/StaffDrawInfo.h"
@@ -18,9 +21,12 @@
 #include "app/win32/VellichordFrame.h"
 #include "editor/ViewRules.h"
 #include "foundation/win32/MessageBoxes.h"
+#include "midi/ScoreMidiPlayer.h"
 #include "midi/win32/MidiManager.h"
 #include "foundation/win32/QXTCaret.h"
 #include "framework/DC.h"
+#include "framework/Dialog.h"
+#include "framework/EditNumber.h"
 #include "framework/ScreenDC.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -48,6 +54,7 @@ constexpr R kResponses[] = {
     R::Command(CM_SELECTALL, &TScoreEdit::CmSelectAll),
     R::Command(CM_ZOOMIN, &TScoreEdit::CmZoomIn),
     R::Command(CM_ZOOMOUT, &TScoreEdit::CmZoomOut),
+    R::Command(CM_ZOOM, &TScoreEdit::CmZoomAsk),
     R::Command(CM_NEWSTAFF, &TScoreEdit::CmNewStaff),
     R::Command(CM_DELETESTAFF, &TScoreEdit::CmDeleteStaff),
     R::Command(CM_MUTESTAFF, &TScoreEdit::CmMuteStaff),
@@ -60,6 +67,7 @@ constexpr R kResponses[] = {
     R::Enable(CM_SELECTALL, &TScoreEdit::CeUsable),
     R::Enable(CM_ZOOMIN, &TScoreEdit::CeAlways),
     R::Enable(CM_ZOOMOUT, &TScoreEdit::CeAlways),
+    R::Enable(CM_ZOOM, &TScoreEdit::CeAlways),
     R::Enable(CM_NEWSTAFF, &TScoreEdit::CeUsable),
     R::Enable(CM_DELETESTAFF, &TScoreEdit::CeMoreStaves),
     R::Enable(CM_MOVESTAFFUP, &TScoreEdit::CeMoreStaves),
@@ -68,6 +76,18 @@ constexpr R kResponses[] = {
     R::Enable(CM_ALLOWLAYERING, &TScoreEdit::CeAllowLayering),
     R::Enable(CM_INSERTNOTE, &TScoreEdit::CeUsableNoSelection),
 };
+
+// The Zoom dialog: one number, the staff size, which refuses to close outside 2..50.
+class TZoomDialog : public TDialog {
+public:
+  TZoomDialog(TWindow* parent, int32_t& size) : TDialog(parent, IDD_ZOOM) {
+    new TEditNumber(this, 101, TNumberRange{kMinZoom, kMaxZoom, 2});
+    SetTransferBuffer(&size);
+  }
+};
+
+// The staff colour the sounding items are drawn in while the score plays.
+constexpr int kPlayingItemColor = 4;
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
@@ -269,7 +289,8 @@ void TScoreEdit::SetActive(bool active) {
 bool TScoreEdit::IsUsable() const {
   if (!active_) return false;
   if (gPlayingWindow != GetParentObject() || !gApp) return true;
-  return !gApp->Option(kOptChasePlayingNotes);
+  // The view follows a play, or input is being recorded into the buffer: edits wait.
+  return !gApp->Option(kOptChasePlayingNotes) && !(gMidiManager && gMidiManager->IsRecording());
 }
 
 void TScoreEdit::SetCurrentStaff(int shown) {
@@ -575,6 +596,62 @@ void TScoreEdit::ShowContextMenu(int x, int y, bool atCaret) {
   TrackPopupMenu(menu, TPM_LEFTBUTTON, p.x, p.y, 0, gFrame->GetHandle(), nullptr);
 }
 
+void TScoreEdit::BeginPlayDisplay() {
+  Relayout();
+  UpdateScrollBars();
+  PlaceCaret();
+  if (!hwnd_) return;
+  Invalidate(true);
+  ::UpdateWindow(hwnd_);
+}
+
+void TScoreEdit::EndPlayDisplay() {
+  if (hwnd_) Invalidate(true);
+}
+
+bool TScoreEdit::ScrollToPlayedItem(int index) {
+  const TStaffDrawInfo* line = CurrentLine();
+  const TMusicStaff* staff = edit_.CurrentStaff();
+  if (!line || !staff || index < 1) return false;
+  const int bar = std::min(staff->FindBarClamped(index, 1), staff->LastIndex());
+  const int right = line->GetItemX(bar);
+  const int x = line->GetItemX(index);
+  if (x != INT_MAX && x >= 0 && right != INT_MAX && xOffset_ + right < clientWidth_) return false;
+  // The line starts again at the bar that holds the sounding item.
+  int start = index;
+  while (start > 1 && NtnType(staff->GetItem(start - 1)) != ntBarLine) --start;
+  leftTick_ = TickOfIndex(start);
+  Relayout();
+  UpdateScrollBars();
+  PlaceCaret();
+  Invalidate(true);
+  ::UpdateWindow(hwnd_);
+  return true;
+}
+
+void TScoreEdit::ShowPlayPosition(const TScoreMidiPlayer& player) {
+  if (!hwnd_ || !drawInfo_ || !fonts_) return;
+  for (int shown = drawInfo_->GetCount() - 1; shown >= 0; --shown) {
+    TStaffDrawInfo* line = drawInfo_->GetStaffInfo(shown);
+    const int staff = line->GetScoreStaffIndex();
+    const int now = player.GetStaffPosition(staff).index;
+    const int before = player.GetStaffLastPosition(staff).index;
+    if (now == before) continue;
+    if (shown == currentShown_ && ScrollToPlayedItem(now)) line = drawInfo_->GetStaffInfo(shown);
+    HDC hdc = GetDC(hwnd_);
+    if (!hdc) return;
+    {
+      TDC dc(hdc);
+      TScreenDC screen;
+      fonts_->BeginDraw(dc, &screen);
+      if (before > 0) line->DrawItem(before, xOffset_, yOffset_, 0);
+      if (now > 0) line->DrawItem(now, xOffset_, yOffset_, kPlayingItemColor);
+      fonts_->EndDraw();
+    }
+    ReleaseDC(hwnd_, hdc);
+  }
+}
+
 void TScoreEdit::ApplyUndoStep(bool redo) {
   TUndoEffects effects;
   const TUndoOutcome outcome = redo ? edit_.Redo(effects) : edit_.Undo(effects);
@@ -619,6 +696,13 @@ void TScoreEdit::Zoom(int delta) {
 }
 
 void TScoreEdit::CmZoomIn() { Zoom(2); }
+
+void TScoreEdit::CmZoomAsk() {
+  int32_t size = score_->GetZoomIndex();
+  TZoomDialog dialog(this, size);
+  if (dialog.Execute() != IDOK) return;
+  Zoom(size - score_->GetZoomIndex());
+}
 void TScoreEdit::CmZoomOut() { Zoom(-2); }
 
 void TScoreEdit::CmNewStaff() {

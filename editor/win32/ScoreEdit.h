@@ -13,6 +13,7 @@ class TMusicFonts;
 class TScoreDrawInfo;
 class TStaffDrawInfo;
 class TQXTCaret;
+class TScoreMidiPlayer;
 
 class TScoreEdit : public TControl {
 public:
@@ -54,6 +55,11 @@ public:
   // The entry points of note entry and the clipboard: insert before the caret, delete.
   bool InsertItemAtCaret(TNotatedItem* item, int command);
   void WriteStaffStatus();
+  // While the window plays: the items sounding now are drawn in the play colour, the one sounding
+  // before in its own again; the current staff scrolls along.
+  void BeginPlayDisplay();
+  void ShowPlayPosition(const TScoreMidiPlayer& player);
+  void EndPlayDisplay();
 
   // Messages.
   LRESULT EvSize(WPARAM, LPARAM);
@@ -77,6 +83,7 @@ public:
   void CmSelectAll();
   void CmZoomIn();
   void CmZoomOut();
+  void CmZoomAsk();
   void CmNewStaff();
   void CmDeleteStaff();
   void CmMuteStaff();
@@ -101,6 +108,8 @@ private:
   void PlaceCaret();
   void UpdateScrollBars();
   void ShowContextMenu(int x, int y, bool atCaret);
+  // Scrolls so that the item and the bar line after it show, else to the bar start before it.
+  bool ScrollToPlayedItem(int index);
   TStaffDrawInfo* CurrentLine() const;
   int ShownIndexOf(int scoreIndex) const;
   int CaretX() const;

@@ -16,9 +16,11 @@
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/PageSetupSheet.h"
 #include "app/win32/PrintCommands.h"
+#include "app/win32/QVFileDialog.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
+#include "editor/RecordingImport.h"
 #include "editor/SaveRules.h"
 #include "editor/UndoActionMgr.h"
 #include "editor/win32/ScoreEdit.h"
@@ -27,10 +29,13 @@
 #include "foundation/PathText.h"
 #include "foundation/QVBusyCursor.h"
 #include "foundation/QXTSegRamStream.h"
+#include "foundation/SysInfo.h"
 #include "foundation/win32/FileUtils.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "framework/MDIClient.h"
 #include "midi/MidiFileBuf.h"
+#include "midi/MidiImportDocument.h"
+#include "midi/RecordingBuffer.h"
 #include "midi/ScoreMidiPlayer.h"
 #include "midi/win32/MidiExport.h"
 #include "midi/win32/MidiManager.h"
@@ -63,7 +68,11 @@ constexpr R kResponses[] = {
     R::Command(CM_PRINTPREVIEW, &TScoreWindow::CmPrintPreview),
     R::Command(CM_PLAY, &TScoreWindow::CmPlay),
     R::Command(CM_STAFFPLAY, &TScoreWindow::CmStaffPlay),
+    R::Command(CM_RECORD, &TScoreWindow::CmRecord),
+    R::Command(CM_IMPORTRECORDING, &TScoreWindow::CmImportRecording),
     R::Enable(CM_PLAY, &TScoreWindow::CePlay),
+    R::Enable(CM_RECORD, &TScoreWindow::CePlay),
+    R::Enable(CM_IMPORTRECORDING, &TScoreWindow::CePlay),
     R::Enable(CM_STAFFPLAY, &TScoreWindow::CeStaffPlay),
     R::Enable(CM_FILEREVERT, &TScoreWindow::CeRevert),
     R::Enable(CM_REFRESHSCORE, &TScoreWindow::CeViewUsable),
@@ -120,6 +129,8 @@ TScoreWindow::~TScoreWindow() {
   delete view_;
   view_ = nullptr;
   undo_.reset();
+  // Its cursors point into the score's staves.
+  player_.reset();
   delete score_;
 }
 
@@ -260,20 +271,19 @@ bool TScoreWindow::SaveAs() {
     std::snprintf(folder, sizeof folder, "%s", path_);
     PathToDirectory(folder, true);
   }
-  static const char kFilter[] =
-      "Standard QVK File\0*.qvk\0Type 1 Midi File\0*.mid\0Type 0 Midi File\0*.mid\0Uncompressed QVK File\0*.qvk\0";
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = gFrame ? gFrame->GetHandle() : hwnd_;
-  ofn.lpstrFilter = kFilter;
-  ofn.nFilterIndex = score_->IsCompressed() ? 1 : 4;
-  ofn.lpstrFile = name;
-  ofn.nMaxFile = sizeof name;
-  ofn.lpstrInitialDir = folder[0] ? folder : nullptr;
-  ofn.lpstrDefExt = "qvk";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_EXPLORER;
-  if (!GetSaveFileNameA(&ofn)) return false;
-  const int index = static_cast<int>(ofn.nFilterIndex);
+  // The shared file dialog's flags and platform style, with this command's filter and name.
+  TQVFileDialogData data;
+  if (gApp) data.flags = gApp->FileDialogData().flags;
+  data.flags |= OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+  data.filter = "Standard QVK File|*.qvk|Type 1 Midi File|*.mid|Type 0 Midi File|*.mid|Uncompressed QVK File|*.qvk|";
+  data.filterIndex = score_->IsCompressed() ? 1 : 4;
+  data.defaultExtension = "qvk";
+  data.initialFolder = folder;
+  std::snprintf(data.fileName, sizeof data.fileName, "%s", name);
+  TQVFileSaveDialog dialog(gFrame ? gFrame->GetHandle() : hwnd_, data);
+  if (dialog.Execute() != IDOK) return false;
+  std::snprintf(name, sizeof name, "%s", data.fileName);
+  const int index = data.filterIndex;
   if (index == 2 || index == 3) {
     if (GetExtensionPart(name)[0] == '\0') AddDefaultExtension(name, "mid");
     else if (_stricmp(GetExtensionPart(name), ".qvk") == 0) ReplaceExtension(name, "mid");
@@ -306,6 +316,7 @@ void TScoreWindow::CmRevert() {
   if (!fresh) return;
   TQVBusyCursor busy;
   undo_->Clear();
+  player_.reset();
   TScoreEdit* old = view_;
   SetClientWindow(nullptr);
   old->Destroy();
@@ -410,25 +421,70 @@ long TScoreWindow::PlayStartTick() const {
   return std::max(barStart - (leadIn - 1) * barTicks, 0L);
 }
 
-void TScoreWindow::Play(bool staffOnly) {
+namespace {
+
+// The device questions of Play and Record, asked through the string-table boxes.
+class TWinPlayDevices : public TPlayDeviceHost {
+public:
+  explicit TWinPlayDevices(HWND owner) : owner_(owner) {}
+  bool HasRecordDevice() override { return gMidiManager->HasInputDevice(); }
+  bool HasOutputPorts() override { return gMidiManager->GetPortCount() > 0; }
+  void UseMapperPort() override { gMidiManager->UseMapperOutPort(); }
+  void OpenDevices() override { gMidiManager->AcquireDevices(true); }
+  bool OutputsFailed() override { return gMidiManager->GetFailedOutPorts() != 0; }
+  bool InputFailed() override { return gMidiManager->IsInputMissing(); }
+  TPlayAnswer Ask(TPlayQuestion question) override {
+    int answer = IDNO;
+    switch (question) {
+      case TPlayQuestion::NoRecordDevice:
+        answer = MBLMessageN(owner_, MB_YESNO | MB_ICONINFORMATION, IDS_NO_RECORD_DEVICE, IDS_NO_RECORD_DEVICE_TEXT, 2);
+        break;
+      case TPlayQuestion::NoPlayDevices:
+        answer = MBLMessageN(owner_, MB_YESNOCANCEL | MB_ICONINFORMATION, IDS_NO_PLAY_DEVICES,
+                             IDS_NO_PLAY_DEVICES_TEXT, 3);
+        break;
+      case TPlayQuestion::OutputsFailed:
+        answer = MBLMessage(owner_, MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_DEVICES_FAIL);
+        break;
+      case TPlayQuestion::InputFailed:
+        answer = MBLMessage(owner_, MB_YESNO | MB_ICONINFORMATION, IDS_MIDI_DEVICE_WARNING, IDS_MIDI_INPUT_FAILS);
+        break;
+    }
+    return answer == IDYES ? TPlayAnswer::Yes : answer == IDCANCEL ? TPlayAnswer::Cancel : TPlayAnswer::No;
+  }
+  // The options sheet opens on its first page; it runs modally, so the command goes on after it.
+  void OpenOptionsPage(TOptionsPage) override {
+    if (gFrame) gFrame->SendMessage(WM_COMMAND, CM_OPTIONS);
+  }
+
+private:
+  HWND owner_;
+};
+
+}  // namespace
+
+void TScoreWindow::Play(TPlayKind kind) {
   if (gPlayingWindow || !gApp || !gFrame) return;
   if (!gMidiManager || !gMidiManager->IsBound()) {
     MessageBoxA(hwnd_, "Initiate Play Failed", "Play Failed", MB_OK | MB_ICONINFORMATION);
     return;
   }
+  TWinPlayDevices devices(hwnd_);
+  if (!PreparePlayDevices(devices, kind)) return;
+  const bool record = kind == TPlayKind::Record;
   if (gStatusBar) gStatusBar->ShowStatusText("%s", "Compiling...");
-  const long start = PlayStartTick();
+  const long start = record ? 0 : PlayStartTick();
   // Staff Play mutes every other staff for the performance only.
   std::vector<int> muted;
   const int current = view_ ? view_->GetCurrentStaffIndex() : 0;
   for (int i = 0; i < score_->StaffCount(); ++i) {
     muted.push_back(score_->GetStaff(i)->IsMuted());
-    if (staffOnly && i != current) score_->GetStaff(i)->SetMuted(1);
+    if (kind == TPlayKind::StaffPlay && i != current) score_->GetStaff(i)->SetMuted(1);
   }
   TMidiFileBuf& list = gApp->EventList();
-  TScoreMidiPlayer player;
-  player.SetScore(score_);
-  const bool fits = player.Perform(list, static_cast<int32_t>(start));
+  player_ = std::make_unique<TScoreMidiPlayer>();
+  player_->SetScore(score_);
+  const bool fits = player_->Perform(list, static_cast<int32_t>(start));
   for (int i = 0; i < score_->StaffCount(); ++i) score_->GetStaff(i)->SetMuted(muted[static_cast<std::size_t>(i)]);
   if (!fits) {
     MBLMessageN(hwnd_, MB_OK | MB_ICONINFORMATION, IDS_MIDI_PLAY_WARNING, IDS_MIDI_PLAY_WARNING_TEXT, 2);
@@ -440,12 +496,84 @@ void TScoreWindow::Play(bool staffOnly) {
   gPlayingWindow = this;
   if (view_) view_->SetFocus();
   gFrame->StartPlayTimer();
+  if (Option(kOptChasePlayingNotes, 1)) StartPlayFollow();
   if (gStatusBar) gStatusBar->ShowStatusText("%s", "Initiating play sequence");
   if (!gMidiManager->Play(gFrame->GetHandle(), &list)) {
     gFrame->StopMidiPlay();
     MessageBoxA(hwnd_, "Initiate Play Failed", "Play Failed", MB_OK | MB_ICONINFORMATION);
+  } else if (record) {
+    gMidiManager->StartRecording();
+    gApp->Recording().Reset();
+    // Without an open input there is nothing to record: the play stops at once.
+    if (!gMidiManager->HasInputDevice() || gMidiManager->IsInputMissing()) gFrame->StopMidiPlay();
+  } else if (gPlayingWindow != this) {
+    gFrame->StopMidiPlay();
   }
-  if (gStatusBar) gStatusBar->ClearStatusText();
+  if (gStatusBar) {
+    gStatusBar->ClearStatusText();
+    gStatusBar->UpdatePlayMode();
+  }
+}
+
+void TScoreWindow::StartPlayFollow() {
+  if (!player_ || !view_) return;
+  following_ = true;
+  view_->BeginPlayDisplay();
+  player_->SeekAll(player_->StartTick());
+  view_->ShowPlayPosition(*player_);
+}
+
+void TScoreWindow::FollowPlay(long songPosition) {
+  if (!following_ || !player_ || !view_) return;
+  if (player_->SeekAll(static_cast<int32_t>(songPosition + player_->StartTick()))) view_->ShowPlayPosition(*player_);
+}
+
+void TScoreWindow::EndPlayFollow() {
+  if (!following_) return;
+  following_ = false;
+  if (view_) view_->EndPlayDisplay();
+}
+
+void TScoreWindow::CmImportRecording() {
+  if (!gApp || !gApp->IsRecordedDataPresent()) {
+    MBLMessage(hwnd_, MB_OK | MB_ICONINFORMATION, IDS_NO_RECORDING_DATA, IDS_NO_RECORDING_DATA_TEXT);
+    return;
+  }
+  TMidiImportOptions options;
+  options.Read(GetSysInfo());
+  TRecordingBuffer& recording = gApp->Recording();
+  const TSMFImportInstructions instruction = TrackStaffInstruction(recording.Data(), options);
+  TQVBusyCursor busy;
+  TMusicStaff* staff = ImportTrackAsStaff(recording.Data(), instruction);
+  if (!staff) return;
+  const TMusicStaff* current = view_ ? view_->GetCurrentStaff() : nullptr;
+  const int index = AppendRecordedStaff(*score_, staff, "Import", current ? current->GetGroupName() : "");
+  if (index < 0) {
+    MBLMessage(hwnd_, MB_OK | MB_ICONINFORMATION, IDS_FULL_SONG, IDS_FULL_SONG_TEXT);
+    return;
+  }
+  TakeNewStaves(index);
+}
+
+void TScoreWindow::ImportRecordingOnStop() {
+  if (!gApp || !gApp->IsRecordedDataPresent()) return;
+  TMidiImportOptions options;
+  options.Read(GetSysInfo());
+  TQVBusyCursor busy;
+  std::unique_ptr<TMusicScore> recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options);
+  if (!recorded) return;
+  const int first = MoveRecordedStaves(*score_, *recorded);
+  if (first >= 0) TakeNewStaves(first);
+}
+
+void TScoreWindow::TakeNewStaves(int current) {
+  // The staves were added outside the undo ring: its records no longer fit the score.
+  undo_->Clear();
+  SetModified();
+  if (!view_) return;
+  view_->AttachScore();
+  view_->Editing().Place().staff = current;
+  view_->RelayoutScore();
 }
 
 void TScoreWindow::CePlay(TCommandEnabler& ce) { ce.Enable(gPlayingWindow == nullptr); }

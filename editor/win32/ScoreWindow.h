@@ -8,10 +8,12 @@
 
 #include "app/win32/ScoreWindowSeam.h"
 #include "foundation/QVBoolArray.h"
+#include "editor/PlayPreparation.h"
 #include "editor/ScoreEditing.h"
 #include "framework/MDIChild.h"
 
 class TMusicScore;
+class TScoreMidiPlayer;
 class TScoreEdit;
 class TUndoActionMgr;
 
@@ -43,6 +45,12 @@ public:
   void AutoSave();
   void DiscardAutoSave();
 
+  // Play following: the frame hands over the engine's song position while this window plays.
+  void FollowPlay(long songPosition);
+  void EndPlayFollow();
+  // A recording that ended in this window: its parts join the score in the group "Record".
+  void ImportRecordingOnStop();
+
   // Messages and commands.
   LRESULT EvMDIActivate(WPARAM, LPARAM);
   LRESULT EvNCHitTest(WPARAM, LPARAM);
@@ -59,8 +67,10 @@ public:
   void CmPageSetup();
   void CmPrint();
   void CmPrintPreview();
-  void CmPlay() { Play(false); }
-  void CmStaffPlay() { Play(true); }
+  void CmPlay() { Play(TPlayKind::Play); }
+  void CmRecord() { Play(TPlayKind::Record); }
+  void CmStaffPlay() { Play(TPlayKind::StaffPlay); }
+  void CmImportRecording();
   void CePlay(TCommandEnabler& ce);
   void CeStaffPlay(TCommandEnabler& ce);
   void CeRevert(TCommandEnabler& ce);
@@ -68,8 +78,12 @@ public:
   void CeAlways(TCommandEnabler& ce);
 
 private:
-  // Plays the score (or only the current staff) from the caret or the start.
-  void Play(bool staffOnly);
+  // Plays the score (or only the current staff) from the caret or the start; Record plays from
+  // the start and records the input meanwhile.
+  void Play(TPlayKind kind);
+  void StartPlayFollow();
+  // Staves added outside the undo ring: the history is cleared, the view shows `current`.
+  void TakeNewStaves(int current);
   long PlayStartTick() const;
   bool ConfirmFormatChange();
   void ReportAutoSaveFailure(const char* reason);
@@ -89,6 +103,9 @@ private:
   TMusicScore* score_;
   TScoreEdit* view_ = nullptr;
   std::unique_ptr<TUndoActionMgr> undo_;
+  // The performance of the last play; its staff cursors follow the song position.
+  std::unique_ptr<TScoreMidiPlayer> player_;
+  bool following_ = false;
   // The staves that print and preview: every staff until the page setup chooses.
   TQVBoolArray printStaves_;
   bool modified_ = false;

@@ -68,6 +68,8 @@ public:
   void SetEcho(int port, int channel);
   void ClearEcho();
   bool IsInputMissing() const;
+  // Whether an input device was chosen (open or not).
+  bool HasInputDevice() const { return inputName_[0] != '\0'; }
   bool GetOutDeviceName(int port, char (&name)[kMidiDeviceNameSize]) const;
   bool GetInDeviceName(char (&name)[kMidiDeviceNameSize]) const;
   void ResetAllPorts();

@@ -1,7 +1,9 @@
 // winevmidi.drv: a MIDI driver for Wine's multimedia layer that stands in for hardware in tests.
 // It offers three outputs and one input, logs every driver message with its time and thread,
 // can answer "not ready" on request, can take its time over each message like a slow serial
-// port, and can play scripted input from a thread of its own.
+// port, can play scripted input from a thread of its own, and, when the environment variable
+// VMIDI_LOOPBACK is set in the process that loads it, hands what output 0 sends to input 0 (from
+// a thread of its own, as a device would), so a program can record what it plays.
 #include <windows.h>
 #include <mmsystem.h>
 #include <mmddk.h>
@@ -47,6 +49,11 @@ struct Feed {
 };
 HANDLE feed_thread;
 HANDLE feed_done;  // manual-reset, signalled while no feed runs
+
+bool loopback = false;
+CRITICAL_SECTION loop_lock;
+std::vector<DWORD> loop_queue;
+HANDLE loop_ready;  // auto-reset, signalled when the queue holds messages
 
 void Log(VmidiLogKind kind, UINT device, UINT code, DWORD_PTR param, bool notReady = false) {
   const uint32_t index = log_next.fetch_add(1);
@@ -109,6 +116,35 @@ DWORD CloseClient(Client& c, UINT closedMessage) {
   return MMSYSERR_NOERROR;
 }
 
+DWORD WINAPI LoopThread(LPVOID) {
+  for (;;) {
+    WaitForSingleObject(loop_ready, INFINITE);
+    std::vector<DWORD> messages;
+    EnterCriticalSection(&loop_lock);
+    messages.swap(loop_queue);
+    LeaveCriticalSection(&loop_lock);
+    Client& c = inputs[0];
+    for (DWORD message : messages) {
+      if (!c.open || !c.started) continue;
+      Log(kVmidiInDelivered, 0, MIM_DATA, message);
+      Notify(c, MIM_DATA, message, timeGetTime() - c.startTime);
+    }
+  }
+}
+
+void LoopBack(DWORD message) {
+  static HANDLE thread = [] {
+    InitializeCriticalSection(&loop_lock);
+    loop_ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    return CreateThread(nullptr, 0, LoopThread, nullptr, 0, nullptr);
+  }();
+  if (!thread) return;
+  EnterCriticalSection(&loop_lock);
+  loop_queue.push_back(message);
+  LeaveCriticalSection(&loop_lock);
+  SetEvent(loop_ready);
+}
+
 DWORD ShortMessage(UINT device, DWORD message) {
   uint32_t pending = not_ready[device].load();
   while (pending && !not_ready[device].compare_exchange_weak(pending, pending - 1)) {
@@ -117,6 +153,7 @@ DWORD ShortMessage(UINT device, DWORD message) {
   // A slow port: the caller's thread stays in the driver until the message is out.
   if (const uint32_t delay = send_delay_ms[device].load(); delay && !busy) Sleep(delay);
   Log(kVmidiOutMessage, device, MODM_DATA, message, busy);
+  if (loopback && device == 0 && !busy) LoopBack(message);
   return busy ? MIDIERR_NOTREADY : MMSYSERR_NOERROR;
 }
 
@@ -157,6 +194,8 @@ extern "C" {
 LRESULT WINAPI DriverProc(DWORD_PTR id, HDRVR driver, UINT message, LPARAM p1, LPARAM p2) {
   switch (message) {
   case DRV_LOAD:
+    loopback = GetEnvironmentVariableA("VMIDI_LOOPBACK", nullptr, 0) > 0;
+    return 1;
   case DRV_FREE:
   case DRV_OPEN:
   case DRV_CLOSE:
