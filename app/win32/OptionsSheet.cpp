@@ -53,13 +53,22 @@ void TShellOptionsHost::SetRememberedFolder(int n, const char* folder) {
   if (gApp) gApp->SetRememberedFolder(n, folder);
 }
 
-int ShowOptionsSheet(TVellichordFrame* frame, unsigned mask) {
+namespace {
+int RunOptionsSheet(TVellichordFrame* frame, unsigned mask, const TOptionPage* startPage) {
   TMusicStatusBar* bar = frame ? frame->GetStatusBar() : nullptr;
   const int previousHint = bar ? bar->GetHintId() : 0;
   if (bar) bar->SetHintId(CM_OPTIONS);
   TShellOptionsHost host(frame);
   TOptionsSheet sheet(frame, mask, host);
+  if (startPage) sheet.SelectPage(static_cast<int>(*startPage));
   const int result = sheet.Execute();
   if (bar) bar->SetHintId(previousHint);
   return result;
+}
+}  // namespace
+
+int ShowOptionsSheet(TVellichordFrame* frame, unsigned mask) { return RunOptionsSheet(frame, mask, nullptr); }
+
+int ShowOptionsSheet(TVellichordFrame* frame, unsigned mask, TOptionPage startPage) {
+  return RunOptionsSheet(frame, mask, &startPage);
 }

@@ -33,5 +33,7 @@ private:
 };
 
 // Command 36 and the MIDI device warnings: the sheet on the frame, the status bar's hint the
-// command's while it is open. Answers how the sheet ended.
+// command's while it is open; a device question names the page it opens on. Answers how the
+// sheet ended.
 int ShowOptionsSheet(TVellichordFrame* frame, unsigned mask);
+int ShowOptionsSheet(TVellichordFrame* frame, unsigned mask, TOptionPage startPage);

@@ -14,6 +14,7 @@
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
 #include "app/win32/MusicStatusBar.h"
+#include "app/win32/OptionsSheet.h"
 #include "app/win32/PageSetupSheet.h"
 #include "app/win32/PrintCommands.h"
 #include "app/win32/QVFileDialog.h"
@@ -452,9 +453,10 @@ public:
     }
     return answer == IDYES ? TPlayAnswer::Yes : answer == IDCANCEL ? TPlayAnswer::Cancel : TPlayAnswer::No;
   }
-  // The options sheet opens on its first page; it runs modally, so the command goes on after it.
-  void OpenOptionsPage(TOptionsPage) override {
-    if (gFrame) gFrame->SendMessage(WM_COMMAND, CM_OPTIONS);
+  // The sheet runs modally, so the command goes on after it with whatever device was chosen.
+  void OpenOptionsPage(TOptionsPage page) override {
+    if (!gFrame) return;
+    ShowOptionsSheet(gFrame, kOptionsMaskAll, page == TOptionsPage::Record ? TOptionPage::kRecord : TOptionPage::kMidi);
   }
 
 private:

@@ -731,6 +731,27 @@ TEST_F(ScoreWindowProgramTest, PlayAndRecordAskForDevicesAndImportNeedsARecordin
   PumpFor(500);
   EXPECT_EQ(WaitForWindow("#32770", nullptr, 500, process_->Id()), nullptr) << OpenBox();
 
+  // Yes opens the options sheet on its Record page, whatever page it last showed; closing it
+  // lets the command go on, so whatever it asks next about the missing devices is declined.
+  ASSERT_TRUE(PostCommand(frame, CM_RECORD));
+  box = WaitForWindow("#32770", "No MIDI Record Device", kWaitMs, process_->Id());
+  ASSERT_TRUE(box) << OpenBox();
+  ClickButton(box, IDYES);
+  HWND sheet = WaitForWindow("#32770", "Options", kWaitMs, process_->Id());
+  ASSERT_TRUE(sheet) << OpenBox();
+  const int kRecordImportAction = 109;  // shown only on the Record page
+  EXPECT_TRUE(FindControl(sheet, kRecordImportAction, true));
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  for (int asked = 0; asked < 4; ++asked) {
+    box = WaitForWindow("#32770", nullptr, 2000, process_->Id());
+    if (!box) break;
+    ClickButton(box, GetDlgItem(box, IDNO) ? IDNO : IDOK);
+    ASSERT_TRUE(WaitForWindowGone(box, kWaitMs));
+  }
+  ASSERT_TRUE(PostCommand(frame, CM_STOP));
+  PumpFor(500);
+
   ASSERT_TRUE(PostCommand(frame, CM_PLAY));
   box = WaitForWindow("#32770", "Midi Device Warning", kWaitMs, process_->Id());
   ASSERT_TRUE(box) << OpenBox();

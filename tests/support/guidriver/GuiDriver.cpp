@@ -94,28 +94,6 @@ std::string GetClass(HWND hwnd) {
   return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
-namespace {
-struct TControlSearch {
-  int id;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchVisibleControl(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TControlSearch*>(lp);
-  if (GetDlgCtrlID(hwnd) != s->id || !IsWindowVisible(hwnd)) return TRUE;
-  if (_stricmp(GetClass(hwnd).c_str(), s->className) != 0) return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-}  // namespace
-
-HWND FindVisibleControl(HWND top, int id, const char* className) {
-  TControlSearch search{id, className ? className : "", nullptr};
-  EnumChildWindows(top, MatchVisibleControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND WaitForWindow(const char* className, const char* caption, DWORD timeoutMs, DWORD processId) {
   DWORD start = GetTickCount();
   for (;;) {
@@ -150,23 +128,32 @@ TMessageBoxText ReadMessageBox(HWND box) {
   return r;
 }
 
+namespace {
 struct TControlSearch {  // what FindControl looks for and found
   int id;
   bool visibleOnly;
+  const char* className;  // any class when null
   HWND found;
 };
 
-static BOOL CALLBACK MatchControl(HWND w, LPARAM p) {
+BOOL CALLBACK MatchControl(HWND w, LPARAM p) {
   auto* s = reinterpret_cast<TControlSearch*>(p);
   if (GetDlgCtrlID(w) != s->id || (s->visibleOnly && !IsWindowVisible(w))) return TRUE;
+  if (s->className && _stricmp(GetClass(w).c_str(), s->className) != 0) return TRUE;
   s->found = w;
   return FALSE;
 }
 
-HWND FindControl(HWND top, int id, bool visibleOnly) {
-  TControlSearch search{id, visibleOnly, nullptr};
+HWND SearchControl(HWND top, TControlSearch search) {
   EnumChildWindows(top, &MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+}  // namespace
+
+HWND FindControl(HWND top, int id, bool visibleOnly) { return SearchControl(top, {id, visibleOnly, nullptr, nullptr}); }
+
+HWND FindVisibleControl(HWND top, int id, const char* className) {
+  return SearchControl(top, {id, true, className ? className : "", nullptr});
 }
 
 bool ClickButton(HWND dialog, int id) {
