@@ -66,14 +66,14 @@ bool TScoreEditing::RecordUndo(TUndoKind kind, int command, int count) {
   return true;
 }
 
-bool TScoreEditing::InsertItemAtCaret(TNotatedItem* item, int command) {
+bool TScoreEditing::InsertItemAtCaret(TNotatedItem* item, TUndoKind kind, int command) {
   TMusicStaff* staff = CurrentStaff();
   const int removed = HasSelection() ? GetSelectionEnd() - GetSelectionStart() + 1 : 0;
   if (!staff || !item || staff->ItemCount() - removed + 1 > TMusicStaff::kMaxItems) {
     delete item;
     return false;
   }
-  if (!RecordUndo(TUndoKind::Items, command, 1)) {
+  if (!RecordUndo(kind, command, 1)) {
     delete item;
     return false;
   }
