@@ -18,29 +18,12 @@
 #include "editor/ScoreEditing.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/OneStaffScore.h"
 #include "tests/staffutl/StaffText.h"
 
 namespace {
 
-struct TClipFixture {
-  TMusicScore score;
-  TUndoActionMgr undo{16, 1000};
-  TScoreEditing edit{score, undo, nullptr};
-
-  explicit TClipFixture(const std::string& text) {
-    InstallAuditPass();
-    auto* staff = new TMusicStaff;
-    FillStaff(*staff, text);
-    RunStaffAudit(staff, -1, -1);
-    score.AppendStaff(staff);
-  }
-  TMusicStaff& Staff() { return *score.GetStaff(0); }
-  std::string Text() { return StaffText(Staff()); }
-  void Select(int from, int to) {
-    edit.MoveCaretTo(from, false);
-    edit.MoveCaretTo(to, true);
-  }
-};
+using TClipFixture = TOneStaffScore;
 
 std::vector<unsigned char> Block(TMusicStaff& staff, int first, int last) {
   std::vector<unsigned char> bytes(ClipBlockSize(staff, first, last));

@@ -15,6 +15,7 @@
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "editor/MidiStepEntry.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/OneStaffScore.h"
 #include "tests/staffutl/StaffText.h"
 
 namespace {
@@ -23,31 +24,13 @@ uint32_t Msg(int status, int d1, int d2 = 0) { return uint32_t(status) | (uint32
 uint32_t On(int key, int velocity = 100) { return Msg(0x90, key, velocity); }
 uint32_t Off(int key) { return Msg(0x80, key, 64); }
 
-struct TMidiFixture {
-  TMusicScore score;
-  TUndoActionMgr undo{16, 1000};
-  TScoreEditing edit{score, undo, nullptr};
-  TNoteTools tools;
-  TNoteEntry entry{edit, tools};
+struct TMidiFixture : TOneStaffScore {
   TMidiStepEntry midi;
 
-  explicit TMidiFixture(const std::string& text = "") {
-    InstallAuditPass();
-    auto* staff = new TMusicStaff;
-    FillStaff(*staff, text);
-    RunStaffAudit(staff, -1, -1);
-    score.AppendStaff(staff);
+  explicit TMidiFixture(const std::string& text = "") : TOneStaffScore(text) {
     edit.MoveCaretTo(Staff().LastIndex(), false);
   }
-  TMusicStaff& Staff() { return *score.GetStaff(0); }
   TMidiStepResult Send(uint32_t message) { return midi.Receive(message, entry); }
-  // The head positions of item i, lowest position number first.
-  std::set<int> Heads(int i) {
-    std::set<int> out;
-    TNotatedItem* item = Staff().GetItem(i);
-    for (int h = 0; h < item->GetNoteCount(); ++h) out.insert(item->GetNote(h)->GetPosition());
-    return out;
-  }
 };
 
 }  // namespace

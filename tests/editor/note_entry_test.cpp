@@ -12,28 +12,12 @@
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "editor/NoteEntry.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/OneStaffScore.h"
 #include "tests/staffutl/StaffText.h"
 
 namespace {
 
-struct TEntryFixture {
-  TMusicScore score;
-  TUndoActionMgr undo{16, 1000};
-  TScoreEditing edit{score, undo, nullptr};
-  TNoteTools tools;
-  TNoteEntry entry{edit, tools};
-
-  explicit TEntryFixture(const std::string& text) {
-    InstallAuditPass();
-    auto* staff = new TMusicStaff;
-    FillStaff(*staff, text);
-    RunStaffAudit(staff, -1, -1);
-    score.AppendStaff(staff);
-  }
-  TMusicStaff& Staff() { return *score.GetStaff(0); }
-  std::string Text() { return StaffText(Staff()); }
-  TMusicNote* Head(int index, int h = 0) { return Staff().GetItem(index)->GetNote(h); }
-};
+using TEntryFixture = TOneStaffScore;
 
 }  // namespace
 
