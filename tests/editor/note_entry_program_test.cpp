@@ -27,9 +27,6 @@ const char kFrameClass[] = "TQVK17VellichordFrame";
 const char kViewClass[] = "TQVK17ScoreEdit";
 const char kWindowClass[] = "TQVK17ScoreWindow";
 
-// The glyph character the music font draws for a glyph number.
-char GlyphChar(int glyph) { return MusicGlyphs::kGlyphChars[glyph - 1]; }
-
 // Every string the metafile's text records draw, one after another.
 std::string MetafileTexts(HMETAFILE mf) {
   std::string texts;
@@ -52,6 +49,9 @@ std::string MetafileTexts(HMETAFILE mf) {
   return texts;
 }
 
+// The editor may still hold the clipboard open a moment after a format appears on it.
+bool OpenClipboardSoon() { return PumpUntil([] { return OpenClipboard(nullptr) != 0; }, 5000); }
+
 int CountOf(const std::string& s, char c) {
   int n = 0;
   for (char x : s) n += x == c ? 1 : 0;
@@ -69,6 +69,8 @@ protected:
     CreateDirectoryA(Path("AutoSave").c_str(), nullptr);
     ASSERT_TRUE(CopyFileA("QVK32.exe", Path("QVK32.exe").c_str(), FALSE)) << "QVK32.exe not built";
     ASSERT_TRUE(CopyFileA("QVMID32B.DLL", Path("QVMID32B.DLL").c_str(), FALSE));
+    // The program installs the music font from its folder when the prefix lacks it.
+    ASSERT_TRUE(CopyFileA("diru15.ttf", Path("diru15.ttf").c_str(), FALSE));
     const char settings[] = "[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\n";
     HANDLE f = CreateFileA(Path("QVK.INI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
@@ -201,7 +203,7 @@ TEST_F(NoteEntryProgramTest, ItemsTravelBetweenScoreWindowsThroughTheClipboard) 
   PressKey(VK_RIGHT, kShift);
   ASSERT_TRUE(ChooseMenuItem(viewA, 'E', 'C'));
   ASSERT_TRUE(PumpUntil([&] { return IsClipboardFormatAvailable(CF_TEXT) != 0; }, kWaitMs));
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   EXPECT_TRUE(IsClipboardFormatAvailable(format));
   HANDLE text = GetClipboardData(CF_TEXT);
   ASSERT_TRUE(text);
@@ -215,7 +217,7 @@ TEST_F(NoteEntryProgramTest, ItemsTravelBetweenScoreWindowsThroughTheClipboard) 
   PressKey(VK_RIGHT, kShift);
   ASSERT_TRUE(ChooseMenuItem(viewA, 'E', 'C'));
   ASSERT_TRUE(PumpUntil([&] { return !IsClipboardFormatAvailable(CF_TEXT); }, kWaitMs));
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   HANDLE block = GetClipboardData(format);
   ASSERT_TRUE(block);
   const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
@@ -235,7 +237,7 @@ TEST_F(NoteEntryProgramTest, ItemsTravelBetweenScoreWindowsThroughTheClipboard) 
 
   // A block whose counts disagree is refused with the Paste Error box; nothing changes.
   const unsigned char foreign[] = {9, 0, 16, 0, 1, 0, 0, 0, 0, 0};
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   EmptyClipboard();
   HGLOBAL damaged = GlobalAlloc(GMEM_MOVEABLE, sizeof foreign);
   memcpy(GlobalLock(damaged), foreign, sizeof foreign);
@@ -269,7 +271,7 @@ TEST_F(NoteEntryProgramTest, CopySpecialPutsAPictureOfTheSelectedNotes) {
   for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT, kShift);
   ASSERT_TRUE(ChooseMenuItem(view, 'E', 'S'));
   ASSERT_TRUE(PumpUntil([&] { return IsClipboardFormatAvailable(CF_METAFILEPICT) != 0; }, kWaitMs)) << OpenBox();
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   HANDLE picture = GetClipboardData(CF_METAFILEPICT);
   ASSERT_TRUE(picture);
   const auto* pict = static_cast<const METAFILEPICT*>(GlobalLock(picture));
@@ -283,6 +285,6 @@ TEST_F(NoteEntryProgramTest, CopySpecialPutsAPictureOfTheSelectedNotes) {
   ASSERT_TRUE(copy);
   const std::string texts = MetafileTexts(copy);
   DeleteMetaFile(copy);
-  EXPECT_EQ(CountOf(texts, GlyphChar(MusicGlyphs::kFilledHead)), 2) << texts;
-  EXPECT_EQ(CountOf(texts, GlyphChar(MusicGlyphs::kHalfHead)), 1) << texts;
+  EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kFilledHead)), 2) << texts;
+  EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kHalfHead)), 1) << texts;
 }
