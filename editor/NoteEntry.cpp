@@ -1,6 +1,8 @@
 #include "editor/NoteEntry.h"
 
 #include "QVKNTN/BarLineData.h"
+#include "QVKNTN/ClefData.h"
+#include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NotationTypes.h"
@@ -9,6 +11,10 @@
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/SimpleNtnIdx.h"
 #include "QVKNTN/StaffRange.h"
+#include "QVKNTN/SustainPedal.h"
+#include "QVKNTN/TempoVariance.h"
+#include "QVKNTN/TimeSignatureData.h"
+#include "editor/ExpressionPlacement.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -45,7 +51,63 @@ bool ToggleGroupOf(TStaffRange& r, int kind) {
   return r.MakeGroup(kind);
 }
 
+// A fast insert: the item it makes and the dialog command its record is named after.
+struct TFastInsert {
+  int command;
+  int recordedAs;
+  TNotatedItem* (*make)(int value);
+  int value;
+};
+
+TNotatedItem* MakeClef(int clef) { return new TClefData(clef); }
+TNotatedItem* MakeTime(int code) {
+  // beats * 16 + beat value code, or a style for the two symbols
+  if (code == TTimeSignatureData::tsCommonTime || code == TTimeSignatureData::tsAllaBreve)
+    return new TTimeSignatureData(4, 2, code);
+  return new TTimeSignatureData(code >> 4, code & 0x0F);
+}
+TNotatedItem* MakeDynamic(int level) { return new TDynamicLevelData(level); }
+TNotatedItem* MakeTempoVariance(int style) { return new TTempoVariance(style); }
+TNotatedItem* MakePedal(int state) { return new TSustainPedal(state); }
+
+constexpr TFastInsert kFastInserts[] = {
+    {CM_FAST_TREBLE, CM_INS_CLEF, MakeClef, clTreble},
+    {CM_FAST_BASS, CM_INS_CLEF, MakeClef, clBass},
+    {CM_FAST_ALTO, CM_INS_CLEF, MakeClef, clAlto},
+    {CM_FAST_44, CM_INS_TIMESIG, MakeTime, 4 << 4 | 2},
+    {CM_FAST_34, CM_INS_TIMESIG, MakeTime, 3 << 4 | 2},
+    {CM_FAST_68, CM_INS_TIMESIG, MakeTime, 6 << 4 | 3},
+    {CM_FAST_COMMON, CM_INS_TIMESIG, MakeTime, TTimeSignatureData::tsCommonTime},
+    {CM_FAST_ALLABREVE, CM_INS_TIMESIG, MakeTime, TTimeSignatureData::tsAllaBreve},
+    {CM_FAST_PPP, CM_INS_DYNAMIC, MakeDynamic, 0},
+    {CM_FAST_PP, CM_INS_DYNAMIC, MakeDynamic, 1},
+    {CM_FAST_P, CM_INS_DYNAMIC, MakeDynamic, 2},
+    {CM_FAST_MP, CM_INS_DYNAMIC, MakeDynamic, 3},
+    {CM_FAST_MF, CM_INS_DYNAMIC, MakeDynamic, 4},
+    {CM_FAST_F, CM_INS_DYNAMIC, MakeDynamic, 5},
+    {CM_FAST_FF, CM_INS_DYNAMIC, MakeDynamic, 6},
+    {CM_FAST_FFF, CM_INS_DYNAMIC, MakeDynamic, 7},
+    {CM_FAST_FERMATA, CM_INS_TEMPOVARIANCE, MakeTempoVariance, TTempoVariance::tvFermata},
+    {CM_FAST_BREATH, CM_INS_TEMPOVARIANCE, MakeTempoVariance, TTempoVariance::tvBreathMark},
+    {CM_FAST_PEDALDOWN, CM_INS_PEDAL, MakePedal, 1},
+    {CM_FAST_PEDALUP, CM_INS_PEDAL, MakePedal, 0},
+};
+
+const TFastInsert* FindFastInsert(int command) {
+  for (const TFastInsert& f : kFastInserts)
+    if (f.command == command) return &f;
+  return nullptr;
+}
+
 }  // namespace
+
+bool TNoteEntry::IsFastInsert(int command) { return FindFastInsert(command) != nullptr; }
+
+TEntryResult TNoteEntry::FastInsert(int command) {
+  const TFastInsert* f = FindFastInsert(command);
+  if (!f) return TEntryResult::Refused;
+  return InsertItem(f->make(f->value), f->recordedAs);
+}
 
 bool TNoteEntry::HasRoom(int adding) const {
   const TMusicStaff* staff = edit_.CurrentStaff();
@@ -65,6 +127,7 @@ TMusicNote* TNoteEntry::MakeNote(int position) const {
 }
 
 TEntryResult TNoteEntry::InsertItem(TNotatedItem* item, TUndoKind kind, int command) {
+  if (item) PlaceNewItem(edit_.Score(), edit_.Place().staff, edit_.GetCaretIndex(), *item);
   if (!HasRoom(1)) {
     delete item;
     return TEntryResult::NoRoom;

@@ -36,6 +36,10 @@ public:
   // Any item at the caret under the command's record; the entry owns the item from here on.
   TEntryResult InsertItem(TNotatedItem* item, int command) { return InsertItem(item, TUndoKind::Items, command); }
   TEntryResult InsertItem(TNotatedItem* item, TUndoKind kind, int command);
+  // The fast inserts 256-275 (clefs, time signatures, dynamics, fermata and breath mark, pedal
+  // down and up), each recorded under its kind's Insert dialog command.
+  static bool IsFastInsert(int command);
+  TEntryResult FastInsert(int command);
   // A note at the position joins the note or chord before the caret (command 130).
   TEntryResult AddChordMember(int position);
   // The chord before the caret loses its head at the position (command 212).

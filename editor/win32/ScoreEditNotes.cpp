@@ -30,7 +30,7 @@ bool Contains(const int (&list)[N], int id) {
 }
 
 bool IsNoteEntryCommand(int id) {
-  return FindToolCommand(id).kind != TToolKind::None || Contains(kInsertCommands, id) ||
+  return FindToolCommand(id).kind != TToolKind::None || Contains(kInsertCommands, id) || TNoteEntry::IsFastInsert(id) ||
          Contains(kToolStepCommands, id) || id == CM_MIDIINPUT || id == CM_PERSISTENTTOOLS || id == CM_CUT ||
          id == CM_COPY || id == CM_PASTE || id == CM_CLEAR || id == CM_COPYSPECIAL;
 }
@@ -131,6 +131,10 @@ void TScoreEdit::NoteEntryCommand(int command) {
       return;
     default: break;
   }
+  if (TNoteEntry::IsFastInsert(command)) {
+    ReportEntry(noteEntry_.FastInsert(command));
+    return;
+  }
   const TToolCommand tool = FindToolCommand(command);
   if (tool.kind == TToolKind::None) return;
   if (edit_.HasSelection()) {
@@ -157,7 +161,7 @@ void TScoreEdit::EnableNoteEntry(TCommandEnabler& ce) {
     ce.SetCheck(look.checked ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
     return;
   }
-  if (Contains(kInsertCommands, id)) {
+  if (Contains(kInsertCommands, id) || TNoteEntry::IsFastInsert(id)) {
     ce.Enable(usable && !selection);
     return;
   }

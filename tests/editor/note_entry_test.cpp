@@ -145,3 +145,32 @@ TEST(NoteEntry, RefusedSelectionChangesLeaveNoRecord) {
   EXPECT_EQ(f.undo.UndoCount(), 0);
   EXPECT_EQ(f.Text(), "q | e@1");
 }
+
+TEST(NoteEntry, FastInsertsMakeTheirItemsUnderTheDialogsCommands) {
+  struct Case {
+    int command;
+    int type;
+    int recordedAs;
+  } cases[] = {
+      {CM_FAST_BASS, ntClef, CM_INS_CLEF},          {CM_FAST_68, ntTimeSignature, CM_INS_TIMESIG},
+      {CM_FAST_COMMON, ntTimeSignature, CM_INS_TIMESIG}, {CM_FAST_P, ntDynamicLevel, CM_INS_DYNAMIC},
+      {CM_FAST_FERMATA, ntTempoVariance, CM_INS_TEMPOVARIANCE}, {CM_FAST_PEDALUP, ntSustainPedal, CM_INS_PEDAL},
+  };
+  for (const Case& c : cases) {
+    TEntryFixture f("q");
+    f.edit.MoveCaretTo(2, false);
+    ASSERT_EQ(f.entry.FastInsert(c.command), TEntryResult::Done) << c.command;
+    const TNotatedItem* item = f.Staff().GetItem(2);
+    EXPECT_EQ(item->GetType(), c.type) << c.command;
+    TUndoKind kind;
+    int recorded;
+    f.undo.PeekUndo(kind, recorded);
+    EXPECT_EQ(recorded, c.recordedAs) << c.command;
+  }
+  TEntryFixture f("");
+  ASSERT_EQ(f.entry.FastInsert(CM_FAST_68), TEntryResult::Done);
+  ASSERT_EQ(f.entry.FastInsert(CM_FAST_BASS), TEntryResult::Done);
+  EXPECT_EQ(f.Text(), "T6/8 ?" + std::to_string(ntClef));
+  EXPECT_EQ(f.entry.FastInsert(CM_INSERTNOTE), TEntryResult::Refused) << "not a fast insert";
+  EXPECT_FALSE(TNoteEntry::IsFastInsert(CM_INS_CLEF));
+}
