@@ -164,6 +164,8 @@ TEST_F(NoteEntryProgramTest, AMelodyTypedWithTheKeyboardIsInTheSavedFile) {
   HWND view = ActivateScore(frame, "tune");
   ASSERT_TRUE(view);
   PressKey(VK_END);
+  // Insert > Fast Insert > 3/4 Time, as its toolbar button sends it.
+  ASSERT_TRUE(PostCommand(frame, CM_FAST_34));
   // '-' makes the tool an eighth; two steps up, then Insert > Note.
   PressKey(VK_OEM_MINUS);
   PressKey(VK_UP);
@@ -185,7 +187,7 @@ TEST_F(NoteEntryProgramTest, AMelodyTypedWithTheKeyboardIsInTheSavedFile) {
   ASSERT_TRUE(ChooseMenuItem(view, 'N', 'E'));
   PumpFor(300);
   ASSERT_TRUE(Save(frame, score)) << OpenBox();
-  EXPECT_EQ(FirstStaffOf(score), "w e@-2 e.@-1 e@-1 rq e") << OpenBox();
+  EXPECT_EQ(FirstStaffOf(score), "w T3/4 e@-2 e.@-1 e@-1 rq e") << OpenBox();
 }
 
 TEST_F(NoteEntryProgramTest, ItemsTravelBetweenScoreWindowsThroughTheClipboard) {
