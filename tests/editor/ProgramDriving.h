@@ -18,22 +18,24 @@
 
 namespace program_driving {
 
+struct TChildSearch {
+  const char* name;
+  std::vector<HWND> found;
+};
+
+// A named callback: a lambda cannot take the calling convention of the 32-bit API.
+inline BOOL CALLBACK CollectChildOfClass(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<TChildSearch*>(lParam);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, search->name) == 0) search->found.push_back(hwnd);
+  return TRUE;
+}
+
 inline std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
-  struct TFound {
-    const char* name;
-    std::vector<HWND> found;
-  } f{className, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* f = reinterpret_cast<TFound*>(lParam);
-        char name[64];
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpA(name, f->name) == 0) f->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&f));
-  return f.found;
+  TChildSearch search{className, {}};
+  EnumChildWindows(parent, CollectChildOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 inline HWND FindChild(HWND parent, const char* className) {

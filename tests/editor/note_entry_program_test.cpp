@@ -27,25 +27,25 @@ const char kFrameClass[] = "TQVK17VellichordFrame";
 const char kViewClass[] = "TQVK17ScoreEdit";
 const char kWindowClass[] = "TQVK17ScoreWindow";
 
+// Appends the string of a text record to the std::string at lParam.
+int CALLBACK CollectText(HDC, HANDLETABLE*, METARECORD* r, int, LPARAM lParam) {
+  auto* out = reinterpret_cast<std::string*>(lParam);
+  const auto* words = reinterpret_cast<const WORD*>(r->rdParm);
+  if (r->rdFunction == META_TEXTOUT) {
+    out->append(reinterpret_cast<const char*>(words + 1), words[0]);
+  } else if (r->rdFunction == META_EXTTEXTOUT) {
+    const WORD count = words[2];
+    const WORD options = words[3];
+    const WORD* text = words + 4 + ((options & (ETO_OPAQUE | ETO_CLIPPED)) ? 4 : 0);
+    out->append(reinterpret_cast<const char*>(text), count);
+  }
+  return 1;
+}
+
 // Every string the metafile's text records draw, one after another.
 std::string MetafileTexts(HMETAFILE mf) {
   std::string texts;
-  EnumMetaFile(
-      nullptr, mf,
-      [](HDC, HANDLETABLE*, METARECORD* r, int, LPARAM lParam) -> int {
-        auto* out = reinterpret_cast<std::string*>(lParam);
-        const auto* words = reinterpret_cast<const WORD*>(r->rdParm);
-        if (r->rdFunction == META_TEXTOUT) {
-          out->append(reinterpret_cast<const char*>(words + 1), words[0]);
-        } else if (r->rdFunction == META_EXTTEXTOUT) {
-          const WORD count = words[2];
-          const WORD options = words[3];
-          const WORD* text = words + 4 + ((options & (ETO_OPAQUE | ETO_CLIPPED)) ? 4 : 0);
-          out->append(reinterpret_cast<const char*>(text), count);
-        }
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  EnumMetaFile(nullptr, mf, CollectText, reinterpret_cast<LPARAM>(&texts));
   return texts;
 }
 

@@ -182,6 +182,8 @@ TEST_F(ScoreWindowProgramTest, AKilledEditorRecoversItsAutoSavedEdits) {
   ASSERT_TRUE(frame);
   HWND window = FindChild(frame, kWindowClass);
   ASSERT_TRUE(window);
+  // The recovered window's caption may come a moment after its view.
+  PumpUntil([&] { return GetText(window) == "<Recovered File 1>"; }, kWaitMs);
   EXPECT_EQ(GetText(window), "<Recovered File 1>");
 }
 
