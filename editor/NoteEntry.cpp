@@ -153,6 +153,16 @@ TEntryResult TNoteEntry::InsertRest() {
 
 TEntryResult TNoteEntry::InsertBarLine() { return InsertItem(new TBarLineData(TBarLineData::blSingle), CM_INSERTBARLINE); }
 
+TEntryResult TNoteEntry::AutoBeamStaff() {
+  TMusicStaff* staff = edit_.CurrentStaff();
+  if (!staff || !edit_.RecordUndo(TUndoKind::StaffContent, CM_AUTOBEAM, 0)) return TEntryResult::Refused;
+  // Compound meters beam by their dotted beats: six eighths of 6/8 in two groups of three.
+  staff->AutoBeam(true);
+  staff->SetChanged(true);
+  RunStaffAudit(staff, -1, -1);
+  return TEntryResult::Done;
+}
+
 TEntryResult TNoteEntry::AddChordMember(int position) {
   TMusicStaff* staff = edit_.CurrentStaff();
   if (!staff || edit_.HasSelection()) return TEntryResult::Refused;

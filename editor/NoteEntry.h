@@ -40,6 +40,8 @@ public:
   // down and up), each recorded under its kind's Insert dialog command.
   static bool IsFastInsert(int command);
   TEntryResult FastInsert(int command);
+  // Command 65: the whole current staff beamed by beats, under one record of the staff.
+  TEntryResult AutoBeamStaff();
   // A note at the position joins the note or chord before the caret (command 130).
   TEntryResult AddChordMember(int position);
   // The chord before the caret loses its head at the position (command 212).

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "QVKNTN/ScoreAuditHooks.h"
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/Toolbar.h"
 #include "app/win32/ToolbarGadgets.h"
@@ -20,9 +21,9 @@ namespace {
 
 // Commands whose enabling is "usable view, no selection".
 constexpr int kInsertCommands[] = {CM_INSERTNOTE, CM_INSERTREST, CM_CHORDMEMBER, CM_INSERTBARLINE,
-                                   CM_REMOVECHORDNOTE};
+                                   CM_REMOVECHORDNOTE, CM_AUTOBEAM};
 // Commands enabled whenever the view is usable.
-constexpr int kToolStepCommands[] = {CM_TOGGLEDOTTED, CM_LONGER, CM_SHORTER, CM_RESETTOOLS};
+constexpr int kToolStepCommands[] = {CM_TOGGLEDOTTED, CM_LONGER, CM_SHORTER, CM_RESETTOOLS, CM_REFRESHSTAFF};
 
 template <std::size_t N>
 bool Contains(const int (&list)[N], int id) {
@@ -102,6 +103,11 @@ void TScoreEdit::NoteEntryCommand(int command) {
     case CM_CHORDMEMBER: ReportEntry(noteEntry_.AddChordMember(caretStaffPos_)); return;
     case CM_INSERTBARLINE: ReportEntry(noteEntry_.InsertBarLine()); return;
     case CM_REMOVECHORDNOTE: ReportEntry(noteEntry_.RemoveChordNote(caretStaffPos_)); return;
+    case CM_AUTOBEAM: ReportEntry(noteEntry_.AutoBeamStaff()); return;
+    case CM_REFRESHSTAFF:
+      if (edit_.CurrentStaff()) RunStaffAudit(edit_.CurrentStaff(), -1, -1);
+      RefreshAll();
+      return;
     case CM_COPY: CopySelection(); return;
     case CM_CUT: CmCut(); return;
     case CM_PASTE: CmPaste(); return;

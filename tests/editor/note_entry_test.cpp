@@ -174,3 +174,17 @@ TEST(NoteEntry, FastInsertsMakeTheirItemsUnderTheDialogsCommands) {
   EXPECT_EQ(f.entry.FastInsert(CM_INSERTNOTE), TEntryResult::Refused) << "not a fast insert";
   EXPECT_FALSE(TNoteEntry::IsFastInsert(CM_INS_CLEF));
 }
+
+TEST(NoteEntry, AutomaticBeamBeamsTheStaffByBeatsUnderOneRecord) {
+  TEntryFixture f("T6/8 e e e e e e | q");
+  ASSERT_EQ(f.entry.AutoBeamStaff(), TEntryResult::Done);
+  EXPECT_EQ(StaffText(f.Staff(), true), "T6/8 e[ e- e] e[ e- e] | q");
+  TUndoKind kind;
+  int command;
+  f.undo.PeekUndo(kind, command);
+  EXPECT_EQ(kind, TUndoKind::StaffContent);
+  EXPECT_EQ(command, CM_AUTOBEAM);
+  TUndoEffects effects;
+  ASSERT_EQ(f.edit.Undo(effects), TUndoOutcome::Applied);
+  EXPECT_EQ(StaffText(f.Staff(), true), "T6/8 e e e e e e | q");
+}
