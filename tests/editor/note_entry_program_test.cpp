@@ -163,9 +163,10 @@ TEST_F(NoteEntryProgramTest, AMelodyTypedWithTheKeyboardIsInTheSavedFile) {
   ASSERT_TRUE(frame) << "no score window opened";
   HWND view = ActivateScore(frame, "tune");
   ASSERT_TRUE(view);
-  PressKey(VK_END);
-  // Insert > Fast Insert > 3/4 Time, as its toolbar button sends it.
+  // Insert > Fast Insert > 3/4 Time at the start, as its toolbar button sends it (before the keys
+  // below: a posted command is taken before waiting input).
   ASSERT_TRUE(PostCommand(frame, CM_FAST_34));
+  PressKey(VK_END);
   // '-' makes the tool an eighth; two steps up, then Insert > Note.
   PressKey(VK_OEM_MINUS);
   PressKey(VK_UP);
@@ -187,7 +188,7 @@ TEST_F(NoteEntryProgramTest, AMelodyTypedWithTheKeyboardIsInTheSavedFile) {
   ASSERT_TRUE(ChooseMenuItem(view, 'N', 'E'));
   PumpFor(300);
   ASSERT_TRUE(Save(frame, score)) << OpenBox();
-  EXPECT_EQ(FirstStaffOf(score), "w T3/4 e@-2 e.@-1 e@-1 rq e") << OpenBox();
+  EXPECT_EQ(FirstStaffOf(score), "T3/4 w e@-2 e.@-1 e@-1 rq e") << OpenBox();
 }
 
 TEST_F(NoteEntryProgramTest, ItemsTravelBetweenScoreWindowsThroughTheClipboard) {
@@ -289,4 +290,26 @@ TEST_F(NoteEntryProgramTest, CopySpecialPutsAPictureOfTheSelectedNotes) {
   DeleteMetaFile(copy);
   EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kFilledHead)), 2) << texts;
   EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kHalfHead)), 1) << texts;
+}
+
+TEST_F(NoteEntryProgramTest, MidiInputWithoutARecordDeviceSaysSoAndStaysOff) {
+  const std::string score = Path("tune.qvk");
+  ASSERT_TRUE(WriteSample(score, "q"));
+  HWND frame = Start("\"" + score + "\"", 1);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(ActivateScore(frame, "tune"));
+  ASSERT_TRUE(PostCommand(frame, CM_MIDIINPUT));
+  HWND box = WaitForWindow("#32770", "No MIDI Record Device", kWaitMs, process_->Id());
+  ASSERT_TRUE(box) << OpenBox();
+  EXPECT_EQ(ReadMessageBox(box).text,
+            "There is not any selected recording device. A recording device can be selected from the Tools, "
+            "Options command.\n\nWould you like to select one now?");
+  ClickButton(box, IDNO);
+  ASSERT_TRUE(WaitForWindowGone(box, kWaitMs));
+  // The option stays off: closing writes the settings, which must not accept MIDI input.
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(process_->WaitForExit(kWaitMs));
+  char value[16] = {};
+  GetPrivateProfileStringA("Options", "AcceptMidiInput", "0", value, sizeof value, Path("QVK.INI").c_str());
+  EXPECT_STREQ(value, "0");
 }
