@@ -85,14 +85,14 @@ bool TScoreEditing::RecordKeptUndo(TUndoKind kind, int command, TQXTStream& snap
   return true;
 }
 
-bool TScoreEditing::InsertItemAtCaret(TNotatedItem* item, int command) {
+bool TScoreEditing::InsertItemAtCaret(TNotatedItem* item, TUndoKind kind, int command) {
   TMusicStaff* staff = CurrentStaff();
   const int removed = HasSelection() ? GetSelectionEnd() - GetSelectionStart() + 1 : 0;
   if (!staff || !item || staff->ItemCount() - removed + 1 > TMusicStaff::kMaxItems) {
     delete item;
     return false;
   }
-  if (!RecordUndo(TUndoKind::Items, command, 1)) {
+  if (!RecordUndo(kind, command, 1)) {
     delete item;
     return false;
   }

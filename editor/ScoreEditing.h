@@ -48,10 +48,14 @@ public:
   // Records a snapshot taken before a change already made (a dialog that edits the score in
   // place, as page setup does); false (and no record) when it could not be copied.
   bool RecordKeptUndo(TUndoKind kind, int command, TQXTStream& snapshot);
+  // The record just pushed changed nothing after all.
+  void DiscardLastRecord() { undo_.DiscardLast(); }
 
   // Inserts the item before the caret (replacing a selection); the view owns nothing after.
   // False, with the item deleted, when the staff has no room.
-  bool InsertItemAtCaret(TNotatedItem* item, int command);
+  bool InsertItemAtCaret(TNotatedItem* item, int command) { return InsertItemAtCaret(item, TUndoKind::Items, command); }
+  // The same under a record of the given kind (MIDI input records as an internal action).
+  bool InsertItemAtCaret(TNotatedItem* item, TUndoKind kind, int command);
   // The Delete key: the selection, else the item at the caret. False when there was nothing.
   bool DeleteAtCaret();
   // Backspace: the selection, else the item before the caret.

@@ -61,7 +61,6 @@ constexpr R kResponses[] = {
     R::Command(CM_MOVESTAFFUP, &TScoreEdit::CmMoveStaffUp),
     R::Command(CM_MOVESTAFFDOWN, &TScoreEdit::CmMoveStaffDown),
     R::Command(CM_ALLOWLAYERING, &TScoreEdit::CmAllowLayering),
-    R::Command(CM_INSERTNOTE, &TScoreEdit::CmInsertNote),
     R::Enable(CM_UNDO, &TScoreEdit::CeUndo),
     R::Enable(CM_REDO, &TScoreEdit::CeRedo),
     R::Enable(CM_SELECTALL, &TScoreEdit::CeUsable),
@@ -74,7 +73,6 @@ constexpr R kResponses[] = {
     R::Enable(CM_MOVESTAFFDOWN, &TScoreEdit::CeMoreStaves),
     R::Enable(CM_MUTESTAFF, &TScoreEdit::CeMuteStaff),
     R::Enable(CM_ALLOWLAYERING, &TScoreEdit::CeAllowLayering),
-    R::Enable(CM_INSERTNOTE, &TScoreEdit::CeUsableNoSelection),
 };
 
 // The Zoom dialog: one number, the staff size, which refuses to close outside 2..50.
@@ -130,10 +128,11 @@ void TScoreEdit::SetupWindow() {
   drawInfo_ = std::make_unique<TScoreDrawInfo>(score_, fonts_.get(), 5);
   const int size = fonts_->GetSpacing();
   caret_ = std::make_unique<TQXTCaret>(size / 2, size / 2, size / 3 + 2, size + 1);
+  NoteTools().ResetDuration();
   AttachScore();
 }
 
-bool TScoreEdit::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || TControl::Find(ev); }
+bool TScoreEdit::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || FindNoteEntry(ev) || TControl::Find(ev); }
 
 TStaffDrawInfo* TScoreEdit::CurrentLine() const {
   return drawInfo_ && currentShown_ >= 0 ? drawInfo_->GetStaffInfo(currentShown_) : nullptr;
@@ -197,6 +196,7 @@ void TScoreEdit::RefreshAll() {
   PlaceCaret();
   if (hwnd_) Invalidate(true);
   if (active_) WriteStaffStatus();
+  FollowToolSelection();
 }
 
 int TScoreEdit::CaretX() const {
@@ -279,6 +279,7 @@ void TScoreEdit::SetActive(bool active) {
   if (!hwnd_) return;
   ShowScrollBar(hwnd_, SB_BOTH, active);
   if (active) {
+    FollowToolSelection();
     WriteStaffStatus();
     if (GetFocus() == hwnd_ && caret_) caret_->Attach(hwnd_);
     PlaceCaret();
@@ -313,6 +314,7 @@ void TScoreEdit::SetCurrentStaff(int shown) {
 
 void TScoreEdit::MoveCaretTo(int index, bool extend) {
   edit_.MoveCaretTo(index, extend);
+  FollowToolSelection();
   ScrollToCaret();
   UpdateScrollBars();
   PlaceCaret();
@@ -444,6 +446,7 @@ LRESULT TScoreEdit::EvKeyUp(WPARAM key, LPARAM) {
 }
 
 LRESULT TScoreEdit::EvChar(WPARAM ch, LPARAM) {
+  if (NoteEntryChar(ch)) return 0;
   if (ch == '\b') {
     if (edit_.DeleteBeforeCaret()) {
       RefreshAll();
@@ -507,6 +510,7 @@ LRESULT TScoreEdit::EvSetFocus(WPARAM, LPARAM) {
     PlaceCaret();
   }
   WriteStaffStatus();
+  RefreshClipboardState();
   // MIDI keyboard input comes to the focused view while it is accepted.
   if (gMidiManager && gApp && gApp->Option(kOptAcceptMidiInput)) gMidiManager->SetEchoWindow(hwnd_);
   Invalidate(false);
@@ -770,11 +774,6 @@ void TScoreEdit::CmAllowLayering() {
   if (!edit_.RecordUndo(TUndoKind::ScoreInfo, CM_ALLOWLAYERING, 0)) return;
   score_->SetAllowLayering(!score_->GetAllowLayering());
   RefreshAll();
-}
-
-void TScoreEdit::CmInsertNote() {
-  // A quarter note at the caret's position; the note tools add duration, accidental and stem.
-  InsertItemAtCaret(new TMusicNote(caretStaffPos_, 2), CM_INSERTNOTE);
 }
 
 void TScoreEdit::CeUndo(TCommandEnabler& ce) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "editor/NoteEntry.h"
 #include "editor/ScoreEditing.h"
 #include "editor/ViewRules.h"
 #include "framework/Control.h"
@@ -90,7 +91,6 @@ public:
   void CmMoveStaffUp();
   void CmMoveStaffDown();
   void CmAllowLayering();
-  void CmInsertNote();
   void CeUndo(TCommandEnabler& ce);
   void CeRedo(TCommandEnabler& ce);
   void CeUsable(TCommandEnabler& ce);
@@ -99,6 +99,27 @@ public:
   void CeMoreStaves(TCommandEnabler& ce);
   void CeMuteStaff(TCommandEnabler& ce);
   void CeAllowLayering(TCommandEnabler& ce);
+
+  // Note entry, the note tools, MIDI step entry and the clipboard (ScoreEditNotes.cpp and
+  // ScoreEditClipboard.cpp): commands, enablers, the tool keys and the echoed MIDI input.
+  static constexpr UINT kMidiEchoMessage = 0x3C3;
+  bool FindNoteEntry(TEvent& ev);
+  void NoteEntryCommand(int command);
+  void EnableNoteEntry(TCommandEnabler& ce);
+  bool NoteEntryChar(WPARAM ch);
+  LRESULT EvMidiInput(WPARAM, LPARAM);
+  // The tools show this view's selection while it is active.
+  void FollowToolSelection();
+  // Whether our private format is on the clipboard: refreshed on focus, set by a copy.
+  static void RefreshClipboardState();
+  static bool HasNotationOnClipboard();
+  bool CopySelection();
+  void CmCut();
+  void CmPaste();
+  void CmClear();
+  void CmCopySpecial();
+  void CmMidiInput();
+  void ReportEntry(TEntryResult result);
 
 private:
   void ApplyUndoStep(bool redo);
@@ -118,6 +139,7 @@ private:
   TMusicScore* score_;
   TUndoActionMgr& undo_;
   TScoreEditing edit_;
+  TNoteEntry noteEntry_{edit_, NoteTools()};
   std::unique_ptr<TMusicFonts> fonts_;
   std::unique_ptr<TScoreDrawInfo> drawInfo_;
   std::unique_ptr<TQXTCaret> caret_;

@@ -16,12 +16,14 @@
 #include "QVKNTN/ScoreFile.h"
 #include "foundation/QXTFStream.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/ProgramDriving.h"
 #include "tests/mididriver/VmidiClient.h"
 #include "tests/staffutl/StaffText.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/TestProcess.h"
 
 using namespace guidriver;
+using namespace program_driving;
 
 namespace {
 
@@ -35,49 +37,6 @@ std::string TempRoot() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   return temp;
-}
-
-struct TFound {
-  const char* className;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindChildOfClass(HWND hwnd, LPARAM lParam) {
-  auto* found = reinterpret_cast<TFound*>(lParam);
-  char name[64];
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpA(name, found->className) != 0) return TRUE;
-  found->hwnd = hwnd;
-  return FALSE;
-}
-
-HWND FindChild(HWND frame, const char* className) {
-  TFound found{className, nullptr};
-  EnumChildWindows(frame, FindChildOfClass, reinterpret_cast<LPARAM>(&found));
-  return found.hwnd;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool WriteSample(const std::string& path, const char* staffText) {
-  InstallAuditPass();
-  TMusicScore score;
-  auto* staff = new TMusicStaff;
-  staff->SetName("Melody");
-  FillStaff(*staff, staffText);
-  RunStaffAudit(staff, -1, -1);
-  score.AppendStaff(staff);
-  return SaveScoreFile(path.c_str(), 0, score) != 0;
-}
-
-// The first staff of a score file as text; empty when it cannot be read.
-std::string FirstStaffOf(const std::string& path) {
-  InstallAuditPass();
-  TScoreLoadInfo info;
-  info.Clear();
-  std::unique_ptr<TMusicScore> score(ReadScoreFile(path.c_str(), info));
-  if (!score || score->StaffCount() == 0) return "";
-  return StaffText(*score->GetStaff(0));
 }
 
 class ScoreWindowProgramTest : public ::testing::Test {
@@ -148,15 +107,7 @@ protected:
   }
 
   // Waits until the view has the keyboard focus of its thread, as SendInput needs.
-  static bool WaitForViewFocus(HWND view) {
-    return PumpUntil(
-        [&] {
-          GUITHREADINFO gui{};
-          gui.cbSize = sizeof gui;
-          return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
-        },
-        kWaitMs);
-  }
+  static bool WaitForViewFocus(HWND view) { return WaitForFocus(view, kWaitMs); }
 
   // The caption and text of a box the editor shows, for failure messages.
   std::string OpenBox() const {
@@ -166,19 +117,8 @@ protected:
     return "box \"" + text.caption + "\": " + text.text;
   }
 
-  // Alt+menu key, then the item's key, each once the editor's menu is ready for it.
   static bool ChooseMenuItem(HWND view, WORD menuKey, WORD itemKey) {
-    const DWORD thread = GetWindowThreadProcessId(view, nullptr);
-    auto inMenu = [&] {
-      GUITHREADINFO gui{};
-      gui.cbSize = sizeof gui;
-      return GetGUIThreadInfo(thread, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
-    };
-    PressKey(menuKey, kAlt);
-    if (!PumpUntil(inMenu, kWaitMs)) return false;
-    PumpFor(200);  // the popup opens after the menu mode starts
-    PressKey(itemKey);
-    return PumpUntil([&] { return !inMenu(); }, kWaitMs);
+    return program_driving::ChooseMenuItem(view, menuKey, itemKey, kWaitMs);
   }
 
   std::string folder_;

@@ -1,0 +1,96 @@
+// What the editor program tests share: sample score files written and read back in the staff
+// text of the tests, finding the editor's windows, waiting for a view's focus and choosing a menu
+// item with the menu keys.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/ScoreAuditHooks.h"
+#include "QVKNTN/ScoreFile.h"
+#include "tests/staffutl/StaffText.h"
+#include "tests/support/guidriver/GuiDriver.h"
+
+namespace program_driving {
+
+struct TChildSearch {
+  const char* name;
+  std::vector<HWND> found;
+};
+
+// A named callback: a lambda cannot take the calling convention of the 32-bit API.
+inline BOOL CALLBACK CollectChildOfClass(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<TChildSearch*>(lParam);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, search->name) == 0) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+inline std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  TChildSearch search{className, {}};
+  EnumChildWindows(parent, CollectChildOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+inline HWND FindChild(HWND parent, const char* className) {
+  const std::vector<HWND> found = ChildrenOfClass(parent, className);
+  return found.empty() ? nullptr : found.front();
+}
+
+inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A score of one staff named "Melody" holding the staff text.
+inline bool WriteSample(const std::string& path, const char* staffText) {
+  InstallAuditPass();
+  TMusicScore score;
+  auto* staff = new TMusicStaff;
+  staff->SetName("Melody");
+  FillStaff(*staff, staffText);
+  RunStaffAudit(staff, -1, -1);
+  score.AppendStaff(staff);
+  return SaveScoreFile(path.c_str(), 0, score) != 0;
+}
+
+// The first staff of a score file as text; empty when it cannot be read.
+inline std::string FirstStaffOf(const std::string& path) {
+  InstallAuditPass();
+  TScoreLoadInfo info;
+  info.Clear();
+  std::unique_ptr<TMusicScore> score(ReadScoreFile(path.c_str(), info));
+  if (!score || score->StaffCount() == 0) return "";
+  return StaffText(*score->GetStaff(0));
+}
+
+// Waits until the view has the keyboard focus of its thread, as real input needs.
+inline bool WaitForFocus(HWND view, DWORD timeoutMs) {
+  return guidriver::PumpUntil(
+      [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
+      },
+      timeoutMs);
+}
+
+// Alt+menu key, then the item's key, each once the editor's menu is ready for it.
+inline bool ChooseMenuItem(HWND view, WORD menuKey, WORD itemKey, DWORD timeoutMs) {
+  const DWORD thread = GetWindowThreadProcessId(view, nullptr);
+  auto inMenu = [&] {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(thread, &gui) && (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+  };
+  guidriver::PressKey(menuKey, guidriver::kAlt);
+  if (!guidriver::PumpUntil(inMenu, timeoutMs)) return false;
+  guidriver::PumpFor(200);  // the popup opens after the menu mode starts
+  guidriver::PressKey(itemKey);
+  return guidriver::PumpUntil([&] { return !inMenu(); }, timeoutMs);
+}
+
+}  // namespace program_driving
