@@ -13,3 +13,5 @@
 #define IDD_STAFFPROPERTIES    589
 #define IDD_MOVESTAFF          590
 #define IDD_FIND               607
+#define IDD_AUDITSPELLWARN     553
+#define IDD_TRANSPOSEWARN      606

@@ -17,6 +17,7 @@
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
 #include "editor/ViewRules.h"
+#include "editor/win32/ScoreViewTools.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "midi/win32/MidiManager.h"
 #include "foundation/win32/QXTCaret.h"
@@ -113,7 +114,9 @@ void TScoreEdit::SetupWindow() {
   AttachScore();
 }
 
-bool TScoreEdit::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || TControl::Find(ev); }
+bool TScoreEdit::Find(TEvent& ev) {
+  return ev.Dispatch(this, kResponses) || FindViewToolCommand(*this, ev) || TControl::Find(ev);
+}
 
 TStaffDrawInfo* TScoreEdit::CurrentLine() const {
   return drawInfo_ && currentShown_ >= 0 ? drawInfo_->GetStaffInfo(currentShown_) : nullptr;

@@ -1,0 +1,97 @@
+#include "editor/win32/StaffListDlgs.h"
+
+#include <cstdio>
+#include <string>
+
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
+#include "editor/StaffListRows.h"
+#include "framework/MultiSelListBox.h"
+
+namespace {
+
+constexpr int kMuteList = 101;
+constexpr int kPlayAll = 110;
+constexpr int kMuteAll = 111;
+constexpr int kReverseAll = 112;
+constexpr int kMoveName = 101;
+constexpr int kMoveList = 102;
+// The name is shown in at most 60 characters.
+constexpr int kMoveNameLimit = 60;
+
+using RMute = TResponse<TMuteListDlg>;
+constexpr RMute kMuteResponses[] = {
+    RMute::Command(kPlayAll, &TMuteListDlg::CmPlayAll),
+    RMute::Command(kMuteAll, &TMuteListDlg::CmMuteAll),
+    RMute::Command(kReverseAll, &TMuteListDlg::CmReverseAll),
+};
+
+using RMove = TResponse<TMoveStaffDlg>;
+constexpr RMove kMoveResponses[] = {
+    RMove::Notify(kMoveList, LBN_DBLCLK, &TMoveStaffDlg::EvListDblClk),
+};
+
+}  // namespace
+
+void TQVKStaffNameList::Fill(const TMusicScore& score) {
+  ClearList();
+  if (tabMode_) {
+    const int stops[5] = {100, 116, 132, 148, 170};
+    SendMessage(LB_SETTABSTOPS, 5, reinterpret_cast<LPARAM>(stops));
+  }
+  for (int i = 0; i < score.StaffCount(); ++i) AddString(StaffNameRowText(*score.GetStaff(i), tabMode_).c_str());
+}
+
+TMuteListDlg::TMuteListDlg(TWindow* parent, const TMusicScore& score, std::vector<bool>& muted)
+    : TMCTDialog(parent, kResourceId), score_(score), muted_(muted) {
+  list_ = new TQXTMultiSelListBox(this, kMuteList);
+}
+
+bool TMuteListDlg::Find(TEvent& ev) { return ev.Dispatch(this, kMuteResponses) || TMCTDialog::Find(ev); }
+
+void TMuteListDlg::SetupWindow() {
+  TMCTDialog::SetupWindow();
+  list_->ClearList();
+  for (int i = 0; i < score_.StaffCount(); ++i) {
+    list_->AddString(score_.GetStaff(i)->GetName());
+    if (static_cast<std::size_t>(i) < muted_.size()) list_->SetSel(i, muted_[static_cast<std::size_t>(i)]);
+  }
+}
+
+void TMuteListDlg::SelectRows(int how) {
+  for (int i = 0; i < list_->GetCount(); ++i) list_->SetSel(i, how == 2 ? !list_->GetSel(i) : how == 1);
+}
+
+void TMuteListDlg::CmOk() {
+  muted_.assign(static_cast<std::size_t>(score_.StaffCount()), false);
+  for (int i = 0; i < list_->GetCount() && i < score_.StaffCount(); ++i) muted_[static_cast<std::size_t>(i)] = list_->GetSel(i);
+  TMCTDialog::CmOk();
+}
+
+TMoveStaffDlg::TMoveStaffDlg(TWindow* parent, const TMusicScore& score, int staff)
+    : TMCTDialog(parent, kResourceId), score_(score), chosen_(staff) {
+  list_ = new TQVKStaffNameList(this, kMoveList, false);
+}
+
+bool TMoveStaffDlg::Find(TEvent& ev) { return ev.Dispatch(this, kMoveResponses) || TMCTDialog::Find(ev); }
+
+void TMoveStaffDlg::SetupWindow() {
+  TMCTDialog::SetupWindow();
+  const TMusicStaff* staff = score_.GetStaff(chosen_);
+  char name[kMoveNameLimit + 1] = {};
+  std::snprintf(name, sizeof name, "%s", staff ? staff->GetName() : "");
+  SetDlgItemTextA(GetHandle(), kMoveName, name);
+  list_->Fill(score_);
+  list_->SetSelIndex(chosen_);
+}
+
+void TMoveStaffDlg::CmOk() {
+  const int chosen = list_->GetSelIndex();
+  if (chosen >= 0) chosen_ = chosen;
+  TMCTDialog::CmOk();
+}
+
+LRESULT TMoveStaffDlg::EvListDblClk(WPARAM, LPARAM) {
+  CmOk();
+  return 0;
+}

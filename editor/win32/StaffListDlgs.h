@@ -1,0 +1,63 @@
+// The dialogs that list a score's staves: the staff-name list control, Mute List (which staves
+// play) and Move Staff (where the current staff goes).
+#pragma once
+
+#include <vector>
+
+#include "app/win32/MCTDialog.h"
+#include "framework/ListBox.h"
+
+class TMusicScore;
+
+// A list of the score's staves: in tab mode "group:name" and the MIDI columns, else the names.
+// A double click closes its dialog with OK.
+class TQVKStaffNameList : public TListBox {
+public:
+  TQVKStaffNameList(TWindow* parent, int resourceId, bool tabMode) : TListBox(parent, resourceId), tabMode_(tabMode) {}
+  void Fill(const TMusicScore& score);
+
+private:
+  bool tabMode_;
+};
+
+class TMuteListDlg : public TMCTDialog {
+public:
+  static constexpr int kResourceId = 545;
+
+  // `muted` holds one flag per staff; OK stores the rows' selection in it.
+  TMuteListDlg(TWindow* parent, const TMusicScore& score, std::vector<bool>& muted);
+
+  void SetupWindow() override;
+  bool Find(TEvent& ev) override;
+  void CmOk() override;
+  void CmPlayAll() { SelectRows(0); }
+  void CmMuteAll() { SelectRows(1); }
+  void CmReverseAll() { SelectRows(2); }
+
+private:
+  // 0 unselects, 1 selects, 2 inverts every row.
+  void SelectRows(int how);
+
+  const TMusicScore& score_;
+  std::vector<bool>& muted_;
+  TListBox* list_;
+};
+
+class TMoveStaffDlg : public TMCTDialog {
+public:
+  static constexpr int kResourceId = 590;
+
+  TMoveStaffDlg(TWindow* parent, const TMusicScore& score, int staff);
+
+  void SetupWindow() override;
+  bool Find(TEvent& ev) override;
+  void CmOk() override;
+  LRESULT EvListDblClk(WPARAM, LPARAM);
+  // The chosen index after OK.
+  int GetChosen() const { return chosen_; }
+
+private:
+  const TMusicScore& score_;
+  int chosen_;
+  TQVKStaffNameList* list_;
+};

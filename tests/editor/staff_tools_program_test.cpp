@@ -1,0 +1,297 @@
+// The staff tools in the running editor: Staff Properties (with the patch lists of our own
+// QXTPATCH.INI), Mute List and Move Staff change the saved file, Undo takes each change back, the
+// sheet's refusals keep it open, Cancel records nothing, and an oversized patch list is cut
+// with a message.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QVKNTN/AuditPass.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/ScoreAuditHooks.h"
+#include "QVKNTN/ScoreFile.h"
+#include "resources/CommandIds.h"
+#include "tests/editor/EditorProgramFixture.h"
+#include "tests/staffutl/StaffText.h"
+
+using namespace guidriver;
+using namespace editor_program;
+
+namespace {
+
+bool WriteScore(const std::string& path, const std::vector<const char*>& names) {
+  InstallAuditPass();
+  TMusicScore score;
+  for (const char* name : names) {
+    auto* staff = new TMusicStaff;
+    staff->SetName(name);
+    FillStaff(*staff, "q@0 q@1 | h@2");
+    RunStaffAudit(staff, -1, -1);
+    score.AppendStaff(staff);
+  }
+  score.GetStaff(names.size() > 1 ? 1 : 0)->SetMuted(1);
+  return SaveScoreFile(path.c_str(), 0, score) != 0;
+}
+
+std::unique_ptr<TMusicScore> ReadScore(const std::string& path) {
+  InstallAuditPass();
+  TScoreLoadInfo info;
+  info.Clear();
+  return std::unique_ptr<TMusicScore>(ReadScoreFile(path.c_str(), info));
+}
+
+std::string Names(const TMusicScore& score) {
+  std::string out;
+  for (int i = 0; i < score.StaffCount(); ++i) out += std::string(i ? "," : "") + score.GetStaff(i)->GetName();
+  return out;
+}
+
+std::string MutedFlags(const TMusicScore& score) {
+  std::string out;
+  for (int i = 0; i < score.StaffCount(); ++i) out += score.GetStaff(i)->IsMuted() ? 'Y' : 'N';
+  return out;
+}
+
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, kWaitMs, &result);
+  return static_cast<LRESULT>(result);
+}
+
+void SetText(HWND hwnd, const char* text) { Send(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+
+class StaffToolsProgramTest : public TEditorProgramTest {
+protected:
+  // Opens a score of these staves; the view has the focus afterwards.
+  void Open(const std::vector<const char*>& names) {
+    WriteFileText("QVK.INI", "[Options]\r\nSaveBackups=1\r\nUsageTipsOnStartup=0\r\n");
+    score_ = Path("song.qvk");
+    ASSERT_TRUE(WriteScore(score_, names));
+    Start("\"" + score_ + "\"");
+    frame_ = WaitForView(view_);
+    ASSERT_TRUE(frame_) << "no score window opened";
+    window_ = FindDescendant(frame_, kWindowClass);
+    ASSERT_TRUE(window_);
+  }
+
+  // Saves and reads the file back.
+  std::unique_ptr<TMusicScore> SaveAndRead() {
+    const std::string backup = Path("song.BAK");
+    DeleteFileA(backup.c_str());
+    EXPECT_TRUE(PostCommand(frame_, CM_FILESAVE));
+    EXPECT_TRUE(PumpUntil([&] { return FileExists(backup) && !FileExists(Path("song.$$$")); }, kWaitMs)) << OpenBox();
+    PumpFor(200);
+    return ReadScore(score_);
+  }
+
+  // Ctrl+Tab until the page with this control is shown.
+  HWND ShowPageWith(HWND sheet, const char* className, int id) {
+    for (int i = 0; i < 6; ++i) {
+      HWND control = FindDescendant(sheet, className, id);
+      if (control && IsWindowVisible(control)) return control;
+      Focus(sheet);
+      PressKey(VK_TAB, kControl);
+      PumpUntil([&] {
+        HWND c = FindDescendant(sheet, className, id);
+        return c && IsWindowVisible(c);
+      }, 2000);
+    }
+    return nullptr;
+  }
+
+  // Answers a box with this caption and gives back its text.
+  std::string AnswerBox(const char* caption) {
+    HWND box = WaitForWindow("#32770", caption, kWaitMs, process_->Id());
+    if (!box) return "no \"" + std::string(caption) + "\" box; " + OpenBox();
+    const std::string text = ReadMessageBox(box).text;
+    ClickButton(box, IDOK);
+    WaitForWindowGone(box, kWaitMs);
+    return text;
+  }
+
+  void CloseWithoutQuestion() {
+    PostMessageA(frame_, WM_CLOSE, 0, 0);
+    DWORD code = 0xDEAD;
+    EXPECT_TRUE(process_->WaitForExit(kWaitMs, &code)) << "an unchanged score closes without a question; " << OpenBox();
+    EXPECT_EQ(code, 0u);
+  }
+
+  std::string score_;
+  HWND frame_ = nullptr;
+  HWND view_ = nullptr;
+  HWND window_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StaffToolsProgramTest, StaffPropertiesChangesNameAndInstrumentAndUndoRestoresThem) {
+  ASSERT_TRUE(CopyFileA("QXTPATCH.INI", Path("QXTPATCH.INI").c_str(), FALSE)) << "the patch list fixture is missing";
+  Open({"Melody", "Bass"});
+  ASSERT_TRUE(PostCommand(view_, CM_STAFFPROPERTIES));
+  HWND sheet = WaitForDialog("Properties for Melody");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND name = ShowPageWith(sheet, "Edit", 100);
+  ASSERT_TRUE(name);
+  SetText(name, "  Melody 2 ");
+
+  HWND patches = ShowPageWith(sheet, "ListBox", 102);
+  ASSERT_TRUE(patches) << "no instrument page";
+  HWND page = GetParent(patches);
+  HWND types = FindDescendant(page, "ComboBox", 103);
+  ASSERT_TRUE(types);
+  EXPECT_EQ(Send(types, CB_GETCOUNT), 4) << "two numeric types and the two lists of the file";
+  EXPECT_EQ(Send(types, CB_GETCURSEL), 2) << "the file's first list is the current type";
+  ASSERT_EQ(Send(patches, LB_GETCOUNT), 129);
+  EXPECT_EQ(Send(patches, LB_GETTEXTLEN, 1), static_cast<LRESULT>(std::string("Acoustic Grand Piano").size()));
+  EXPECT_EQ(Send(patches, LB_GETTEXTLEN, 41), static_cast<LRESULT>(std::string("Violin").size()));
+  Send(patches, LB_SETCURSEL, 41);
+  ClickButton(page, 100);
+  HWND bank0 = FindDescendant(page, "Edit", 101);
+  HWND bank32 = FindDescendant(page, "Edit", 105);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(bank0) != FALSE; }, kWaitMs)) << "the bank check enables its controllers";
+  SetText(bank0, "1");
+  SetText(bank32, "2");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  const TMusicStaff& staff = *saved->GetStaff(0);
+  EXPECT_STREQ(staff.GetName(), "Melody 2");
+  EXPECT_EQ(staff.GetInstrument().patch, 41);
+  EXPECT_EQ(staff.GetInstrument().bankSelect, 1);
+  EXPECT_EQ(staff.GetInstrument().bank, 130);
+  EXPECT_STREQ(saved->GetStaff(1)->GetName(), "Bass");
+
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_STREQ(saved->GetStaff(0)->GetName(), "Melody");
+  EXPECT_EQ(saved->GetStaff(0)->GetInstrument().patch, 0);
+  EXPECT_EQ(saved->GetStaff(0)->GetInstrument().bankSelect, 0);
+}
+
+TEST_F(StaffToolsProgramTest, RefusedValuesKeepTheSheetOpenAndCancelRecordsNothing) {
+  Open({"Melody", "Bass"});
+  ASSERT_TRUE(PostCommand(view_, CM_STAFFPROPERTIES));
+  HWND sheet = WaitForDialog("Properties for Melody");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND name = ShowPageWith(sheet, "Edit", 100);
+  ASSERT_TRUE(name);
+  SetText(name, "Bass");
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Staff Name Problem"),
+            "The specified staff name is already in use by another staff.\n\nPlease give it a unique name.");
+  SetText(name, " \t ");
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Staff Name Problem"), "Please specify a name for this staff.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  SetText(name, "Melody");  // its own name is no clash
+
+  HWND lines = ShowPageWith(sheet, "Edit", 110);
+  ASSERT_TRUE(lines) << "no visual page";
+  HWND page = GetParent(lines);
+  Send(FindDescendant(page, "ComboBox", 109), CB_SETCURSEL, 1);  // Upper Grand Staff
+  SetText(lines, "6");
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Problem"), "Members of a Grand Staff must use 5 lines per staff.");
+  SetText(lines, "5");
+  SetText(FindDescendant(page, "Edit", 106), "3");
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Problem"), "The staff vertical size cannot be less than the number of staff lines.");
+  ASSERT_TRUE(IsWindow(sheet));
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  CloseWithoutQuestion();
+}
+
+TEST_F(StaffToolsProgramTest, MuteListStoresTheFlagsAndUndoRestoresThem) {
+  Open({"A", "B", "C"});
+  // Cancel first: nothing changes and nothing is recorded.
+  ASSERT_TRUE(PostCommand(window_, CM_MUTELIST));
+  HWND dialog = WaitForDialog("Mute List");
+  ASSERT_TRUE(dialog) << OpenBox();
+  HWND list = FindDescendant(dialog, "ListBox", 101);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
+  EXPECT_EQ(Send(list, LB_GETSELCOUNT), 1);
+  EXPECT_GT(Send(list, LB_GETSEL, 1), 0) << "B is muted";
+  ClickButton(dialog, 111);  // Mute All
+  ASSERT_TRUE(PumpUntil([&] { return Send(list, LB_GETSELCOUNT) == 3; }, kWaitMs));
+  ClickButton(dialog, 110);  // Play All
+  ASSERT_TRUE(PumpUntil([&] { return Send(list, LB_GETSELCOUNT) == 0; }, kWaitMs));
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
+
+  ASSERT_TRUE(PostCommand(window_, CM_MUTELIST));
+  dialog = WaitForDialog("Mute List");
+  ASSERT_TRUE(dialog);
+  list = FindDescendant(dialog, "ListBox", 101);
+  EXPECT_EQ(Send(list, LB_GETSELCOUNT), 1) << "the cancelled changes are gone";
+  ClickButton(dialog, 112);  // Reverse All
+  ASSERT_TRUE(PumpUntil([&] { return Send(list, LB_GETSELCOUNT) == 2; }, kWaitMs));
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
+
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(MutedFlags(*saved), "YNY");
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(MutedFlags(*saved), "NYN");
+}
+
+TEST_F(StaffToolsProgramTest, MoveStaffPutsTheStaffAtTheChosenRowAndUndoMovesItBack) {
+  Open({"A", "B", "C"});
+  ASSERT_TRUE(PostCommand(view_, CM_MOVESTAFF));
+  HWND dialog = WaitForDialog("Move Staff");
+  ASSERT_TRUE(dialog) << OpenBox();
+  EXPECT_EQ(GetText(FindDescendant(dialog, "Static", 101)), "A");
+  HWND list = FindDescendant(dialog, "ListBox", 102);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
+  EXPECT_EQ(Send(list, LB_GETCURSEL), 0) << "the staff's own row is chosen";
+  Send(list, LB_SETCURSEL, 2);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
+
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(Names(*saved), "B,C,A");
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(Names(*saved), "A,B,C");
+}
+
+TEST_F(StaffToolsProgramTest, AnOversizedPatchListIsCutWithAMessage) {
+  // One list of 400 names of 40 characters: far past what a section read takes.
+  std::string ini = "[Patch Lists]\r\nHuge=\r\n[Huge]\r\n";
+  for (int i = 1; i <= 400; ++i) {
+    char line[64];
+    wsprintfA(line, "Instrument number %03d with a long name..=\r\n", i);
+    ini += line;
+  }
+  WriteFileText("QXTPATCH.INI", ini);
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_STAFFPROPERTIES));
+  HWND sheet = WaitForDialog("Properties for Melody");
+  ASSERT_TRUE(sheet) << OpenBox();
+  Focus(sheet);
+  PressKey(VK_TAB, kControl);
+  PressKey(VK_TAB, kControl);
+  PressKey(VK_TAB, kControl);
+  EXPECT_NE(AnswerBox("Patch List").find("left out"), std::string::npos);
+  HWND patches = ShowPageWith(sheet, "ListBox", 102);
+  ASSERT_TRUE(patches);
+  EXPECT_EQ(Send(patches, LB_GETCOUNT), 129);
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  EXPECT_TRUE(process_->IsRunning());
+  CloseWithoutQuestion();
+}
