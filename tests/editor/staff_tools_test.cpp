@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/LyricText.h"
+#include "QVKNTN/StaffLyrics.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "editor/FindRules.h"
+#include "editor/LyricsRules.h"
 #include "editor/PatchLists.h"
 #include "editor/ScoreEditing.h"
 #include "editor/StaffCommands.h"
@@ -545,4 +548,79 @@ TEST(StaffCommands, TransposeSettingsGiveTheModelsPreference) {
   EXPECT_EQ(s.ModelPreference(), -1);
   s.preference = TTransposeSettings::kSharpKeys;
   EXPECT_EQ(s.ModelPreference(), 1);
+}
+
+TEST(LyricsRules, CountTextsNameTheLines) {
+  EXPECT_EQ(LyricCountText(0), "<None>");
+  EXPECT_EQ(LyricCountText(1), "1 Lyric Line");
+  EXPECT_EQ(LyricCountText(2), "2 Lyric Lines");
+  EXPECT_EQ(LyricCountText(8), "8 Lyric Lines");
+}
+
+TEST(LyricsRules, RoomFollowsCountPlacementAndOffset) {
+  constexpr int kHeight = 6;
+  struct Case {
+    const char* what;
+    TLyricRoom before, after;
+    int upper, lower;  // shown before
+    int upperAfter, lowerAfter;
+  };
+  const Case cases[] = {
+      {"unchanged", {1, 1, 0}, {1, 1, 0}, 20, 20, 20, 20},
+      {"one more line on top", {1, 1, 0}, {2, 1, 0}, 20, 10, 26, 10},
+      {"one more line below", {1, 0, 0}, {2, 0, 0}, 10, 20, 10, 26},
+      {"first lines below", {0, 0, 0}, {2, 0, 0}, 10, 10, 10, 22},
+      {"moved from below to top", {2, 0, 0}, {2, 1, 0}, 10, 22, 22, 10},
+      {"offset adds room", {1, 1, 0}, {1, 1, 4}, 20, 10, 24, 10},
+      {"a negative room counts as none", {1, 1, 0}, {1, 1, -50}, 20, 10, 14, 10},
+      {"shrinking stops at lines + 5", {3, 0, 0}, {1, 0, 0}, 8, 14, 8, 10},
+      {"shrinking a small size stops at it", {3, 0, 0}, {0, 0, 0}, 8, 9, 8, 9},
+      {"the largest size is 100", {0, 1, 0}, {8, 1, 0}, 80, 10, 100, 10},
+  };
+  for (const Case& c : cases) {
+    int upper = c.upper, lower = c.lower;
+    AdjustLyricRoom(c.before, c.after, kHeight, 5, upper, lower);
+    EXPECT_EQ(upper, c.upperAfter) << c.what;
+    EXPECT_EQ(lower, c.lowerAfter) << c.what;
+  }
+}
+
+TEST(LyricsRules, StoringTheCountTrimsOrPadsTheLinesAndUndoRestores) {
+  TScoreFixture f({{"A", "q q"}});
+  TMusicStaff& staff = *f.score.GetStaff(0);
+  TLyricConfig c = LyricConfigOf(staff);
+  EXPECT_EQ(c.count, 0);
+  EXPECT_EQ(c.alignment, 1) << "without lyrics: alignment 1, placement 0, offset 0";
+  EXPECT_EQ(c.placement, 0);
+  c.count = 3;
+  c.placement = 1;
+  c.upper = 30;
+  f.ExpectUndoRoundTrip([&] { return RecordLyricsUndo(f.edit) && (StoreLyricConfig(staff, c), true); }, "three lines");
+  ASSERT_TRUE(staff.GetLyrics());
+  EXPECT_EQ(staff.GetLyrics()->GetLineCount(), 3);
+  EXPECT_EQ(staff.GetLyrics()->GetSecondSetting(), 1);
+  EXPECT_EQ(staff.GetUpperSize(), -30);
+  c.count = 1;
+  c.upper = 18;
+  f.ExpectUndoRoundTrip([&] { return RecordLyricsUndo(f.edit) && (StoreLyricConfig(staff, c), true); }, "down to one");
+  EXPECT_EQ(staff.GetLyrics()->GetLineCount(), 1);
+  TUndoEffects effects;
+  ASSERT_EQ(f.edit.Undo(effects), TUndoOutcome::Applied);
+  EXPECT_EQ(staff.GetLyrics()->GetLineCount(), 3) << "undo brings lines 2 and 3 back";
+  EXPECT_EQ(staff.GetUpperSize(), -30) << "with the old vertical size";
+  c.count = 0;
+  ASSERT_TRUE(RecordLyricsUndo(f.edit));
+  StoreLyricConfig(staff, c);
+  EXPECT_EQ(staff.GetLyrics(), nullptr);
+}
+
+TEST(LyricsRules, AnOverlongLyricLineIsCutAndSaysSo) {
+  TLyricText line;
+  std::string syllable(100, 'a');
+  int added = 1;
+  while (added > 0) added = line.Append(syllable.c_str(), ' ', false);
+  EXPECT_TRUE(line.WasCut());
+  EXPECT_LE(line.Length(), TLyricText::kMaxCapacity);
+  line.Clear();
+  EXPECT_FALSE(line.WasCut());
 }
