@@ -15,3 +15,12 @@
 #define IDD_FIND               607
 #define IDD_AUDITSPELLWARN     553
 #define IDD_TRANSPOSEWARN      606
+#define IDD_LYRICCONFIG        555
+#define IDD_LYRICLINE          556
+#define IDD_STAFFLYRICS        557
+#define IDD_NTNPROP_BARLINE    539
+#define IDD_NTNPROP_NOTES      544
+#define IDD_NTNPROP_RESTS      592
+#define IDD_NTNPROPERTIES      601
+#define IDD_NTNPROP_VISIBILITY 602
+#define IDD_NTNPROP_PLACEMENT  604

@@ -7,8 +7,11 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "editor/FindRules.h"
+#include "editor/NtnPropData.h"
 #include "editor/StaffCommands.h"
 #include "editor/win32/ScoreEdit.h"
+#include "editor/win32/LyricDlg.h"
+#include "editor/win32/NtnPropDlg.h"
 #include "editor/win32/ScoreWindow.h"
 #include "editor/win32/StaffListDlgs.h"
 #include "editor/win32/StaffPropDlg.h"
@@ -60,6 +63,27 @@ public:
     TQVBusyCursor busy;
     RunStaffAudit(staff, -1, -1);
     view_.RefreshAll();
+  }
+
+  // The properties of the selected items; only the values the user left or made definite change.
+  void CmSelectionProperties() {
+    TMusicStaff* staff = view_.GetCurrentStaff();
+    if (!staff || !view_.HasSelection()) return;
+    TNtnPropData data;
+    GatherNtnProps(*staff, view_.GetSelectionStart(), view_.GetSelectionEnd(), false, data);
+    view_.ScrollToCaret();
+    TNtnPropDialog sheet(&view_, data);
+    if (sheet.Execute() != IDOK) return;
+    if (!ChangeSelectionProps(view_.Editing(), data)) return;
+    view_.RefreshAll();
+  }
+
+  void CmLyrics() {
+    TMusicStaff* staff = view_.GetCurrentStaff();
+    if (!staff) return;
+    TMainLyricDlg sheet(view_, *staff);
+    if (sheet.Execute() != IDOK) return;
+    view_.RelayoutScore();
   }
 
   void CmTranspose() {
@@ -114,6 +138,7 @@ public:
   }
 
   void CeUsable(TCommandEnabler& ce) { ce.Enable(view_.IsUsable()); }
+  void CeSelection(TCommandEnabler& ce) { ce.Enable(view_.IsUsable() && view_.HasSelection()); }
   void CeMoreStaves(TCommandEnabler& ce) { ce.Enable(view_.IsUsable() && view_.Editing().Score().StaffCount() > 1); }
 
 private:
@@ -144,6 +169,8 @@ constexpr RV kViewResponses[] = {
     RV::Command(CM_AUDITSTEMS, &TViewTools::CmAuditStems),
     RV::Command(CM_REFRESHSTAFF, &TViewTools::CmRefreshStaff),
     RV::Command(CM_TRANSPOSE, &TViewTools::CmTranspose),
+    RV::Command(CM_LYRICS, &TViewTools::CmLyrics),
+    RV::Command(CM_SELECTIONPROPS, &TViewTools::CmSelectionProperties),
     RV::Command(CM_FINDERRORS, &TViewTools::CmAuditSpelling),
     RV::Command(CM_FIND, &TViewTools::CmFind),
     RV::Command(CM_FINDNEXT, &TViewTools::CmFindNext),
@@ -157,6 +184,8 @@ constexpr RV kViewResponses[] = {
     RV::Enable(CM_AUDITSTEMS, &TViewTools::CeUsable),
     RV::Enable(CM_REFRESHSTAFF, &TViewTools::CeUsable),
     RV::Enable(CM_TRANSPOSE, &TViewTools::CeUsable),
+    RV::Enable(CM_LYRICS, &TViewTools::CeUsable),
+    RV::Enable(CM_SELECTIONPROPS, &TViewTools::CeSelection),
     RV::Enable(CM_FINDERRORS, &TViewTools::CeUsable),
     RV::Enable(CM_FIND, &TViewTools::CeUsable),
     RV::Enable(CM_FINDNEXT, &TViewTools::CeUsable),

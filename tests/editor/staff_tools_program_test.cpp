@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/LyricText.h"
+#include "QVKNTN/StaffLyrics.h"
+#include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
@@ -23,13 +27,13 @@ using namespace editor_program;
 
 namespace {
 
-bool WriteScore(const std::string& path, const std::vector<const char*>& names) {
+bool WriteScore(const std::string& path, const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2") {
   InstallAuditPass();
   TMusicScore score;
   for (const char* name : names) {
     auto* staff = new TMusicStaff;
     staff->SetName(name);
-    FillStaff(*staff, "q@0 q@1 | h@2");
+    FillStaff(*staff, text);
     RunStaffAudit(staff, -1, -1);
     score.AppendStaff(staff);
   }
@@ -66,11 +70,11 @@ void SetText(HWND hwnd, const char* text) { Send(hwnd, WM_SETTEXT, 0, reinterpre
 
 class StaffToolsProgramTest : public TEditorProgramTest {
 protected:
-  // Opens a score of these staves; the view has the focus afterwards.
-  void Open(const std::vector<const char*>& names) {
+  // Opens a score of these staves, each holding the text.
+  void Open(const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2") {
     WriteFileText("QVK.INI", "[Options]\r\nSaveBackups=1\r\nUsageTipsOnStartup=0\r\n");
     score_ = Path("song.qvk");
-    ASSERT_TRUE(WriteScore(score_, names));
+    ASSERT_TRUE(WriteScore(score_, names, text));
     Start("\"" + score_ + "\"");
     frame_ = WaitForView(view_);
     ASSERT_TRUE(frame_) << "no score window opened";
@@ -111,6 +115,19 @@ protected:
     ClickButton(box, IDOK);
     WaitForWindowGone(box, kWaitMs);
     return text;
+  }
+
+  // The Delete key in the view: it removes the selection, or the item at the caret.
+  void PressDelete() {
+    PostMessageA(view_, WM_KEYDOWN, VK_DELETE, 1);
+    PostMessageA(view_, WM_KEYUP, VK_DELETE, 0xC0000001);
+    PumpFor(300);
+  }
+
+  // A choice in a combo box as the user makes it: selected, and its owner told.
+  static void ChooseInCombo(HWND combo, int index) {
+    Send(combo, CB_SETCURSEL, index);
+    Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   }
 
   void CloseWithoutQuestion() {
@@ -294,4 +311,160 @@ TEST_F(StaffToolsProgramTest, AnOversizedPatchListIsCutWithAMessage) {
   ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
   EXPECT_TRUE(process_->IsRunning());
   CloseWithoutQuestion();
+}
+
+TEST_F(StaffToolsProgramTest, TransposeRewritesTheStaffAndItsPlaybackAndUndoRestores) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_TRANSPOSE));
+  HWND dialog = WaitForDialog("Staff Transpose");
+  ASSERT_TRUE(dialog) << OpenBox();
+  SetText(FindDescendant(dialog, "Edit", 101), "2");
+  ClickButton(dialog, 102);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs)) << OpenBox();
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q@-1 q | h@1");
+  EXPECT_EQ(saved->GetStaff(0)->GetTransposition(), -2) << "playback sounds as before";
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q q@1 | h@2");
+  EXPECT_EQ(saved->GetStaff(0)->GetTransposition(), 0);
+}
+
+TEST_F(StaffToolsProgramTest, FindByCategorySelectsEachMatchInTurnThenSaysNoneIsLeft) {
+  Open({"Melody"}, "q@0 D q@1 D q@2");
+  ASSERT_TRUE(PostCommand(view_, CM_FIND));
+  HWND dialog = WaitForDialog("Find");
+  ASSERT_TRUE(dialog) << OpenBox();
+  ClickButton(dialog, 101);  // By Category
+  HWND combo = FindDescendant(dialog, "ComboBox", 210);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(combo) != FALSE; }, kWaitMs)) << "the category list is enabled";
+  EXPECT_EQ(Send(combo, CB_GETCOUNT), 16);
+  Send(combo, CB_SETCURSEL, 8);  // Dynamic
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
+  PressDelete();  // the found dynamic is selected
+  ASSERT_TRUE(PostCommand(view_, CM_FINDNEXT));
+  PumpFor(300);
+  PressDelete();
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q q@1 q@2");
+  ASSERT_TRUE(PostCommand(view_, CM_FINDNEXT));
+  EXPECT_EQ(AnswerBox("Find"), "No matching items could be found.");
+}
+
+TEST_F(StaffToolsProgramTest, GotoMovesTheCaretToTheChosenBar) {
+  Open({"Melody"}, "q@0 | q@1 | q@2");
+  ASSERT_TRUE(PostCommand(view_, CM_GOTO));
+  HWND dialog = WaitForDialog("Goto Measure");
+  ASSERT_TRUE(dialog) << OpenBox();
+  HWND number = FindDescendant(dialog, "Edit", 101);
+  EXPECT_EQ(GetText(number), "1") << "the caret's bar";
+  SetText(number, "3");
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs)) << OpenBox();
+  PressDelete();
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q | q@1 |");
+}
+
+TEST_F(StaffToolsProgramTest, LyricsSheetAddsLinesWithTextAndUndoTakesThemAway) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_LYRICS));
+  HWND sheet = WaitForDialog("Staff Lyrics");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND count = ShowPageWith(sheet, "ComboBox", 101);
+  ASSERT_TRUE(count);
+  HWND page = GetParent(count);
+  EXPECT_EQ(Send(count, CB_GETCOUNT), 9);
+  EXPECT_EQ(Send(count, CB_GETCURSEL), 0) << "<None>";
+  HWND lower = FindDescendant(page, "Edit", 202);
+  const int lowerBefore = std::atoi(GetText(lower).c_str());
+  ChooseInCombo(count, 2);
+  EXPECT_GT(std::atoi(GetText(lower).c_str()), lowerBefore) << "two lines below the staff need room";
+  HWND text = ShowPageWith(sheet, "Edit", 101);
+  ASSERT_TRUE(text) << "the first lyric page is enabled";
+  SetText(text, "Hel-lo there world");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  const TStaffLyrics* lyrics = saved->GetStaff(0)->GetLyrics();
+  ASSERT_TRUE(lyrics);
+  EXPECT_EQ(lyrics->GetLineCount(), 2);
+  EXPECT_EQ(lyrics->GetLine(0)->CountSyllables(), 4);
+  EXPECT_EQ(lyrics->GetLine(1)->CountSyllables(), 0);
+  EXPECT_GT(saved->GetStaff(0)->GetLowerSize(), lowerBefore);
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->GetStaff(0)->GetLyrics(), nullptr);
+  EXPECT_EQ(saved->GetStaff(0)->GetLowerSize(), lowerBefore);
+}
+
+TEST_F(StaffToolsProgramTest, AnOverlongLyricTextIsCutWithAMessage) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_LYRICS));
+  HWND sheet = WaitForDialog("Staff Lyrics");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND count = ShowPageWith(sheet, "ComboBox", 101);
+  ASSERT_TRUE(count);
+  ChooseInCombo(count, 1);
+  HWND text = ShowPageWith(sheet, "Edit", 101);
+  ASSERT_TRUE(text);
+  // Set past the edit's typing limit: 60000 one-letter syllables need more than a line holds.
+  std::string hostile;
+  for (int i = 0; i < 60000; ++i) hostile += "a ";
+  SetText(text, hostile.c_str());
+  ClickButton(sheet, IDOK);
+  EXPECT_NE(AnswerBox("Lyrics").find("left out"), std::string::npos);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  const TStaffLyrics* lyrics = saved->GetStaff(0)->GetLyrics();
+  ASSERT_TRUE(lyrics);
+  const int syllables = lyrics->GetLine(0)->CountSyllables();
+  EXPECT_GT(syllables, 1000);
+  EXPECT_LT(syllables, 60000);
+  EXPECT_TRUE(process_->IsRunning());
+}
+
+TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRestores) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
+  PumpFor(300);
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND muted = ShowPageWith(sheet, "Button", 106);
+  ASSERT_TRUE(muted) << "no notes page";
+  HWND page = GetParent(muted);
+  EXPECT_EQ(Send(muted, BM_GETCHECK), BST_UNCHECKED);
+  EXPECT_EQ(Send(FindDescendant(page, "ComboBox", 104), CB_GETCURSEL), 0) << "every tie direction is Default";
+  ClickButton(page, 106);
+  ASSERT_TRUE(PumpUntil([&] { return Send(muted, BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  auto mutedNotes = [](const TMusicScore& score) {
+    const TMusicStaff& staff = *score.GetStaff(0);
+    std::string out;
+    for (int i = 1; i < staff.LastIndex(); ++i) {
+      const TNotatedItem* item = staff.GetItem(i);
+      if (item->IsNoteOrChord()) out += static_cast<const TMusicNote*>(item)->IsMuted() ? 'M' : '-';
+    }
+    return out;
+  };
+  std::unique_ptr<TMusicScore> saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(mutedNotes(*saved), "MMM");
+  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+  saved = SaveAndRead();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(mutedNotes(*saved), "---");
 }
