@@ -74,6 +74,10 @@ void TNtnPropInstrumentPage::SetupWindow() {
   FillPatches();
   patches_->SetSelIndex(record_.patch);
   EnableBank();
+}
+
+void TNtnPropInstrumentPage::Activated() {
+  TQVKPropertyPage::Activated();
   ReportOverflow();
 }
 

@@ -22,6 +22,8 @@ public:
   TNtnPropInstrumentPage(TQVKPropertyDlg* sheet, TInstrumentRecord& record);
 
   void SetupWindow() override;
+  // A patch list that did not fit is reported when the page is shown.
+  void Activated() override;
   bool Find(TEvent& ev) override;
   bool Apply() override;
 
