@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +95,18 @@ protected:
     EXPECT_TRUE(PumpUntil([&] { return FileExists(backup) && !FileExists(Path("song.$$$")); }, kWaitMs)) << OpenBox();
     PumpFor(200);
     return ReadScore(score_);
+  }
+
+  // The saved file shows the change; after Undo the file saved again shows the original.
+  void ExpectSavedThenUndone(const std::function<std::string(const TMusicScore&)>& show, const std::string& changed,
+                             const std::string& original) {
+    std::unique_ptr<TMusicScore> saved = SaveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(show(*saved), changed);
+    ASSERT_TRUE(PostCommand(view_, CM_UNDO));
+    saved = SaveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(show(*saved), original) << "after Undo";
   }
 
   // Ctrl+Tab until the page with this control is shown.
@@ -258,13 +271,7 @@ TEST_F(StaffToolsProgramTest, MuteListStoresTheFlagsAndUndoRestoresThem) {
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
 
-  std::unique_ptr<TMusicScore> saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(MutedFlags(*saved), "YNY");
-  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
-  saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(MutedFlags(*saved), "NYN");
+  ExpectSavedThenUndone(MutedFlags, "YNY", "NYN");
 }
 
 TEST_F(StaffToolsProgramTest, MoveStaffPutsTheStaffAtTheChosenRowAndUndoMovesItBack) {
@@ -281,13 +288,7 @@ TEST_F(StaffToolsProgramTest, MoveStaffPutsTheStaffAtTheChosenRowAndUndoMovesItB
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
 
-  std::unique_ptr<TMusicScore> saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(Names(*saved), "B,C,A");
-  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
-  saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(Names(*saved), "A,B,C");
+  ExpectSavedThenUndone(Names, "B,C,A", "A,B,C");
 }
 
 TEST_F(StaffToolsProgramTest, AnOversizedPatchListIsCutWithAMessage) {
@@ -327,15 +328,12 @@ TEST_F(StaffToolsProgramTest, TransposeRewritesTheStaffAndItsPlaybackAndUndoRest
   ASSERT_TRUE(PumpUntil([&] { return Send(FindDescendant(dialog, "Button", 102), BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs)) << OpenBox();
-  std::unique_ptr<TMusicScore> saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q@-1 q | h@1");
-  EXPECT_EQ(saved->GetStaff(0)->GetTransposition(), -2) << "playback sounds as before";
-  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
-  saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q q@1 | h@2");
-  EXPECT_EQ(saved->GetStaff(0)->GetTransposition(), 0);
+  // The playback transposition drops by the semitones, so playback sounds as before.
+  ExpectSavedThenUndone(
+      [](const TMusicScore& score) {
+        return StaffText(*score.GetStaff(0)) + " / " + std::to_string(score.GetStaff(0)->GetTransposition());
+      },
+      "q@-1 q | h@1 / -2", "q q@1 | h@2 / 0");
 }
 
 TEST_F(StaffToolsProgramTest, FindByCategorySelectsEachMatchInTurnThenSaysNoneIsLeft) {
@@ -465,11 +463,5 @@ TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRes
     }
     return out;
   };
-  std::unique_ptr<TMusicScore> saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(mutedNotes(*saved), "MMM");
-  ASSERT_TRUE(PostCommand(view_, CM_UNDO));
-  saved = SaveAndRead();
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(mutedNotes(*saved), "---");
+  ExpectSavedThenUndone(mutedNotes, "MMM", "---");
 }
