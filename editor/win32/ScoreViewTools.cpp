@@ -31,6 +31,7 @@ class TViewTools {
 public:
   explicit TViewTools(TScoreEdit& view) : view_(view) {}
 
+  // Also Score Review's "Goto Staff Properties...".
   void CmStaffProperties() {
     TMusicStaff* staff = view_.GetCurrentStaff();
     if (!staff) return;
@@ -208,6 +209,20 @@ public:
     view->RefreshAll();
   }
 
+  // The chosen staff becomes current and its properties open; then the list opens again.
+  void CmScoreReview() {
+    TScoreEdit* view = window_.GetView();
+    TMusicScore* score = window_.GetScore();
+    if (!view || !score) return;
+    for (;;) {
+      TScoreReviewDlg dialog(&window_, *score, view->GetCurrentStaffIndex());
+      if (dialog.Execute() != IDOK) return;
+      view->Editing().SetCurrentStaff(dialog.GetChosen());
+      view->RelayoutScore();
+      TViewTools(*view).CmStaffProperties();
+    }
+  }
+
   void CeViewUsable(TCommandEnabler& ce) { ce.Enable(window_.GetView() && window_.GetView()->IsUsable()); }
 
 private:
@@ -217,7 +232,9 @@ private:
 using RW = TResponse<TWindowTools>;
 constexpr RW kWindowResponses[] = {
     RW::Command(CM_MUTELIST, &TWindowTools::CmMuteList),
+    RW::Command(CM_SCOREREVIEW, &TWindowTools::CmScoreReview),
     RW::Enable(CM_MUTELIST, &TWindowTools::CeViewUsable),
+    RW::Enable(CM_SCOREREVIEW, &TWindowTools::CeViewUsable),
 };
 
 }  // namespace

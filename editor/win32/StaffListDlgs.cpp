@@ -1,11 +1,14 @@
 #include "editor/win32/StaffListDlgs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "editor/StaffListRows.h"
+#include "framework/ColumnHeader.h"
+#include "framework/ColumnListBox.h"
 #include "framework/MultiSelListBox.h"
 
 namespace {
@@ -24,6 +27,18 @@ constexpr RMute kMuteResponses[] = {
     RMute::Command(kPlayAll, &TMuteListDlg::CmPlayAll),
     RMute::Command(kMuteAll, &TMuteListDlg::CmMuteAll),
     RMute::Command(kReverseAll, &TMuteListDlg::CmReverseAll),
+};
+
+constexpr int kReviewHeader = 100;
+constexpr int kReviewList = 101;
+constexpr const char* kReviewColumns[] = {"Name", "Partition", "Mute", "Port", "Channel", "Patch", "Trans"};
+constexpr int kReviewColumnWidth = 100;
+// Column widths follow the header text and the rows' contents.
+constexpr int kAutoSizeToContent = 1;
+
+using RReview = TResponse<TScoreReviewDlg>;
+constexpr RReview kReviewResponses[] = {
+    RReview::Notify(kReviewList, LBN_DBLCLK, &TScoreReviewDlg::EvListDblClk),
 };
 
 using RMove = TResponse<TMoveStaffDlg>;
@@ -92,6 +107,41 @@ void TMoveStaffDlg::CmOk() {
 }
 
 LRESULT TMoveStaffDlg::EvListDblClk(WPARAM, LPARAM) {
+  CmOk();
+  return 0;
+}
+
+TScoreReviewDlg::TScoreReviewDlg(TWindow* parent, const TMusicScore& score, int staff)
+    : TMCTDialog(parent, kResourceId), score_(score), chosen_(staff) {
+  // Made by the dialog, not its template: the header's window class is registered when the
+  // control is created. SetupWindow puts it above the list.
+  header_ = new TQVColumnHeader(this, kReviewHeader, 0, 0, 10, 10);
+  for (const char* name : kReviewColumns) header_->AddItem(new TQVHdrItem(name, nullptr, kReviewColumnWidth));
+  list_ = new TQVColumnListBox(header_, kReviewList);
+}
+
+bool TScoreReviewDlg::Find(TEvent& ev) { return ev.Dispatch(this, kReviewResponses) || TMCTDialog::Find(ev); }
+
+void TScoreReviewDlg::SetupWindow() {
+  TMCTDialog::SetupWindow();
+  RECT box;
+  ::GetWindowRect(list_->GetHandle(), &box);
+  MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&box), 2);
+  const int height = std::max(GetSystemMetrics(SM_CYMENU), 16);
+  ::MoveWindow(header_->GetHandle(), box.left, box.top - height, box.right - box.left, height, TRUE);
+  list_->ClearList();
+  for (int i = 0; i < score_.StaffCount(); ++i) list_->AddString(StaffColumnRowText(*score_.GetStaff(i)).c_str());
+  list_->SetSelIndex(chosen_);
+  list_->AutoSizeColumns(kAutoSizeToContent);
+}
+
+void TScoreReviewDlg::CmOk() {
+  const int chosen = list_->GetSelIndex();
+  if (chosen >= 0) chosen_ = chosen;
+  TMCTDialog::CmOk();
+}
+
+LRESULT TScoreReviewDlg::EvListDblClk(WPARAM, LPARAM) {
   CmOk();
   return 0;
 }

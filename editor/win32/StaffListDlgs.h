@@ -43,6 +43,26 @@ private:
   TListBox* list_;
 };
 
+// The review list of every staff under its column header; the chosen row after OK.
+class TScoreReviewDlg : public TMCTDialog {
+public:
+  static constexpr int kResourceId = 529;
+
+  TScoreReviewDlg(TWindow* parent, const TMusicScore& score, int staff);
+
+  void SetupWindow() override;
+  bool Find(TEvent& ev) override;
+  void CmOk() override;
+  LRESULT EvListDblClk(WPARAM, LPARAM);
+  int GetChosen() const { return chosen_; }
+
+private:
+  const TMusicScore& score_;
+  int chosen_;
+  class TQVColumnHeader* header_;
+  class TQVColumnListBox* list_;
+};
+
 class TMoveStaffDlg : public TMCTDialog {
 public:
   static constexpr int kResourceId = 590;

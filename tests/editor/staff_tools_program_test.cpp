@@ -465,3 +465,29 @@ TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRes
   };
   ExpectSavedThenUndone(mutedNotes, "MMM", "---");
 }
+
+TEST_F(StaffToolsProgramTest, ScoreReviewListsTheStavesAndLeadsToTheChosenStaffsProperties) {
+  Open({"A", "B", "C"});
+  ASSERT_TRUE(PostCommand(window_, CM_SCOREREVIEW));
+  HWND review = WaitForDialog("Score Review");
+  ASSERT_TRUE(review) << OpenBox();
+  HWND list = FindDescendant(review, "ListBox", 101);
+  ASSERT_TRUE(list);
+  ASSERT_EQ(Send(list, LB_GETCOUNT), 3);
+  // "B" in the group "Standard" is muted, on port and channel 1, without patch or transposition.
+  EXPECT_EQ(Send(list, LB_GETTEXTLEN, 1), static_cast<LRESULT>(std::string("B\tStandard\tY\t01\t01\t---\t+0").size()));
+  Send(list, LB_SETCURSEL, 1);
+  ClickButton(review, IDOK);
+  HWND sheet = WaitForDialog("Properties for B");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND name = ShowPageWith(sheet, "Edit", 100);
+  ASSERT_TRUE(name);
+  SetText(name, "Bassoon");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  review = WaitForDialog("Score Review");
+  ASSERT_TRUE(review) << "the list opens again";
+  ClickButton(review, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(review, kWaitMs));
+  ExpectSavedThenUndone(Names, "A,Bassoon,C", "A,B,C");
+}

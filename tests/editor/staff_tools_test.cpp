@@ -36,6 +36,8 @@ struct TScoreFixture {
   TModifiedCount modified;
   TScoreEditing edit{score, undo, &modified};
 
+  // One staff: a single braced pair would also read as a copy of a fixture.
+  TScoreFixture(const char* name, const char* text) : TScoreFixture(std::vector<std::pair<const char*, const char*>>{{name, text}}) {}
   explicit TScoreFixture(const std::vector<std::pair<const char*, const char*>>& staves) {
     InstallAuditPass();
     for (const auto& [name, text] : staves) {
@@ -308,12 +310,16 @@ TEST(PatchLists, OversizedSectionsAreBoundedAndReported) {
     profile.Set("Patch Lists", c.lists);
     profile.Set("Big", c.patches);
     TPatchLists lists(profile);
-    if (c.types) EXPECT_EQ(lists.TypeCount(), c.types);
+    if (c.types) {
+      EXPECT_EQ(lists.TypeCount(), c.types);
+    }
     EXPECT_LT(lists.TypeCount(), 2 + 60);
     for (int t = 2; t < lists.TypeCount(); ++t) EXPECT_FALSE(lists.TypeName(t).empty());
     const auto& names = lists.PatchNames();
     ASSERT_EQ(names.size(), 129u);
-    if (c.last) EXPECT_EQ(names[128], c.last);
+    if (c.last) {
+      EXPECT_EQ(names[128], c.last);
+    }
     for (const std::string& n : names) EXPECT_LT(n.size(), 6000u);
     EXPECT_TRUE(lists.TakeOverflow());
     EXPECT_FALSE(lists.TakeOverflow()) << "reading the report clears it";
@@ -507,11 +513,11 @@ TEST(StaffCommands, WholeStaffCommandsRecordTheStaffFirst) {
       {TStaffAudit::AutomaticBeam, "e e e e | q q"},
   };
   for (const Case& c : cases) {
-    TScoreFixture f({{"A", c.staff}});
+    TScoreFixture f("A", c.staff);
     f.edit.MoveCaretTo(3, false);
     f.ExpectUndoRoundTrip([&] { return RunStaffAuditCommand(f.edit, c.audit); }, c.staff);
   }
-  TScoreFixture f({{"A", "q q q q q"}});
+  TScoreFixture f("A", "q q q q q");
   f.edit.MoveCaretTo(4, false);
   ASSERT_TRUE(RunStaffAuditCommand(f.edit, TStaffAudit::AuditBarLines));
   EXPECT_EQ(StaffText(*f.score.GetStaff(0)), "q q q q | q rh.");
@@ -519,7 +525,7 @@ TEST(StaffCommands, WholeStaffCommandsRecordTheStaffFirst) {
 }
 
 TEST(StaffCommands, TransposeRecordsTheStaffAndItsPlaybackTransposition) {
-  TScoreFixture f({{"A", "q@0 q@1 | h@2"}});
+  TScoreFixture f("A", "q@0 q@1 | h@2");
   f.score.GetStaff(0)->SetTransposition(5);
   TTransposeSettings settings;
   settings.semitones = 2;
@@ -533,7 +539,7 @@ TEST(StaffCommands, TransposeRecordsTheStaffAndItsPlaybackTransposition) {
 }
 
 TEST(StaffCommands, TransposeByZeroStillRecordsAStep) {
-  TScoreFixture f({{"A", "q@0 q@1 | h@2"}});
+  TScoreFixture f("A", "q@0 q@1 | h@2");
   TTransposeSettings settings;
   ASSERT_TRUE(TransposeCurrentStaff(f.edit, settings));
   EXPECT_EQ(f.undo.UndoCount(), 1);
@@ -586,7 +592,7 @@ TEST(LyricsRules, RoomFollowsCountPlacementAndOffset) {
 }
 
 TEST(LyricsRules, StoringTheCountTrimsOrPadsTheLinesAndUndoRestores) {
-  TScoreFixture f({{"A", "q q"}});
+  TScoreFixture f("A", "q q");
   TMusicStaff& staff = *f.score.GetStaff(0);
   TLyricConfig c = LyricConfigOf(staff);
   EXPECT_EQ(c.count, 0);
