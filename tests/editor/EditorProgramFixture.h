@@ -21,25 +21,27 @@ inline const char kWindowClass[] = "TQVK17ScoreWindow";
 
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+struct TDescendantSearch {
+  const char* className;
+  int id;
+  HWND found;
+};
+
+// A plain callback: 32-bit Windows calls it with the stdcall convention, which a lambda lacks.
+inline BOOL CALLBACK MatchDescendant(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<TDescendantSearch*>(lParam);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (s->className && lstrcmpiA(name, s->className) != 0) return TRUE;
+  if (s->id != -1 && GetDlgCtrlID(hwnd) != s->id) return TRUE;
+  s->found = hwnd;
+  return FALSE;
+}
+
 // The first descendant window of this class (or any class when null) with this control id.
 inline HWND FindDescendant(HWND parent, const char* className, int id = -1) {
-  struct TSearch {
-    const char* className;
-    int id;
-    HWND found;
-  } search{className, id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(lParam);
-        char name[64];
-        GetClassNameA(hwnd, name, sizeof name);
-        if (s->className && lstrcmpiA(name, s->className) != 0) return TRUE;
-        if (s->id != -1 && GetDlgCtrlID(hwnd) != s->id) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TDescendantSearch search{className, id, nullptr};
+  EnumChildWindows(parent, MatchDescendant, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
