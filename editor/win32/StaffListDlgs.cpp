@@ -36,15 +36,6 @@ constexpr int kReviewColumnWidth = 100;
 // Column widths follow the header text and the rows' contents.
 constexpr int kAutoSizeToContent = 1;
 
-using RReview = TResponse<TScoreReviewDlg>;
-constexpr RReview kReviewResponses[] = {
-    RReview::Notify(kReviewList, LBN_DBLCLK, &TScoreReviewDlg::EvListDblClk),
-};
-
-using RMove = TResponse<TMoveStaffDlg>;
-constexpr RMove kMoveResponses[] = {
-    RMove::Notify(kMoveList, LBN_DBLCLK, &TMoveStaffDlg::EvListDblClk),
-};
 
 }  // namespace
 
@@ -83,15 +74,29 @@ void TMuteListDlg::CmOk() {
   TMCTDialog::CmOk();
 }
 
-TMoveStaffDlg::TMoveStaffDlg(TWindow* parent, const TMusicScore& score, int staff)
-    : TMCTDialog(parent, kResourceId), score_(score), chosen_(staff) {
-  list_ = new TQVKStaffNameList(this, kMoveList, false);
+bool TStaffRowDlg::Find(TEvent& ev) {
+  if (ev.msg == WM_COMMAND && LOWORD(ev.wParam) == listId_ && HIWORD(ev.wParam) == LBN_DBLCLK) {
+    if (!ev.probe) CmOk();
+    ev.result = 0;
+    return true;
+  }
+  return TMCTDialog::Find(ev);
 }
 
-bool TMoveStaffDlg::Find(TEvent& ev) { return ev.Dispatch(this, kMoveResponses) || TMCTDialog::Find(ev); }
+void TStaffRowDlg::CmOk() {
+  const int chosen = rows_ ? rows_->GetSelIndex() : -1;
+  if (chosen >= 0) chosen_ = chosen;
+  TMCTDialog::CmOk();
+}
+
+TMoveStaffDlg::TMoveStaffDlg(TWindow* parent, const TMusicScore& score, int staff)
+    : TStaffRowDlg(parent, kResourceId, score, staff, kMoveList) {
+  list_ = new TQVKStaffNameList(this, kMoveList, false);
+  SetRows(list_);
+}
 
 void TMoveStaffDlg::SetupWindow() {
-  TMCTDialog::SetupWindow();
+  TStaffRowDlg::SetupWindow();
   const TMusicStaff* staff = score_.GetStaff(chosen_);
   char name[kMoveNameLimit + 1] = {};
   std::snprintf(name, sizeof name, "%s", staff ? staff->GetName() : "");
@@ -100,30 +105,19 @@ void TMoveStaffDlg::SetupWindow() {
   list_->SetSelIndex(chosen_);
 }
 
-void TMoveStaffDlg::CmOk() {
-  const int chosen = list_->GetSelIndex();
-  if (chosen >= 0) chosen_ = chosen;
-  TMCTDialog::CmOk();
-}
-
-LRESULT TMoveStaffDlg::EvListDblClk(WPARAM, LPARAM) {
-  CmOk();
-  return 0;
-}
 
 TScoreReviewDlg::TScoreReviewDlg(TWindow* parent, const TMusicScore& score, int staff)
-    : TMCTDialog(parent, kResourceId), score_(score), chosen_(staff) {
+    : TStaffRowDlg(parent, kResourceId, score, staff, kReviewList) {
   // Made by the dialog, not its template: the header's window class is registered when the
   // control is created. SetupWindow puts it above the list.
   header_ = new TQVColumnHeader(this, kReviewHeader, 0, 0, 10, 10);
   for (const char* name : kReviewColumns) header_->AddItem(new TQVHdrItem(name, nullptr, kReviewColumnWidth));
   list_ = new TQVColumnListBox(header_, kReviewList);
+  SetRows(list_);
 }
 
-bool TScoreReviewDlg::Find(TEvent& ev) { return ev.Dispatch(this, kReviewResponses) || TMCTDialog::Find(ev); }
-
 void TScoreReviewDlg::SetupWindow() {
-  TMCTDialog::SetupWindow();
+  TStaffRowDlg::SetupWindow();
   RECT box;
   ::GetWindowRect(list_->GetHandle(), &box);
   MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&box), 2);
@@ -133,15 +127,4 @@ void TScoreReviewDlg::SetupWindow() {
   for (int i = 0; i < score_.StaffCount(); ++i) list_->AddString(StaffColumnRowText(*score_.GetStaff(i)).c_str());
   list_->SetSelIndex(chosen_);
   list_->AutoSizeColumns(kAutoSizeToContent);
-}
-
-void TScoreReviewDlg::CmOk() {
-  const int chosen = list_->GetSelIndex();
-  if (chosen >= 0) chosen_ = chosen;
-  TMCTDialog::CmOk();
-}
-
-LRESULT TScoreReviewDlg::EvListDblClk(WPARAM, LPARAM) {
-  CmOk();
-  return 0;
 }

@@ -43,41 +43,48 @@ private:
   TListBox* list_;
 };
 
-// The review list of every staff under its column header; the chosen row after OK.
-class TScoreReviewDlg : public TMCTDialog {
+// A dialog that chooses one row of a staff list: OK (or a double click on a row) keeps the
+// chosen row, which opens on the given staff.
+class TStaffRowDlg : public TMCTDialog {
+public:
+  TStaffRowDlg(TWindow* parent, int resourceId, const TMusicScore& score, int staff, int listId)
+      : TMCTDialog(parent, resourceId), score_(score), chosen_(staff), listId_(listId) {}
+
+  bool Find(TEvent& ev) override;
+  void CmOk() override;
+  // The chosen index after OK.
+  int GetChosen() const { return chosen_; }
+
+protected:
+  void SetRows(TListBox* rows) { rows_ = rows; }
+  const TMusicScore& score_;
+  int chosen_;
+
+private:
+  int listId_;
+  TListBox* rows_ = nullptr;
+};
+
+// The review list of every staff under its column header.
+class TScoreReviewDlg : public TStaffRowDlg {
 public:
   static constexpr int kResourceId = 529;
 
   TScoreReviewDlg(TWindow* parent, const TMusicScore& score, int staff);
-
   void SetupWindow() override;
-  bool Find(TEvent& ev) override;
-  void CmOk() override;
-  LRESULT EvListDblClk(WPARAM, LPARAM);
-  int GetChosen() const { return chosen_; }
 
 private:
-  const TMusicScore& score_;
-  int chosen_;
   class TQVColumnHeader* header_;
   class TQVColumnListBox* list_;
 };
 
-class TMoveStaffDlg : public TMCTDialog {
+class TMoveStaffDlg : public TStaffRowDlg {
 public:
   static constexpr int kResourceId = 590;
 
   TMoveStaffDlg(TWindow* parent, const TMusicScore& score, int staff);
-
   void SetupWindow() override;
-  bool Find(TEvent& ev) override;
-  void CmOk() override;
-  LRESULT EvListDblClk(WPARAM, LPARAM);
-  // The chosen index after OK.
-  int GetChosen() const { return chosen_; }
 
 private:
-  const TMusicScore& score_;
-  int chosen_;
   TQVKStaffNameList* list_;
 };

@@ -285,7 +285,8 @@ TEST_F(StaffToolsProgramTest, MoveStaffPutsTheStaffAtTheChosenRowAndUndoMovesItB
   EXPECT_EQ(Send(list, LB_GETCOUNT), 3);
   EXPECT_EQ(Send(list, LB_GETCURSEL), 0) << "the staff's own row is chosen";
   Send(list, LB_SETCURSEL, 2);
-  ClickButton(dialog, IDOK);
+  // A double click on the row closes the dialog as OK does.
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(102, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
   ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
 
   ExpectSavedThenUndone(Names, "B,C,A", "A,B,C");
