@@ -44,6 +44,7 @@ void TLyricText::Clear() {
   block_ = gEmptyBlock;
   capacity_ = 0;
   length_ = 1;
+  cut_ = false;
 }
 
 bool TLyricText::Grow(int capacity) {
@@ -65,7 +66,10 @@ int TLyricText::Append(const char* syllable, unsigned char separator, bool under
   if (capacity_ < needed) {
     // A syllable longer than the growth step grows the block to what it needs.
     // A line the file block could not state would be saved damaged: it takes no more.
-    if (needed > kMaxCapacity) return 0;
+    if (needed > kMaxCapacity) {
+      cut_ = true;
+      return 0;
+    }
     int capacity = capacity_ + kGrowStep;
     if (capacity < needed) capacity = (needed + kGrowStep - 1) / kGrowStep * kGrowStep;
     if (capacity > kMaxCapacity) capacity = kMaxCapacity;

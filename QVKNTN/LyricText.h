@@ -54,6 +54,8 @@ public:
   int Length() const { return length_; }
   bool IsShared() const;
   int CountSyllables() const;
+  // Set when Append refused a syllable because the line was full; Clear resets it.
+  bool WasCut() const { return cut_; }
 
   // The line's file block: int16 capacity, then (when non-zero) int16 length and the block.
   void Write(TQXTStream& s) const;
@@ -81,6 +83,7 @@ private:
   unsigned char* block_;
   int capacity_;
   int length_;
+  bool cut_ = false;
 };
 
 // A cursor over the syllables of one line.

@@ -20,6 +20,7 @@
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
 #include "editor/ViewRules.h"
+#include "editor/win32/ScoreViewTools.h"
 #include "foundation/win32/MessageBoxes.h"
 #include "midi/ScoreMidiPlayer.h"
 #include "midi/win32/MidiManager.h"
@@ -132,7 +133,9 @@ void TScoreEdit::SetupWindow() {
   AttachScore();
 }
 
-bool TScoreEdit::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || FindNoteEntry(ev) || TControl::Find(ev); }
+bool TScoreEdit::Find(TEvent& ev) {
+  return ev.Dispatch(this, kResponses) || FindNoteEntry(ev) || FindViewToolCommand(*this, ev) || TControl::Find(ev);
+}
 
 TStaffDrawInfo* TScoreEdit::CurrentLine() const {
   return drawInfo_ && currentShown_ >= 0 ? drawInfo_->GetStaffInfo(currentShown_) : nullptr;

@@ -53,6 +53,8 @@ public:
   int GetSelectionStart() const { return edit_.GetSelectionStart(); }
   int GetSelectionEnd() const { return edit_.GetSelectionEnd(); }
   TScoreEditing& Editing() { return edit_; }
+  // The view's fonts (the lyric line height of the lyrics sheet); null before set-up.
+  const TMusicFonts* GetFonts() const { return fonts_.get(); }
   // The entry points of note entry and the clipboard: insert before the caret, delete.
   bool InsertItemAtCaret(TNotatedItem* item, int command);
   void WriteStaffStatus();

@@ -25,6 +25,7 @@
 #include "editor/SaveRules.h"
 #include "editor/UndoActionMgr.h"
 #include "editor/win32/ScoreEdit.h"
+#include "editor/win32/ScoreViewTools.h"
 #include "editor/win32/WinSaveFiles.h"
 #include "foundation/NewScoreInfo.h"
 #include "foundation/PathText.h"
@@ -163,7 +164,7 @@ bool TScoreWindow::Find(TEvent& ev) {
     if (gStatusBar) gStatusBar->ShowHelpForHint();
     return true;
   }
-  return ev.Dispatch(this, kResponses) || TMDIChild::Find(ev);
+  return ev.Dispatch(this, kResponses) || FindWindowToolCommand(*this, ev) || TMDIChild::Find(ev);
 }
 
 LRESULT TScoreWindow::EvInit(WPARAM, LPARAM) { return 0; }

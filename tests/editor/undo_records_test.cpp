@@ -19,23 +19,10 @@
 #include "QVKNTN/StaffLyrics.h"
 #include "editor/ScoreEditing.h"
 #include "foundation/QXTSegRamStream.h"
+#include "tests/editor/EditTestSupport.h"
 #include "tests/staffutl/StaffText.h"
 
 namespace {
-
-std::vector<unsigned char> ScoreBytes(const TMusicScore& score) {
-  TQXTSegRamStream s(1000);
-  score.Write(s);
-  std::vector<unsigned char> bytes(s.Size());
-  s.Rewind();
-  if (!bytes.empty()) s.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  return bytes;
-}
-
-struct TModifiedCount : TScoreEditing::TModifiedSink {
-  int count = 0;
-  void SetModified() override { ++count; }
-};
 
 // A two-staff score; the first staff from text, the second a short melody.
 struct TFixture {
