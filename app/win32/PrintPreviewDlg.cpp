@@ -1,6 +1,8 @@
 #include "app/win32/PrintPreviewDlg.h"
 
+#include "QVKNTN/EditorLine.h"
 #include "app/win32/QVKPrintData.h"
+#include "earlier/app/PreviewZoomEarlier.h"
 #include "resources/PrintIds.h"
 
 TPrintPreviewDlg::TPrintPreviewDlg(HWND parent, TQVKPrintData* job, int caretIndex)
@@ -30,6 +32,8 @@ void TPrintPreviewDlg::Setup() {
   control_ = std::make_unique<TScorePreviewControl>(job_);
   control_->Create(hwnd_, IDC_PREVIEW_CONTROL);
   control_->GotoPosition(caret_);
+  // The earlier layout measures its button column while the dialog has its template's size.
+  if constexpr (kEarlierLine) PlaceEarlier();
   ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
   PlaceControl();
   PostMessageA(hwnd_, initMessage_, 0, 0);
@@ -38,12 +42,48 @@ void TPrintPreviewDlg::Setup() {
 // The control takes the client area from 3 pixels below the button row.
 void TPrintPreviewDlg::PlaceControl() {
   if (!control_) return;
+  if constexpr (kEarlierLine) {
+    PlaceEarlier();
+    return;
+  }
   RECT client, button;
   GetClientRect(hwnd_, &client);
   GetWindowRect(GetDlgItem(hwnd_, IDC_PREVIEW_START), &button);
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&button), 2);
   client.top = button.bottom + 3;
   control_->SetSpace(client);
+}
+
+// The earlier layout: the buttons in a column at the right edge, the page fitted whole into the
+// space to its left and centred there.
+void TPrintPreviewDlg::PlaceEarlier() {
+  if constexpr (kEarlierLine) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (columnWidth_ < 0) {
+      RECT button;
+      GetWindowRect(GetDlgItem(hwnd_, IDC_PREVIEW_START), &button);
+      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&button), 2);
+      RECT gap{0, 0, 4, 4};
+      MapDialogRect(hwnd_, &gap);
+      columnWidth_ = client.right - button.left;
+      gap_ = gap.right;
+    }
+    const auto placement = LayoutPreviewDialog(job_->Pages().Metrics(), client.right, client.bottom, columnWidth_, gap_);
+    if (placement) {
+      for (int id : {IDC_PREVIEW_START, IDC_PREVIEW_BACK, IDC_PREVIEW_NEXT, IDC_PREVIEW_COPY, IDCANCEL}) {
+        HWND button = GetDlgItem(hwnd_, id);
+        RECT r;
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        MoveWindow(button, placement->buttonX, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+      }
+      control_->SetPlace({placement->controlX, placement->controlY, placement->controlX + placement->controlWidth,
+                          placement->controlY + placement->controlHeight});
+    }
+    InvalidateRect(control_->GetHandle(), nullptr, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
 }
 
 void TPrintPreviewDlg::UpdateButtons() {

@@ -26,6 +26,7 @@ private:
   INT_PTR Receive(UINT msg, WPARAM wParam, LPARAM lParam);
   void Setup();
   void PlaceControl();
+  void PlaceEarlier();
   void UpdateButtons();
 
   HWND parent_;
@@ -34,4 +35,6 @@ private:
   int caret_;
   UINT initMessage_;
   std::unique_ptr<TScorePreviewControl> control_;
+  int columnWidth_ = -1;  // measured from the template once
+  int gap_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "app/win32/VellichordFrame.h"
 
+#include "earlier/app/EarlierShellRules.h"
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -53,6 +55,7 @@ constexpr R kResponses[] = {
     R::Message(WM_MIDISEQ_NOTIFY, &TVellichordFrame::EvMidiSeq),
     R::Message(WM_ACTIVATEAPP, &TVellichordFrame::EvActivateApp),
     R::Command(CM_FILEOPEN, &TVellichordFrame::CmFileOpen),
+    R::Command(CM_IMPORT, &TVellichordFrame::CmImport),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
     R::Command(CM_ABOUT, &TVellichordFrame::CmAbout),
@@ -244,7 +247,7 @@ void TVellichordFrame::CmFileOpen() {
   data.flags = kOpenDialogFlags;
   App()->SetFileDialogStyle();
   App()->SetInitialFolder(0);
-  data.filter = kOpenDialogFilter;
+  data.filter = kEarlierLine ? earlier_shell::kOpenFilter : kOpenDialogFilter;
   data.filterIndex = OptionOf(kOptOpenFilterIndex);
   data.defaultExtension = "QVK";
   data.title.clear();
@@ -257,6 +260,30 @@ void TVellichordFrame::CmFileOpen() {
   App()->RememberFolder(0, path);
   App()->Options()[kOptOpenFilterIndex] = data.filterIndex;
   OpenDocumentFile(path, kOpenModeFileOpen);
+}
+
+// The earlier line imports Standard MIDI Files from a command of its own; the current line's
+// File Open takes them.
+void TVellichordFrame::CmImport() {
+  if (!kEarlierLine || !App()) return;
+  TQVFileDialogData& data = App()->FileDialogData();
+  data.flags = kOpenDialogFlags;
+  App()->SetFileDialogStyle();
+  App()->SetInitialFolder(0);
+  data.filter = earlier_shell::kImportFilter;
+  data.filterIndex = 1;
+  data.defaultExtension = "MID";
+  data.title = earlier_shell::kImportTitle;
+  data.fileName[0] = '\0';
+  TQVFileOpenDialog dialog(hwnd_, data);
+  const int result = dialog.Execute();
+  data.title.clear();
+  if (result != IDOK) return;
+  char path[260];
+  const DWORD n = GetFullPathNameA(data.fileName, sizeof path, path, nullptr);
+  if (n == 0 || n >= sizeof path) return;
+  App()->RememberFolder(0, path);
+  OpenDocumentFile(path, kOpenModeImport);
 }
 
 // The frame's side of the file opening.

@@ -1,5 +1,7 @@
 #include "editor/win32/ScoreEdit.h"
 
+#include "QVKNTN/EditorLine.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -113,7 +115,9 @@ void TScoreEdit::SetupWindow() {
   AttachScore();
 }
 
-bool TScoreEdit::Find(TEvent& ev) { return ev.Dispatch(this, kResponses) || TControl::Find(ev); }
+bool TScoreEdit::Find(TEvent& ev) {
+  return FindLineCommand(ev) || ev.Dispatch(this, kResponses) || TControl::Find(ev);
+}
 
 TStaffDrawInfo* TScoreEdit::CurrentLine() const {
   return drawInfo_ && currentShown_ >= 0 ? drawInfo_->GetStaffInfo(currentShown_) : nullptr;
@@ -351,7 +355,8 @@ LRESULT TScoreEdit::EvKeyDown(WPARAM key, LPARAM) {
   switch (key) {
     case VK_PRIOR:
     case VK_NEXT:
-      if (ctrl && shift) {
+      // The earlier line has no staff-moving keys: Ctrl+Shift pages like the other combinations.
+      if (ctrl && shift && !kEarlierLine) {
         MoveStaffBy(key == VK_PRIOR ? -1 : 1);
       } else {
         ScrollToCaret();

@@ -51,6 +51,7 @@ public:
   int GetSelectionStart() const { return edit_.GetSelectionStart(); }
   int GetSelectionEnd() const { return edit_.GetSelectionEnd(); }
   TScoreEditing& Editing() { return edit_; }
+  TUndoActionMgr& UndoManager() { return undo_; }
   // The entry points of note entry and the clipboard: insert before the caret, delete.
   bool InsertItemAtCaret(TNotatedItem* item, int command);
   void WriteStaffStatus();
@@ -70,6 +71,10 @@ public:
   LRESULT EvLButtonUp(WPARAM, LPARAM);
   LRESULT EvRButtonDown(WPARAM, LPARAM);
   LRESULT EvMButtonDown(WPARAM, LPARAM);
+
+  // The commands only one editor line has (editor/win32/ScoreEditLine.cpp and its replacement
+  // under earlier/); looked up before the view's own table.
+  bool FindLineCommand(TEvent& ev);
 
   // Commands and their enablers.
   void CmUndo();

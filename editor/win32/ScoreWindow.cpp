@@ -30,7 +30,11 @@
 #include "framework/MDIClient.h"
 #include "midi/MidiFileBuf.h"
 #include "midi/ScoreMidiPlayer.h"
+#include <string>
+
 #include "midi/win32/MidiExport.h"
+#include "earlier/app/EarlierShellRules.h"
+#include "QVKNTN/EditorLine.h"
 #include "midi/win32/MidiManager.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -52,6 +56,7 @@ constexpr R kResponses[] = {
     R::Message(WM_ENTERIDLE, &TScoreWindow::EvEnterIdle),
     R::Command(CM_FILESAVE, &TScoreWindow::CmSave),
     R::Command(CM_FILESAVEAS, &TScoreWindow::CmSaveAs),
+    R::Command(CM_EXPORT, &TScoreWindow::CmExport),
     R::Command(CM_FILEREVERT, &TScoreWindow::CmRevert),
     R::Command(CM_FILECLOSE, &TScoreWindow::CmClose),
     R::Command(CM_FILEINFO, &TScoreWindow::CmInfo),
@@ -68,8 +73,9 @@ constexpr R kResponses[] = {
     R::Enable(CM_FILESAVEAS, &TScoreWindow::CeAlways),
     R::Enable(CM_FILECLOSE, &TScoreWindow::CeAlways),
     R::Enable(CM_FILEINFO, &TScoreWindow::CeAlways),
-    R::Enable(CM_PRINT, &TScoreWindow::CeAlways),
-    R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeAlways),
+    R::Enable(CM_PRINT, &TScoreWindow::CeNotPlayingHere),
+    R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeNotPlayingHere),
+    R::Enable(CM_EXPORT, &TScoreWindow::CeAlways),
 };
 
 int Option(TAppOptionIndex i, int fallback) { return gApp ? gApp->Option(i) : fallback; }
@@ -246,6 +252,34 @@ bool TScoreWindow::ExportMidi(const char* path, int format) {
   return ok != 0;
 }
 
+// The earlier line writes Standard MIDI Files from a command of its own; the current line's
+// Save As offers the same two file types.
+void TScoreWindow::CmExport() {
+  if (!kEarlierLine) return;
+  char folder[260] = {};
+  if (gApp) gApp->GetFolder(0, folder);
+  const earlier_shell::TExportOffer offer = earlier_shell::ExportOffer(untitled_ ? "" : path_, folder);
+  char name[260];
+  std::snprintf(name, sizeof name, "%s", offer.name.c_str());
+  std::string filter = earlier_shell::kExportFilter;
+  for (char& c : filter) {
+    if (c == '|') c = '\0';
+  }
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = gFrame ? gFrame->GetHandle() : hwnd_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof name;
+  ofn.lpstrInitialDir = offer.folder.empty() ? nullptr : offer.folder.c_str();
+  ofn.lpstrTitle = earlier_shell::kExportTitle;
+  ofn.lpstrDefExt = "MID";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+  if (!GetSaveFileNameA(&ofn)) return;
+  ExportMidi(name, earlier_shell::ExportFormatForFilter(static_cast<int>(ofn.nFilterIndex)));
+}
+
 bool TScoreWindow::SaveAs() {
   char name[260];
   SaveAsInitialName(path_, untitled_, name);
@@ -406,6 +440,9 @@ void TScoreWindow::Play(bool staffOnly) {
   }
   if (gStatusBar) gStatusBar->ClearStatusText();
 }
+
+// The earlier line prints and previews only scores that are not playing.
+void TScoreWindow::CeNotPlayingHere(TCommandEnabler& ce) { ce.Enable(!kEarlierLine || gPlayingWindow != this); }
 
 void TScoreWindow::CePlay(TCommandEnabler& ce) { ce.Enable(gPlayingWindow == nullptr); }
 

@@ -52,6 +52,7 @@ public:
   LRESULT EvEnterIdle(WPARAM, LPARAM);
   void CmSave() { Save(); }
   void CmSaveAs() { SaveAs(); }
+  void CmExport();
   void CmRevert();
   void CmClose();
   void CmInfo();
@@ -65,6 +66,7 @@ public:
   void CeRevert(TCommandEnabler& ce);
   void CeViewUsable(TCommandEnabler& ce);
   void CeAlways(TCommandEnabler& ce);
+  void CeNotPlayingHere(TCommandEnabler& ce);
 
 private:
   // Plays the score (or only the current staff) from the caret or the start.

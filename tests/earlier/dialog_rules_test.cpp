@@ -6,7 +6,10 @@
 #include <map>
 #include <string>
 
+#include "QVKNTN/AuditPass.h"
 #include "QVKNTN/BarLineData.h"
+#include "QVKNTN/MusicScore.h"
+#include "QVKNTN/RestNote.h"
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/EditorLine.h"
 #include "QVKNTN/KeySignatureCount.h"
@@ -14,6 +17,7 @@
 #include "QVKNTN/SpecialEnding.h"
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/NotationTypes.h"
+#include "app/AboutText.h"
 #include "app/MusicFontCheck.h"
 #include "app/StatusTexts.h"
 #include "earlier/app/EarlierShellRules.h"
@@ -408,4 +412,29 @@ TEST(EarlierFontCheck, MissingFontEndsWithoutReinstalling) {
   EXPECT_EQ(gBoxes, 1);
 }
 
+}  // namespace
+
+namespace {
+TEST(EarlierShell, AboutVersionLine) {
+  char text[32];
+  FormatAboutVersion(text, sizeof text);
+  EXPECT_STREQ(text, "1.55b (32-bit)");
+}
+}  // namespace
+
+namespace {
+TEST(EarlierAudit, TheScoreAuditTakesEveryStaffChangedOrNot) {
+  TMusicScore score;
+  auto* staff = new TMusicStaff;
+  score.AppendStaff(staff);
+  staff->AppendItem(new TRestNote(0));
+  staff->AppendItem(new TBarLineData);
+  AuditScoreStaves(&score, false);
+  auto* rest = static_cast<TRestNote*>(staff->GetItem(1));
+  ASSERT_TRUE(rest->HasExplicitLength());
+  rest->ClearExplicitLength();
+  staff->SetChanged(false);
+  AuditScoreStaves(&score, false);
+  EXPECT_TRUE(rest->HasExplicitLength()) << "an unchanged staff is audited too";
+}
 }  // namespace
