@@ -15,6 +15,8 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
+#include "QVKNTN/TempoData.h"
+#include "QVKNTN/NotationTypes.h"
 #include "resources/CommandIds.h"
 #include "tests/mididriver/VmidiClient.h"
 #include "tests/staffutl/StaffText.h"
@@ -54,13 +56,33 @@ HWND FindChild(HWND frame, const char* className) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The first staff of a score file as text, after the file's format version; empty when it
+// cannot be read.
 std::string FirstStaffOf(const std::string& path) {
   InstallAuditPass();
   TScoreLoadInfo info;
   info.Clear();
   std::unique_ptr<TMusicScore> score(ReadScoreFile(path.c_str(), info));
   if (!score || score->StaffCount() == 0) return "";
-  return StaffText(*score->GetStaff(0));
+  return "v" + std::to_string(info.version) + " " + StaffText(*score->GetStaff(0));
+}
+
+// Setup put the music font on the system; the earlier program only checks for it. Copied into
+// the Fonts folder and named under the fonts key, it is there for every process started after.
+bool InstallMusicFont() {
+  char windows[MAX_PATH];
+  if (!GetWindowsDirectoryA(windows, MAX_PATH)) return false;
+  const std::string target = std::string(windows) + "\\Fonts\\diru15.ttf";
+  if (!FileExists(target) && !CopyFileA("diru15.ttf", target.c_str(), FALSE)) return false;
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const char file[] = "diru15.ttf";
+  const LONG r = RegSetValueExA(key, "DIRU15 (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>(file), sizeof file);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS;
 }
 
 class EarlierProgramTest : public ::testing::Test {
@@ -68,6 +90,7 @@ protected:
   void SetUp() override {
     std::string error;
     ASSERT_TRUE(VmidiClient::Install(&error)) << error;
+    ASSERT_TRUE(InstallMusicFont());
     sentBefore_ = VmidiClient::SentInAnyProcess(0);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -154,7 +177,14 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
   }));
   PumpFor(300);
   // Select the new key and edit it with Selection (Ctrl+E's command): F major.
-  ASSERT_TRUE(Focus(view));
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
+      },
+      kWaitMs))
+      << "the view has the keyboard after the dialog";
   PressKey(VK_LEFT, kShift);
   PumpFor(300);
   ASSERT_TRUE(InDialog(frame, CM_EDITSELECTION, "Key Signature", [&](HWND d) {
@@ -162,13 +192,45 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
     ClickButton(d, IDOK);
   }));
   ASSERT_TRUE(SaveAndWait(frame));
-  EXPECT_EQ(FirstStaffOf(Path("song.qvk")), "K-1 q q@1 | q@2 q@3");
+  EXPECT_EQ(FirstStaffOf(Path("song.qvk")), "v9 K-1 q q@1 | q@2 q@3");
   // Cancelling the dialog leaves the undo history as it was: one Undo takes back the edit.
   ASSERT_TRUE(InDialog(frame, CM_EDITSELECTION, "Key Signature", [&](HWND d) { ClickButton(d, IDCANCEL); }));
   PostCommand(frame, CM_UNDO);
   PumpFor(300);
   ASSERT_TRUE(SaveAndWait(frame));
-  EXPECT_EQ(FirstStaffOf(Path("song.qvk")), "K2 q q@1 | q@2 q@3");
+  EXPECT_EQ(FirstStaffOf(Path("song.qvk")), "v9 K2 q q@1 | q@2 q@3");
+
+  // Staff Playback Instrument sets the staff's patch; Insert > Tempo twice: the second dialog opens
+  // with the tempo the first confirmed.
+  ASSERT_TRUE(InDialog(frame, CM_STAFFINSTRUMENT, "Sound (Instrument) Patch", [&](HWND d) {
+    SendDlgItemMessageA(d, 102, LB_SETCURSEL, 10, 0);
+    ClickButton(d, IDOK);
+  }));
+  ASSERT_TRUE(InDialog(frame, CM_INS_TEMPO, "Tempo", [&](HWND d) {
+    SetDlgItemTextA(d, 100, "90");
+    ClickButton(d, IDOK);
+  }));
+  std::string reopened;
+  ASSERT_TRUE(InDialog(frame, CM_INS_TEMPO, "Tempo", [&](HWND d) {
+    reopened = GetText(GetDlgItem(d, 100));
+    ClickButton(d, IDCANCEL);
+  }));
+  EXPECT_EQ(reopened, "90");
+  ASSERT_TRUE(SaveAndWait(frame));
+  {
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+    ASSERT_TRUE(saved);
+    const TMusicStaff* staff = saved->GetStaff(0);
+    EXPECT_EQ(staff->GetInstrument().patch, 10);
+    const TTempoData* tempo = nullptr;
+    for (int i = 1; i < staff->LastIndex() && !tempo; ++i) {
+      if (staff->GetItem(i)->GetType() == ntTempo) tempo = static_cast<const TTempoData*>(staff->GetItem(i));
+    }
+    ASSERT_TRUE(tempo) << StaffText(*staff);
+    EXPECT_EQ(tempo->GetTempo(TTempoData::tbQuarter), 90);
+  }
 
   if (const char* dir = std::getenv("VC_SCREENSHOT_DIR")) {
     SaveBmp(CaptureClient(frame), std::string(dir) + "\\earlier-program.bmp");
