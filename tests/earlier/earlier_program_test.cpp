@@ -122,6 +122,15 @@ protected:
     work(dialog);
     return WaitForWindowGone(dialog, kWaitMs);
   }
+  static bool ViewHasFocus(HWND view) {
+    return PumpUntil(
+        [&] {
+          GUITHREADINFO gui{};
+          gui.cbSize = sizeof gui;
+          return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
+        },
+        kWaitMs);
+  }
   static void ChoosePreset(HWND dialog, int preset) {
     SendDlgItemMessageA(dialog, 121, LB_SETCURSEL, preset, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(121, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, 121)));
@@ -177,14 +186,7 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
   }));
   PumpFor(300);
   // Select the new key and edit it with Selection (Ctrl+E's command): F major.
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        GUITHREADINFO gui{};
-        gui.cbSize = sizeof gui;
-        return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
-      },
-      kWaitMs))
-      << "the view has the keyboard after the dialog";
+  ASSERT_TRUE(ViewHasFocus(view)) << "the view has the keyboard after the dialog";
   PressKey(VK_LEFT, kShift);
   PumpFor(300);
   ASSERT_TRUE(InDialog(frame, CM_EDITSELECTION, "Key Signature", [&](HWND d) {
@@ -200,8 +202,11 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
   ASSERT_TRUE(SaveAndWait(frame));
   EXPECT_EQ(FirstStaffOf(Path("song.qvk")), "v9 K2 q q@1 | q@2 q@3");
 
-  // Staff Playback Instrument sets the staff's patch; Insert > Tempo twice: the second dialog opens
-  // with the tempo the first confirmed.
+  // Staff Playback Instrument sets the staff's patch; Insert > Tempo twice at the staff's end: the
+  // second dialog opens with the tempo the first confirmed.
+  ASSERT_TRUE(ViewHasFocus(view));
+  PressKey(VK_END);
+  PumpFor(300);
   ASSERT_TRUE(InDialog(frame, CM_STAFFINSTRUMENT, "Sound (Instrument) Patch", [&](HWND d) {
     SendDlgItemMessageA(d, 102, LB_SETCURSEL, 10, 0);
     ClickButton(d, IDOK);
@@ -230,6 +235,25 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
     }
     ASSERT_TRUE(tempo) << StaffText(*staff);
     EXPECT_EQ(tempo->GetTempo(TTempoData::tbQuarter), 90);
+  }
+
+  // Transpose Staff by two semitones (no chords: no warning); the key moves from D to E and the
+  // staff's playback transposition takes the two semitones back.
+  ASSERT_TRUE(InDialog(frame, CM_TRANSPOSE, "Staff Transpose", [&](HWND d) {
+    SetDlgItemTextA(d, 101, "2");
+    ClickButton(d, IDOK);
+  }));
+  EXPECT_FALSE(WaitForWindow(nullptr, "Staff Transpose Warning", 500, process_->Id()));
+  ASSERT_TRUE(SaveAndWait(frame));
+  {
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->GetStaff(0)->GetTransposition(), -2);
+    const std::string text = StaffText(*saved->GetStaff(0));
+    EXPECT_NE(text.find("K4 "), std::string::npos) << text;
+    EXPECT_EQ(text.find("K2 "), std::string::npos) << text;
   }
 
   if (const char* dir = std::getenv("VC_SCREENSHOT_DIR")) {

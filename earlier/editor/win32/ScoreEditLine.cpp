@@ -1,6 +1,7 @@
 // The earlier line's own view commands: Selection (39) edits the one selected item in its
 // kind's dialog, the Insert commands (144-158) insert a copy of a template item that their
-// dialog set, and Staff Playback Instrument (27) sets the staff's default patch.
+// dialog set, Staff Playback Instrument (27) sets the staff's default patch and Transpose Staff
+// (66) asks only for the semitones.
 #include <windows.h>
 
 #include "QVKNTN/BarLineData.h"
@@ -28,6 +29,7 @@
 #include "app/win32/VellichordApp.h"
 #include "earlier/editor/EarlierEditRules.h"
 #include "earlier/editor/win32/ItemDialogs.h"
+#include "earlier/editor/win32/TransposeDialogs.h"
 #include "editor/win32/ScoreEdit.h"
 #include "framework/ResponseTable.h"
 #include "resources/CommandIds.h"
@@ -41,6 +43,7 @@ public:
   void CmEditSelection();
   void CeEditSelection(TCommandEnabler& ce) { ce.Enable(SelectedItem() != nullptr); }
   void CmStaffInstrument();
+  void CmTranspose() { RunEarlierTransposeCommand(view_); }
   void CeActive(TCommandEnabler& ce) { ce.Enable(view_.IsActive()); }
   void CeInsert(TCommandEnabler& ce) { ce.Enable(view_.IsUsable()); }
 
@@ -124,6 +127,8 @@ constexpr R kResponses[] = {
     R::Enable(CM_EDITSELECTION, &TEarlierViewCommands::CeEditSelection),
     R::Command(CM_STAFFINSTRUMENT, &TEarlierViewCommands::CmStaffInstrument),
     R::Enable(CM_STAFFINSTRUMENT, &TEarlierViewCommands::CeActive),
+    R::Command(CM_TRANSPOSE, &TEarlierViewCommands::CmTranspose),
+    R::Enable(CM_TRANSPOSE, &TEarlierViewCommands::CeActive),
     R::Command(CM_INS_BARLINE, &TEarlierViewCommands::CmInsertBarLine),
     R::Command(CM_INS_CLEF, &TEarlierViewCommands::CmInsertClef),
     R::Command(CM_INS_KEYSIG, &TEarlierViewCommands::CmInsertKey),
