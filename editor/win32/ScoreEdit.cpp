@@ -183,6 +183,8 @@ void TScoreEdit::RefreshAll() {
   if (active_) WriteStaffStatus();
 }
 
+int TScoreEdit::GetLineSpacing() const { return fonts_ ? fonts_->GetSpacing() : 0; }
+
 int TScoreEdit::CaretX() const {
   const TStaffDrawInfo* line = CurrentLine();
   if (!line) return xOffset_;

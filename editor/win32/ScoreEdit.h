@@ -45,6 +45,8 @@ public:
   void ScrollToCaret();
   int GetCaretIndex() const { return edit_.GetCaretIndex(); }
   int GetCaretStaffPos() const { return caretStaffPos_; }
+  // The staff line spacing the view draws with, in pixels.
+  int GetLineSpacing() const;
   TMusicStaff* GetCurrentStaff() const { return edit_.CurrentStaff(); }
   int GetCurrentStaffIndex() const { return edit_.Place().staff; }
   bool HasSelection() const { return edit_.HasSelection(); }

@@ -34,6 +34,7 @@
 
 #include "midi/win32/MidiExport.h"
 #include "earlier/app/EarlierShellRules.h"
+#include "earlier/editor/EarlierEditRules.h"
 #include "QVKNTN/EditorLine.h"
 #include "midi/win32/MidiManager.h"
 #include "resources/CommandIds.h"
@@ -53,6 +54,7 @@ constexpr R kResponses[] = {
     R::Message(WM_NCHITTEST, &TScoreWindow::EvNCHitTest),
     R::Message(WM_SETFOCUS, &TScoreWindow::EvSetFocus),
     R::Message(WM_SIZE, &TScoreWindow::EvSize),
+    R::Message(WM_GETMINMAXINFO, &TScoreWindow::EvGetMinMaxInfo),
     R::Message(WM_ENTERIDLE, &TScoreWindow::EvEnterIdle),
     R::Command(CM_FILESAVE, &TScoreWindow::CmSave),
     R::Command(CM_FILESAVEAS, &TScoreWindow::CmSaveAs),
@@ -533,6 +535,25 @@ LRESULT TScoreWindow::EvNCHitTest(WPARAM, LPARAM) {
 LRESULT TScoreWindow::EvSetFocus(WPARAM, LPARAM) {
   if (view_ && view_->IsActive()) view_->SetFocus();
   return 0;
+}
+
+// The earlier line keeps a score window tall enough for a staff and at most twice the screen.
+LRESULT TScoreWindow::EvGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  const LRESULT r = DefaultProcessing();
+  if constexpr (kEarlierLine) {
+    if (!view_ || !lParam) return r;
+    RECT frame{};
+    if (gFrame && gFrame->GetHandle()) ::GetClientRect(gFrame->GetHandle(), &frame);
+    const earlier_rules::TTrackMetrics m{view_->GetLineSpacing(),      GetSystemMetrics(SM_CXVSCROLL),
+                                         GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXMIN),
+                                         GetSystemMetrics(SM_CYMIN),     static_cast<int>(frame.right),
+                                         GetSystemMetrics(SM_CXSCREEN),  GetSystemMetrics(SM_CYSCREEN)};
+    const earlier_rules::TTrackLimits limits = earlier_rules::ScoreWindowLimits(m);
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize = {limits.minWidth, limits.minHeight};
+    info->ptMaxTrackSize = {limits.maxWidth, limits.maxHeight};
+  }
+  return r;
 }
 
 LRESULT TScoreWindow::EvSize(WPARAM type, LPARAM) {

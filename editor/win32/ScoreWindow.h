@@ -48,6 +48,7 @@ public:
   LRESULT EvNCHitTest(WPARAM, LPARAM);
   LRESULT EvSetFocus(WPARAM, LPARAM);
   LRESULT EvSize(WPARAM, LPARAM);
+  LRESULT EvGetMinMaxInfo(WPARAM, LPARAM);
   LRESULT EvInit(WPARAM, LPARAM);
   LRESULT EvEnterIdle(WPARAM, LPARAM);
   void CmSave() { Save(); }

@@ -260,6 +260,20 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
     SaveBmp(CaptureClient(frame), std::string(dir) + "\\earlier-program.bmp");
   }
 
+  // The score window keeps room for a staff: a window made tiny keeps the height of twelve line
+  // spacings and the scroll bar.
+  HWND window = FindChild(frame, "TQVK17ScoreWindow");
+  ASSERT_TRUE(window);
+  ShowWindow(window, SW_RESTORE);
+  SetWindowPos(window, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpFor(300);
+  RECT small{};
+  GetWindowRect(window, &small);
+  EXPECT_GE(small.bottom - small.top, GetSystemMetrics(SM_CYHSCROLL) + 12 * 4 + GetSystemMetrics(SM_CYMIN));
+  EXPECT_GT(small.right - small.left, 20);
+  ShowWindow(window, SW_MAXIMIZE);
+  PumpFor(300);
+
   // Play reaches the driver's first output.
   PostCommand(frame, CM_PLAY);
   EXPECT_TRUE(PumpUntil([&] { return VmidiClient::SentInAnyProcess(0) > sentBefore_; }, kWaitMs))
