@@ -38,19 +38,18 @@ struct TFound {
   HWND hwnd;
 };
 
+BOOL CALLBACK FindChildOfClass(HWND hwnd, LPARAM lParam) {
+  auto* found = reinterpret_cast<TFound*>(lParam);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, found->className) != 0) return TRUE;
+  found->hwnd = hwnd;
+  return FALSE;
+}
+
 HWND FindChild(HWND frame, const char* className) {
   TFound found{className, nullptr};
-  EnumChildWindows(
-      frame,
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* f = reinterpret_cast<TFound*>(lParam);
-        char name[64];
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpA(name, f->className) != 0) return TRUE;
-        f->hwnd = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(frame, FindChildOfClass, reinterpret_cast<LPARAM>(&found));
   return found.hwnd;
 }
 
