@@ -1,4 +1,5 @@
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/EditorLine.h"
 #include <algorithm>
 #include <atomic>
 #include "foundation/QVBusyCursor.h"
@@ -339,7 +340,8 @@ void AuditScoreStaves(TMusicScore* score, bool all) {
   TQVBusyCursor busy;
   for (int i = 0; i < score->StaffCount(); ++i) {
     TMusicStaff* staff = score->GetStaff(i);
-    if (staff && (all || staff->IsChanged())) AuditStaff(staff, -1, -1);
+    // The earlier line keeps no changed flag worth trusting: it audits every staff each time.
+    if (staff && (all || kEarlierLine || staff->IsChanged())) AuditStaff(staff, -1, -1);
   }
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "QVKNTN/EditorLine.h"
+
 void FormatPaneText(char* out, std::size_t size, const char* format, va_list args) {
   if (size == 0) return;
   out[0] = '\0';
@@ -89,13 +91,29 @@ constexpr THelpRange kHelpContexts[] = {
     {601, 601, 224}, {607, 607, 30},
 };
 
+// The earlier line: every item dialog leads to its Insert command's topic, the import dialogs to
+// Import, and both transpose dialogs to Transpose Staff.
+constexpr THelpRange kEarlierHelpContexts[] = {
+    {193, 204, 192}, {206, 206, 192}, {529, 529, 15},  {530, 530, 210}, {531, 531, 11},  {532, 532, 16},
+    {533, 533, 9},   {575, 580, 9},   {534, 534, 146}, {535, 535, 145}, {536, 536, 147}, {537, 537, 148},
+    {538, 538, 149}, {539, 539, 144}, {540, 540, 150}, {541, 541, 152}, {542, 542, 151}, {543, 543, 211},
+    {591, 591, 211}, {545, 545, 64},  {546, 546, 20304}, {547, 547, 36}, {569, 569, 36}, {548, 548, 157},
+    {549, 549, 158}, {550, 550, 12},  {551, 551, 528}, {552, 553, 66},  {555, 557, 37},  {558, 558, 153},
+    {559, 559, 154}, {560, 560, 155}, {561, 561, 156}, {562, 562, 38},  {566, 568, 208}, {593, 593, 208},
+    {595, 595, 208}, {598, 598, 208}, {570, 570, 50},  {572, 573, 2},   {584, 584, 221}, {586, 589, 219},
+    {590, 590, 223},
+};
+
 }  // namespace
 
 int HelpContextForHint(int hintId) {
-  for (const THelpRange& r : kHelpContexts) {
-    if (hintId >= r.first && hintId <= r.last) return r.context;
-  }
-  return hintId;
+  auto find = [hintId](const auto& table) {
+    for (const THelpRange& r : table) {
+      if (hintId >= r.first && hintId <= r.last) return r.context;
+    }
+    return hintId;
+  };
+  return kEarlierLine ? find(kEarlierHelpContexts) : find(kHelpContexts);
 }
 
 bool IsAutoSaveDue(uint32_t now, uint32_t last, int minutes) {

@@ -13,6 +13,8 @@
 #define CM_FILEINFO            11
 #define CM_EXIT                13
 #define CM_FILEHISTORY         16
+#define CM_IMPORT               9   // the earlier line's Import... and Export...
+#define CM_EXPORT              10
 #define CM_PAGESETUP          208
 #define CM_PRINTERSETUP       209
 #define CM_PRINT              210
@@ -30,6 +32,7 @@
 #define CM_LYRICS              37
 #define CM_GOTO                38
 #define CM_SELECTALL           39
+#define CM_EDITSELECTION       39  // the earlier line: the selected item's own dialog
 #define CM_UNDO                40
 #define CM_REDO                41
 #define CM_ZOOMIN              48
@@ -41,6 +44,7 @@
 #define CM_SELECTIONPROPS     224
 
 // Score and staff
+#define CM_STAFFINSTRUMENT     27  // the earlier line's Staff Playback Instrument
 #define CM_SCOREREVIEW         15
 #define CM_MUTELIST            64
 #define CM_AUTOBEAM            65

@@ -1,7 +1,9 @@
 #include "app/win32/PrintPreviewDlg.h"
 
+#include "QVKNTN/EditorLine.h"
 #include "app/win32/QVKPrintData.h"
 #include "resources/CommandIds.h"
+#include "earlier/app/PreviewZoomEarlier.h"
 #include "resources/PrintIds.h"
 
 namespace {
@@ -61,6 +63,8 @@ void TPrintPreviewDlg::SetupWindow() {
   control_ = std::make_unique<TScorePreviewControl>(job_);
   control_->Create(GetHandle(), IDC_PREVIEW_CONTROL);
   control_->GotoPosition(caret_);
+  // The earlier layout measures its button column while the dialog has its template's size.
+  if constexpr (kEarlierLine) PlaceEarlier();
   ::ShowWindow(GetHandle(), SW_SHOWMAXIMIZED);
   PlaceControl();
   PostMessage(initMessage_);
@@ -69,12 +73,48 @@ void TPrintPreviewDlg::SetupWindow() {
 // The control takes the client area from 3 pixels below the button row.
 void TPrintPreviewDlg::PlaceControl() {
   if (!control_) return;
+  if constexpr (kEarlierLine) {
+    PlaceEarlier();
+    return;
+  }
   RECT client, button;
   ::GetClientRect(GetHandle(), &client);
   ::GetWindowRect(GetDlgItem(IDC_PREVIEW_START), &button);
   MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&button), 2);
   client.top = button.bottom + 3;
   control_->SetSpace(client);
+}
+
+// The earlier layout: the buttons in a column at the right edge, the page fitted whole into the
+// space to its left and centred there.
+void TPrintPreviewDlg::PlaceEarlier() {
+  if constexpr (kEarlierLine) {
+    RECT client;
+    ::GetClientRect(GetHandle(), &client);
+    if (columnWidth_ < 0) {
+      RECT button;
+      ::GetWindowRect(::GetDlgItem(GetHandle(), IDC_PREVIEW_START), &button);
+      MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&button), 2);
+      RECT gap{0, 0, 4, 4};
+      ::MapDialogRect(GetHandle(), &gap);
+      columnWidth_ = client.right - button.left;
+      gap_ = gap.right;
+    }
+    const auto placement = LayoutPreviewDialog(job_->Pages().Metrics(), client.right, client.bottom, columnWidth_, gap_);
+    if (placement) {
+      for (int id : {IDC_PREVIEW_START, IDC_PREVIEW_BACK, IDC_PREVIEW_NEXT, IDC_PREVIEW_COPY, IDCANCEL}) {
+        HWND button = ::GetDlgItem(GetHandle(), id);
+        RECT r;
+        ::GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&r), 2);
+        ::MoveWindow(button, placement->buttonX, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+      }
+      control_->SetPlace({placement->controlX, placement->controlY, placement->controlX + placement->controlWidth,
+                          placement->controlY + placement->controlHeight});
+    }
+    ::InvalidateRect(control_->GetHandle(), nullptr, TRUE);
+    ::InvalidateRect(GetHandle(), nullptr, TRUE);
+  }
 }
 
 void TPrintPreviewDlg::UpdateButtons() {

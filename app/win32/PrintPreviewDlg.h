@@ -35,10 +35,13 @@ protected:
 
 private:
   void PlaceControl();
+  void PlaceEarlier();
   void UpdateButtons();
 
   TQVKPrintData* job_;
   int caret_;
   UINT initMessage_;
   std::unique_ptr<TScorePreviewControl> control_;
+  int columnWidth_ = -1;  // measured from the template once
+  int gap_ = 0;
 };

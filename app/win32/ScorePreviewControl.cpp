@@ -1,5 +1,6 @@
 #include "app/win32/ScorePreviewControl.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/win32/QVKPrintData.h"
@@ -55,6 +56,53 @@ void TScorePreviewControl::SetSpace(const RECT& space) {
   frame_.clientHeight = space.bottom - space.top;
   zoom_.SetZoom(0, frame_);
   Place();
+}
+
+void TScorePreviewControl::SetPlace(const RECT& place) {
+  space_ = place;
+  if constexpr (kEarlierLine) {
+    earlierZoom_.SetZoom(earlierZoom_.GetZoom(), hwnd_ != nullptr);
+    if (hwnd_) MoveWindow(hwnd_, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    PlaceEarlier();
+  }
+}
+
+// Both bars run 0..100 from level 2 up and are hidden at level 1.
+void TScorePreviewControl::PlaceEarlier() {
+  if constexpr (kEarlierLine) {
+    if (!hwnd_) return;
+    const bool bars = earlierZoom_.BarsShown();
+    ShowScrollBar(hwnd_, SB_BOTH, bars);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_POS;
+    si.nMax = earlierZoom_.RangeMax();
+    si.nPos = earlierZoom_.ScrollY();
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    si.nPos = earlierZoom_.ScrollX();
+    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+}
+
+void TScorePreviewControl::EarlierClick(bool zoomOut) {
+  if constexpr (kEarlierLine) {
+    const int level = earlierZoom_.GetZoom();
+    earlierZoom_.SetZoom(zoomOut ? TEarlierPreviewZoom::ZoomedOut(level) : TEarlierPreviewZoom::ZoomedIn(level));
+    PlaceEarlier();
+  }
+}
+
+// The page drawn at level times the control's size; the 0..100 positions take it across the part
+// that does not fit.
+void TScorePreviewControl::EarlierPageRect(int& width, int& height, int& left, int& top) const {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int level = earlierZoom_.GetZoom();
+  width = (space_.right - space_.left) * level;
+  height = (space_.bottom - space_.top) * level;
+  left = -std::max(width - static_cast<int>(client.right), 0) * earlierZoom_.ScrollX() / TEarlierPreviewZoom::kScrollMax;
+  top = -std::max(height - static_cast<int>(client.bottom), 0) * earlierZoom_.ScrollY() / TEarlierPreviewZoom::kScrollMax;
 }
 
 void TScorePreviewControl::SetZoom(int level) {
@@ -144,8 +192,15 @@ void TScorePreviewControl::Paint(HDC dc) {
   const int saved = SaveDC(dc);
   SetMapMode(dc, MM_ANISOTROPIC);
   SetWindowExtEx(dc, m.physicalWidth, m.physicalHeight, nullptr);
-  SetViewportExtEx(dc, zoom_.DisplayWidth(), zoom_.DisplayHeight(), nullptr);
-  SetViewportOrgEx(dc, -zoom_.ScrollX(), -zoom_.ScrollY(), nullptr);
+  if constexpr (kEarlierLine) {
+    int width, height, left, top;
+    EarlierPageRect(width, height, left, top);
+    SetViewportExtEx(dc, width, height, nullptr);
+    SetViewportOrgEx(dc, left, top, nullptr);
+  } else {
+    SetViewportExtEx(dc, zoom_.DisplayWidth(), zoom_.DisplayHeight(), nullptr);
+    SetViewportOrgEx(dc, -zoom_.ScrollX(), -zoom_.ScrollY(), nullptr);
+  }
   // Pages draw from the printable origin, which lies the physical offsets into the sheet.
   SetWindowOrgEx(dc, -m.physicalOffsetX, -m.physicalOffsetY, nullptr);
   more_ = job_->RenderPage(dc, page_, true);
@@ -176,7 +231,13 @@ void TScorePreviewControl::Scroll(bool vertical, WPARAM wParam) {
     case SB_BOTTOM: action = TScrollAction::Bottom; break;
     default: return;
   }
-  const int pos = zoom_.Scroll(vertical, action, static_cast<short>(HIWORD(wParam)));
+  const int thumb = static_cast<short>(HIWORD(wParam));
+  int pos = 0;
+  if constexpr (kEarlierLine) {
+    pos = earlierZoom_.Scroll(vertical, action, thumb);
+  } else {
+    pos = zoom_.Scroll(vertical, action, thumb);
+  }
   SetScrollPos(hwnd_, vertical ? SB_VERT : SB_HORZ, pos, TRUE);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -200,6 +261,11 @@ LRESULT TScorePreviewControl::Receive(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+      // The earlier line zooms without regard to the point clicked.
+      if constexpr (kEarlierLine) {
+        EarlierClick(msg == WM_RBUTTONDOWN);
+        return 0;
+      }
       zoom_.Click(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), msg == WM_RBUTTONDOWN,
                   frame_);
       Place();

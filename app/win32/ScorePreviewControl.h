@@ -6,13 +6,15 @@
 
 #include <memory>
 
+#include "QVKNTN/EditorLine.h"
 #include "app/PreviewZoom.h"
+#include "earlier/app/PreviewZoomEarlier.h"
 
 class TQVKPrintData;
 
 class TScorePreviewControl {
 public:
-  static constexpr const char* kClassName = "QVKScorePreviewCtl170";
+  static constexpr const char* kClassName = kEarlierLine ? "ScorePreviewCtl" : "QVKScorePreviewCtl170";
 
   explicit TScorePreviewControl(TQVKPrintData* job);
   ~TScorePreviewControl();
@@ -24,6 +26,9 @@ public:
 
   // The space the view may take in its parent; it centres itself there at its zoom level.
   void SetSpace(const RECT& space);
+  // The earlier line's dialog places the view itself, at the page's fitted size.
+  void SetPlace(const RECT& place);
+  const TEarlierPreviewZoom& EarlierZoom() const { return earlierZoom_; }
   void SetZoom(int level);
   int GetZoom() const { return zoom_.GetZoom(); }
   const TPreviewZoom& Zoom() const { return zoom_; }
@@ -45,12 +50,17 @@ private:
   void Place();
   void Scroll(bool vertical, WPARAM wParam);
   void Refresh();
+  void PlaceEarlier();
+  // The earlier line's mouse zoom and its page size and offsets at the zoom level.
+  void EarlierClick(bool zoomOut);
+  void EarlierPageRect(int& width, int& height, int& left, int& top) const;
 
   TQVKPrintData* job_;
   HWND hwnd_ = nullptr;
   RECT space_ = {};
   TPreviewFrame frame_ = {};
   TPreviewZoom zoom_;
+  TEarlierPreviewZoom earlierZoom_;
   int page_ = 1;
   bool more_ = false;
 };

@@ -1,5 +1,7 @@
 #include "app/win32/VellichordFrame.h"
 
+#include "earlier/app/EarlierShellRules.h"
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -63,6 +65,7 @@ constexpr R kResponses[] = {
     R::Command(CM_FILENEW, &TVellichordFrame::CmFileNew),
     R::Command(CM_FILEOPEN, &TVellichordFrame::CmFileOpen),
     R::Command(CM_FILEHISTORY, &TVellichordFrame::CmFileHistory),
+    R::Command(CM_IMPORT, &TVellichordFrame::CmImport),
     R::Command(CM_WEBHOME, &TVellichordFrame::CmWebHome),
     R::Command(CM_WEBUPDATES, &TVellichordFrame::CmWebUpdates),
     R::Command(CM_ABOUT, &TVellichordFrame::CmAbout),
@@ -256,7 +259,7 @@ void TVellichordFrame::CmFileOpen() {
   data.flags = kOpenDialogFlags;
   App()->SetFileDialogStyle();
   App()->SetInitialFolder(0);
-  data.filter = kOpenDialogFilter;
+  data.filter = kEarlierLine ? earlier_shell::kOpenFilter : kOpenDialogFilter;
   data.filterIndex = OptionOf(kOptOpenFilterIndex);
   data.defaultExtension = "QVK";
   data.title.clear();
@@ -308,6 +311,30 @@ void TVellichordFrame::CmFileHistory() {
   if (!App()) return;
   const std::string path = THistoryListDlg::RunHistoryDialog(this, App()->History());
   if (!path.empty()) OpenDocumentFile(path.c_str(), kOpenModeHistory);
+}
+
+// The earlier line imports Standard MIDI Files from a command of its own; the current line's
+// File Open takes them.
+void TVellichordFrame::CmImport() {
+  if (!kEarlierLine || !App()) return;
+  TQVFileDialogData& data = App()->FileDialogData();
+  data.flags = kOpenDialogFlags;
+  App()->SetFileDialogStyle();
+  App()->SetInitialFolder(0);
+  data.filter = earlier_shell::kImportFilter;
+  data.filterIndex = 1;
+  data.defaultExtension = "MID";
+  data.title = earlier_shell::kImportTitle;
+  data.fileName[0] = '\0';
+  TQVFileOpenDialog dialog(hwnd_, data);
+  const int result = dialog.Execute();
+  data.title.clear();
+  if (result != IDOK) return;
+  char path[260];
+  const DWORD n = GetFullPathNameA(data.fileName, sizeof path, path, nullptr);
+  if (n == 0 || n >= sizeof path) return;
+  App()->RememberFolder(0, path);
+  OpenDocumentFile(path, kOpenModeImport);
 }
 
 // The frame's side of the file opening.

@@ -3,6 +3,7 @@
 // input), answers the sequencing engine's notifications, handles the frame's help, web and file
 // commands and dropped files, and runs the shut-down chain.
 #pragma once
+#include "QVKNTN/EditorLine.h"
 #include <cstdint>
 #include <memory>
 
@@ -33,7 +34,8 @@ public:
   TVellichordFrame(const char* caption, LPCSTR menuResource, TMDIClient& client);
   ~TVellichordFrame() override;
 
-  const char* GetClassName() const override { return "TQVK17VellichordFrame"; }
+  // The earlier line registered its frame under the plain class name.
+  const char* GetClassName() const override { return kEarlierLine ? "TVellichordFrame" : "TQVK17VellichordFrame"; }
   void GetWindowClass(WNDCLASSA& wc) override;
   void SetupWindow() override;
   void CleanupWindow() override;
@@ -76,6 +78,7 @@ public:
   void CmFileNew();
   void CmFileOpen();
   void CmFileHistory();
+  void CmImport();
   void CmSaveAll();
   void CmPrinterSetup();
   void CmExit();

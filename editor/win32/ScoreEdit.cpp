@@ -1,5 +1,7 @@
 #include "editor/win32/ScoreEdit.h"
 
+#include "QVKNTN/EditorLine.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -134,7 +136,8 @@ void TScoreEdit::SetupWindow() {
 }
 
 bool TScoreEdit::Find(TEvent& ev) {
-  return ev.Dispatch(this, kResponses) || FindNoteEntry(ev) || FindViewToolCommand(*this, ev) || TControl::Find(ev);
+  return FindLineCommand(ev) || ev.Dispatch(this, kResponses) || FindNoteEntry(ev) ||
+         FindViewToolCommand(*this, ev) || TControl::Find(ev);
 }
 
 TStaffDrawInfo* TScoreEdit::CurrentLine() const {
@@ -201,6 +204,8 @@ void TScoreEdit::RefreshAll() {
   if (active_) WriteStaffStatus();
   FollowToolSelection();
 }
+
+int TScoreEdit::GetLineSpacing() const { return fonts_ ? fonts_->GetSpacing() : 0; }
 
 int TScoreEdit::CaretX() const {
   const TStaffDrawInfo* line = CurrentLine();
@@ -377,7 +382,8 @@ LRESULT TScoreEdit::EvKeyDown(WPARAM key, LPARAM) {
   switch (key) {
     case VK_PRIOR:
     case VK_NEXT:
-      if (ctrl && shift) {
+      // The earlier line has no staff-moving keys: Ctrl+Shift pages like the other combinations.
+      if (ctrl && shift && !kEarlierLine) {
         MoveStaffBy(key == VK_PRIOR ? -1 : 1);
       } else {
         ScrollToCaret();

@@ -47,6 +47,8 @@ public:
   void ScrollToCaret();
   int GetCaretIndex() const { return edit_.GetCaretIndex(); }
   int GetCaretStaffPos() const { return caretStaffPos_; }
+  // The staff line spacing the view draws with, in pixels.
+  int GetLineSpacing() const;
   TMusicStaff* GetCurrentStaff() const { return edit_.CurrentStaff(); }
   int GetCurrentStaffIndex() const { return edit_.Place().staff; }
   bool HasSelection() const { return edit_.HasSelection(); }
@@ -55,6 +57,7 @@ public:
   TScoreEditing& Editing() { return edit_; }
   // The view's fonts (the lyric line height of the lyrics sheet); null before set-up.
   const TMusicFonts* GetFonts() const { return fonts_.get(); }
+  TUndoActionMgr& UndoManager() { return undo_; }
   // The entry points of note entry and the clipboard: insert before the caret, delete.
   bool InsertItemAtCaret(TNotatedItem* item, int command);
   void WriteStaffStatus();
@@ -79,6 +82,10 @@ public:
   LRESULT EvLButtonUp(WPARAM, LPARAM);
   LRESULT EvRButtonDown(WPARAM, LPARAM);
   LRESULT EvMButtonDown(WPARAM, LPARAM);
+
+  // The commands only one editor line has (editor/win32/ScoreEditLine.cpp and its replacement
+  // under earlier/); looked up before the view's own table.
+  bool FindLineCommand(TEvent& ev);
 
   // Commands and their enablers.
   void CmUndo();

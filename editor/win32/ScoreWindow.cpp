@@ -39,7 +39,12 @@
 #include "midi/MidiImportDocument.h"
 #include "midi/RecordingBuffer.h"
 #include "midi/ScoreMidiPlayer.h"
+#include <string>
+
 #include "midi/win32/MidiExport.h"
+#include "earlier/app/EarlierShellRules.h"
+#include "earlier/editor/EarlierEditRules.h"
+#include "QVKNTN/EditorLine.h"
 #include "midi/win32/MidiManager.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -58,9 +63,11 @@ constexpr R kResponses[] = {
     R::Message(WM_NCHITTEST, &TScoreWindow::EvNCHitTest),
     R::Message(WM_SETFOCUS, &TScoreWindow::EvSetFocus),
     R::Message(WM_SIZE, &TScoreWindow::EvSize),
+    R::Message(WM_GETMINMAXINFO, &TScoreWindow::EvGetMinMaxInfo),
     R::Message(WM_ENTERIDLE, &TScoreWindow::EvEnterIdle),
     R::Command(CM_FILESAVE, &TScoreWindow::CmSave),
     R::Command(CM_FILESAVEAS, &TScoreWindow::CmSaveAs),
+    R::Command(CM_EXPORT, &TScoreWindow::CmExport),
     R::Command(CM_FILEREVERT, &TScoreWindow::CmRevert),
     R::Command(CM_FILECLOSE, &TScoreWindow::CmClose),
     R::Command(CM_FILEINFO, &TScoreWindow::CmInfo),
@@ -83,8 +90,9 @@ constexpr R kResponses[] = {
     R::Enable(CM_FILECLOSE, &TScoreWindow::CeAlways),
     R::Enable(CM_FILEINFO, &TScoreWindow::CeAlways),
     R::Enable(CM_PAGESETUP, &TScoreWindow::CeAlways),
-    R::Enable(CM_PRINT, &TScoreWindow::CeAlways),
-    R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeAlways),
+    R::Enable(CM_PRINT, &TScoreWindow::CeNotPlayingHere),
+    R::Enable(CM_PRINTPREVIEW, &TScoreWindow::CeNotPlayingHere),
+    R::Enable(CM_EXPORT, &TScoreWindow::CeAlways),
 };
 
 int Option(TAppOptionIndex i, int fallback) { return gApp ? gApp->Option(i) : fallback; }
@@ -261,6 +269,34 @@ bool TScoreWindow::ExportMidi(const char* path, int format) {
   const int ok = ExportMidiFile(hwnd_, *score_, path, format, options);
   if (gStatusBar) gStatusBar->ClearStatusText();
   return ok != 0;
+}
+
+// The earlier line writes Standard MIDI Files from a command of its own; the current line's
+// Save As offers the same two file types.
+void TScoreWindow::CmExport() {
+  if (!kEarlierLine) return;
+  char folder[260] = {};
+  if (gApp) gApp->GetFolder(0, folder);
+  const earlier_shell::TExportOffer offer = earlier_shell::ExportOffer(untitled_ ? "" : path_, folder);
+  char name[260];
+  std::snprintf(name, sizeof name, "%s", offer.name.c_str());
+  std::string filter = earlier_shell::kExportFilter;
+  for (char& c : filter) {
+    if (c == '|') c = '\0';
+  }
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = gFrame ? gFrame->GetHandle() : hwnd_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof name;
+  ofn.lpstrInitialDir = offer.folder.empty() ? nullptr : offer.folder.c_str();
+  ofn.lpstrTitle = earlier_shell::kExportTitle;
+  ofn.lpstrDefExt = "MID";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+  if (!GetSaveFileNameA(&ofn)) return;
+  ExportMidi(name, earlier_shell::ExportFormatForFilter(static_cast<int>(ofn.nFilterIndex)));
 }
 
 bool TScoreWindow::SaveAs() {
@@ -579,6 +615,9 @@ void TScoreWindow::TakeNewStaves(int current) {
   view_->RelayoutScore();
 }
 
+// The earlier line prints and previews only scores that are not playing.
+void TScoreWindow::CeNotPlayingHere(TCommandEnabler& ce) { ce.Enable(!kEarlierLine || gPlayingWindow != this); }
+
 void TScoreWindow::CePlay(TCommandEnabler& ce) { ce.Enable(gPlayingWindow == nullptr); }
 
 void TScoreWindow::CeStaffPlay(TCommandEnabler& ce) {
@@ -668,6 +707,25 @@ LRESULT TScoreWindow::EvNCHitTest(WPARAM, LPARAM) {
 LRESULT TScoreWindow::EvSetFocus(WPARAM, LPARAM) {
   if (view_ && view_->IsActive()) view_->SetFocus();
   return 0;
+}
+
+// The earlier line keeps a score window tall enough for a staff and at most twice the screen.
+LRESULT TScoreWindow::EvGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  const LRESULT r = DefaultProcessing();
+  if constexpr (kEarlierLine) {
+    if (!view_ || !lParam) return r;
+    RECT frame{};
+    if (gFrame && gFrame->GetHandle()) ::GetClientRect(gFrame->GetHandle(), &frame);
+    const earlier_rules::TTrackMetrics m{view_->GetLineSpacing(),      GetSystemMetrics(SM_CXVSCROLL),
+                                         GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXMIN),
+                                         GetSystemMetrics(SM_CYMIN),     static_cast<int>(frame.right),
+                                         GetSystemMetrics(SM_CXSCREEN),  GetSystemMetrics(SM_CYSCREEN)};
+    const earlier_rules::TTrackLimits limits = earlier_rules::ScoreWindowLimits(m);
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize = {limits.minWidth, limits.minHeight};
+    info->ptMaxTrackSize = {limits.maxWidth, limits.maxHeight};
+  }
+  return r;
 }
 
 LRESULT TScoreWindow::EvSize(WPARAM type, LPARAM) {

@@ -56,10 +56,12 @@ public:
   LRESULT EvNCHitTest(WPARAM, LPARAM);
   LRESULT EvSetFocus(WPARAM, LPARAM);
   LRESULT EvSize(WPARAM, LPARAM);
+  LRESULT EvGetMinMaxInfo(WPARAM, LPARAM);
   LRESULT EvInit(WPARAM, LPARAM);
   LRESULT EvEnterIdle(WPARAM, LPARAM);
   void CmSave() { Save(); }
   void CmSaveAs() { SaveAs(); }
+  void CmExport();
   void CmRevert();
   void CmClose();
   void CmInfo();
@@ -76,6 +78,7 @@ public:
   void CeRevert(TCommandEnabler& ce);
   void CeViewUsable(TCommandEnabler& ce);
   void CeAlways(TCommandEnabler& ce);
+  void CeNotPlayingHere(TCommandEnabler& ce);
 
 private:
   // Plays the score (or only the current staff) from the caret or the start; Record plays from

@@ -16,12 +16,33 @@
 
 namespace {
 
-std::string ReadSource(const char* relative) {
+// The script as one editor line's resource compiler sees it: the lines between
+// "#ifdef VC_LINE_EARLIER" (or "#ifndef") and "#else" or "#endif" kept or dropped by the line.
+std::string ForLine(const std::string& script, bool earlier) {
+  std::istringstream in(script);
+  std::string out, line;
+  int state = 0;  // 0 outside a block, 1 in a kept part, 2 in a dropped part
+  while (std::getline(in, line)) {
+    if (line.rfind("#ifdef VC_LINE_EARLIER", 0) == 0 || line.rfind("#ifndef VC_LINE_EARLIER", 0) == 0) {
+      const bool wanted = line[3] == 'd' ? earlier : !earlier;
+      state = wanted ? 1 : 2;
+    } else if (state && line.rfind("#else", 0) == 0) {
+      state = state == 1 ? 2 : 1;
+    } else if (state && line.rfind("#endif", 0) == 0) {
+      state = 0;
+    } else if (state != 2) {
+      out += line + "\n";
+    }
+  }
+  return out;
+}
+
+std::string ReadSource(const char* relative, bool earlier = false) {
   const char* root = std::getenv("VC_SOURCE_DIR");
   std::ifstream in(std::string(root ? root : ".") + "/" + relative);
   std::stringstream s;
   s << in.rdbuf();
-  return s.str();
+  return ForLine(s.str(), earlier);
 }
 
 // The menu items of the main menu and of the context menus: id -> text.
@@ -124,4 +145,32 @@ TEST(ResourceScripts, DynamicMenusHoldThreeContextMenus) {
   const std::string body = menus.substr(start, menus.find("\nEND", start) - start);
   const std::regex popup("\\n  POPUP \"");
   EXPECT_EQ(std::distance(std::sregex_iterator(body.begin(), body.end(), popup), std::sregex_iterator()), 3);
+}
+
+// The earlier line's own commands: Selection on command 39 with Ctrl+E, Import and Export, Staff
+// Playback Instrument, each with its hint; no Properties commands.
+TEST(ResourceScripts, TheEarlierLineHasItsOwnEditAndFileCommands) {
+  const std::string menus = ReadSource("resources/editor/menus.rc", true);
+  const auto main = MenuItems(menus, "MainMenu");
+  const auto hints = Hints(ReadSource("resources/editor/hints.rc", true));
+  const struct {
+    int id;
+    const char* text;
+  } items[] = {{CM_EDITSELECTION, "S&election...\\tCtrl+E"}, {CM_IMPORT, "&Import..."}, {CM_EXPORT, "&Export..."},
+               {CM_STAFFINSTRUMENT, "Staff Playback &Instrument..."}};
+  for (const auto& item : items) {
+    ASSERT_TRUE(main.count(item.id)) << item.id;
+    EXPECT_EQ(main.at(item.id), item.text);
+    ASSERT_TRUE(hints.count(item.id)) << item.id;
+    EXPECT_NE(hints.at(item.id).find("\\n"), std::string::npos) << item.id;
+  }
+  EXPECT_EQ(hints.at(CM_STAFFINSTRUMENT),
+            "Define the default instrument used by this staff during playback\\nStaff Playback Instrument");
+  EXPECT_FALSE(main.count(CM_PROPERTIES));
+  EXPECT_FALSE(main.count(CM_SELECTIONPROPS));
+  const size_t start = menus.find("MainMenu ACCELERATORS");
+  ASSERT_NE(start, std::string::npos);
+  EXPECT_NE(menus.find("\"E\", CM_EDITSELECTION, VIRTKEY, CONTROL", start), std::string::npos);
+  // The current line keeps Select All there.
+  EXPECT_EQ(MenuItems(ReadSource("resources/editor/menus.rc"), "MainMenu").at(CM_SELECTALL), "Select &All");
 }

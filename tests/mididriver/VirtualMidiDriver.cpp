@@ -64,6 +64,16 @@ void Log(VmidiLogKind kind, UINT device, UINT code, DWORD_PTR param, bool notRea
   slot.sequence.store(index + 1, std::memory_order_release);
 }
 
+// The cross-process counts, opened on the first message sent.
+volatile LONG* SharedCounts() {
+  static volatile LONG* counts = [] {
+    HANDLE map = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                    sizeof(LONG) * kVmidiOutputs, kVmidiSharedCounts);
+    return map ? static_cast<volatile LONG*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+  }();
+  return counts;
+}
+
 void Notify(Client& c, UINT message, DWORD_PTR p1, DWORD_PTR p2) {
   DriverCallback(c.desc.dwCallback, c.callbackType, HDRVR(c.desc.hMidi), message,
                  c.desc.dwInstance, p1, p2);
@@ -153,6 +163,7 @@ DWORD ShortMessage(UINT device, DWORD message) {
   // A slow port: the caller's thread stays in the driver until the message is out.
   if (const uint32_t delay = send_delay_ms[device].load(); delay && !busy) Sleep(delay);
   Log(kVmidiOutMessage, device, MODM_DATA, message, busy);
+  if (volatile LONG* counts = SharedCounts(); counts && !busy) InterlockedIncrement(&counts[device]);
   if (loopback && device == 0 && !busy) LoopBack(message);
   return busy ? MIDIERR_NOTREADY : MMSYSERR_NOERROR;
 }

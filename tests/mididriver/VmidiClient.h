@@ -28,6 +28,10 @@ public:
   bool Feed(int device, const std::vector<VmidiFeedItem>& items) const;
   bool FeedWait(uint32_t timeoutMs) const { return feedWait_(timeoutMs) != 0; }
 
+  // The short messages output `device` took in any process while this one has run (the count
+  // starts with the first call).
+  static uint32_t SentInAnyProcess(int device);
+
   // The winmm device ids of the driver's ports (-1 when not listed).
   static int OutputId(int port);
   static int InputId(int port);

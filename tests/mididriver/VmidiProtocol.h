@@ -10,6 +10,9 @@ constexpr int kVmidiInputs = 1;
 constexpr const char* kVmidiOutNames[kVmidiOutputs] = {"VMIDI Out A", "VMIDI Out B", "VMIDI Out C"};
 constexpr const char* kVmidiInNames[kVmidiInputs] = {"VMIDI In A"};
 constexpr int kVmidiCachingOutput = 2;
+// A named shared block that counts the short messages each output took, for tests that drive the
+// driver from another process (a program under test): one 32-bit count per output.
+constexpr const char kVmidiSharedCounts[] = "VellichordVmidiSentCounts";
 
 // What a log record describes.
 enum VmidiLogKind : uint16_t {
