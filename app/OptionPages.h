@@ -21,7 +21,7 @@ struct TOptionPageInfo {
 // In sheet order.
 constexpr TOptionPageInfo kOptionPages[kOptionPageCount] = {
     {"Color", 600, 0x01}, {"Editor", 563, 0x02}, {"File", 564, 0x04}, {"Folders", 583, 0x40},
-    {"Import", 587, 0x08}, {"Midi", 565, 0x10}, {"Record", 585, 0x20},
+    {"Import", 603, 0x08}, {"Midi", 565, 0x10}, {"Record", 585, 0x20},
 };
 // Every page; every page but Color (no score window is open); the Midi page alone (the MIDI
 // device warnings lead there).

@@ -27,7 +27,7 @@ void SetupImportOptionControls(HWND page);
 void ShowImportOptions(HWND page, const TMidiImportOptions& options, TEditNumber* chordSize);
 void TakeImportOptions(HWND page, TMidiImportOptions& options, const TEditNumber* chordSize);
 
-constexpr int kImportOptionsPageId = 587;
+constexpr int kImportOptionsPageId = 603;
 
 class TImportOptionsDlg : public TQVKPropertyPage {
 public:

@@ -3,6 +3,8 @@
 // steps and limits, the lyrics room, and the shell's texts and file-command offers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -24,7 +26,7 @@
 #include "earlier/app/PreviewZoomEarlier.h"
 #include "earlier/editor/EarlierEditRules.h"
 #include "earlier/editor/ItemTransfers.h"
-#include "earlier/editor/PatchLists.h"
+#include "editor/PatchLists.h"
 
 namespace {
 
@@ -160,25 +162,30 @@ std::string Keys(std::initializer_list<std::string> names) {
   return s + '\0';
 }
 
-struct FakeFile {
+// Answers key names as the profile functions do: the count copied without the last NUL, and
+// size - 2 when the buffer was too small.
+struct FakeFile : TPatchListSource {
   std::map<std::string, std::string> sections;
   std::map<std::string, int> reads;
-  TPatchLists::TSectionKeys Reader() {
-    return [this](const char* section, int size) {
-      ++reads[section];
-      std::string s = sections[section];
-      if (static_cast<int>(s.size()) > size) s.resize(size);  // the profile buffer's bound
-      return s;
-    };
+  int ReadKeys(const char* section, char* buffer, int size) override {
+    ++reads[section];
+    const std::string& s = sections[section];
+    const int length = s.empty() ? 0 : static_cast<int>(s.size()) - 1;
+    const int copied = std::min(length, size - 2);
+    std::memcpy(buffer, s.data(), static_cast<std::size_t>(copied));
+    buffer[copied] = buffer[copied + 1] = '\0';
+    return copied;
   }
 };
 
+// The earlier patch dialog uses the run's patch lists, as the instrument page does.
 TEST(EarlierPatchLists, NumericListsDifferOnlyInTheirTexts) {
   FakeFile file;
-  TPatchLists lists(file.Reader());
-  EXPECT_EQ(lists.GetType(), TPatchLists::kNumericOneBased);  // no named list in the file
-  const auto one = lists.PatchEntries(TPatchLists::kNumericOneBased);
-  const auto zero = lists.PatchEntries(TPatchLists::kNumericZeroBased);
+  TPatchLists lists(file);
+  EXPECT_EQ(lists.CurrentType(), TPatchLists::kNumericOneBased);  // no named list in the file
+  const auto one = lists.PatchNames();
+  lists.SetCurrentType(TPatchLists::kNumericZeroBased);
+  const auto zero = lists.PatchNames();
   ASSERT_EQ(one.size(), 129u);
   ASSERT_EQ(zero.size(), 129u);
   EXPECT_EQ(one[0], "<None>");
@@ -186,7 +193,9 @@ TEST(EarlierPatchLists, NumericListsDifferOnlyInTheirTexts) {
   EXPECT_EQ(zero[1], "0");
   EXPECT_EQ(one[128], "128");
   EXPECT_EQ(zero[128], "127");
-  EXPECT_EQ(lists.TypeEntries(), (std::vector<std::string>{"Numeric, 1 Based", "Numeric, 0 Based"}));
+  EXPECT_EQ(lists.TypeCount(), 2);
+  EXPECT_EQ(lists.TypeName(0), "Numeric, 1 Based");
+  EXPECT_EQ(lists.TypeName(1), "Numeric, 0 Based");
 }
 
 TEST(EarlierPatchLists, NamedListIsFilledUpTo128AndStopsThere) {
@@ -197,25 +206,26 @@ TEST(EarlierPatchLists, NamedListIsFilledUpTo128AndStopsThere) {
   for (int i = 1; i <= 140; ++i) many += "P" + std::to_string(i) + '\0';
   file.sections["GM"] = hundred + '\0';
   file.sections["Long"] = many + '\0';
-  TPatchLists lists(file.Reader());
-  EXPECT_EQ(lists.GetType(), TPatchLists::kFirstNamed);
-  EXPECT_EQ(lists.TypeEntries().size(), 4u);
-  auto gm = lists.PatchEntries(2);
+  TPatchLists lists(file);
+  EXPECT_EQ(lists.CurrentType(), 2);  // the first named list
+  EXPECT_EQ(lists.TypeCount(), 4);
+  auto gm = lists.PatchNames();
   ASSERT_EQ(gm.size(), 129u);
   EXPECT_EQ(gm[100], "Patch100");
   EXPECT_EQ(gm[101], "(101)");
   EXPECT_EQ(gm[128], "(128)");
-  const auto lng = lists.PatchEntries(3);
+  EXPECT_FALSE(lists.TakeOverflow());
+  lists.SetCurrentType(3);
+  const auto lng = lists.PatchNames();
   ASSERT_EQ(lng.size(), 129u);
   EXPECT_EQ(lng[128], "P128");
+  EXPECT_TRUE(lists.TakeOverflow());  // names past 128 are left out, and said so
   // One list's names are read once; the list names once for the run.
-  lists.PatchEntries(3);
+  lists.PatchNames();
   EXPECT_EQ(file.reads["Long"], 1);
   EXPECT_EQ(file.reads["Patch Lists"], 1);
-  EXPECT_TRUE(lists.SetType(3));
-  EXPECT_FALSE(lists.SetType(3));
-  EXPECT_FALSE(lists.SetType(4));
-  EXPECT_EQ(lists.GetType(), 3);
+  lists.SetCurrentType(4);  // past the lists: ignored
+  EXPECT_EQ(lists.CurrentType(), 3);
 }
 
 TEST(EarlierPreviewZoom, LevelsStepByTheMouseButtons) {

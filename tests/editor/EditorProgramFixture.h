@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/editor/ProgramDriving.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/TestProcess.h"
 
@@ -19,7 +20,7 @@ inline const char kFrameClass[] = "TQVK17VellichordFrame";
 inline const char kViewClass[] = "TQVK17ScoreEdit";
 inline const char kWindowClass[] = "TQVK17ScoreWindow";
 
-inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using program_driving::FileExists;
 
 struct TDescendantSearch {
   const char* className;

@@ -16,6 +16,7 @@
 #include "QVKNTN/ScoreFile.h"
 #include "foundation/QXTFStream.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/EditorProgramFixture.h"
 #include "tests/editor/ProgramDriving.h"
 #include "tests/mididriver/VmidiClient.h"
 #include "tests/staffutl/StaffText.h"
@@ -27,74 +28,15 @@ using namespace program_driving;
 
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 60000;
-constexpr DWORD kWaitMs = 30000;
-const char kFrameClass[] = "TQVK17VellichordFrame";
-const char kViewClass[] = "TQVK17ScoreEdit";
-const char kWindowClass[] = "TQVK17ScoreWindow";
+using editor_program::kFrameClass;
+using editor_program::kStartTimeoutMs;
+using editor_program::kViewClass;
+using editor_program::kWaitMs;
+using editor_program::kWindowClass;
 
-std::string TempRoot() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  return temp;
-}
-
-class ScoreWindowProgramTest : public ::testing::Test {
+class ScoreWindowProgramTest : public editor_program::TEditorProgramTest {
 protected:
-  void SetUp() override {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = TempRoot() + "vc_scorewin_" + info->name() + "_" + std::to_string(GetCurrentProcessId());
-    RemoveFolder(folder_ + "\\AutoSave");
-    RemoveFolder(folder_);
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((folder_ + "\\AutoSave").c_str(), nullptr));
-    ASSERT_TRUE(CopyFileA("QVK32.exe", Path("QVK32.exe").c_str(), FALSE)) << "QVK32.exe not built";
-    ASSERT_TRUE(CopyFileA("QVMID32B.DLL", Path("QVMID32B.DLL").c_str(), FALSE));
-  }
-
-  void TearDown() override {
-    if (process_) process_->Terminate();
-    process_.reset();
-    RemoveFolder(folder_ + "\\AutoSave");
-    RemoveFolder(folder_);
-  }
-
-  static void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string path = folder + "\\" + found.cFileName;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
-      } while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
-
-  std::string Path(const char* name) const { return folder_ + "\\" + name; }
-
-  void WriteSettings(const char* text) {
-    HANDLE f = CreateFileA(Path("QVK.INI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, text, lstrlenA(text), &written, nullptr);
-    CloseHandle(f);
-  }
-
-  void Start(const std::string& arguments) {
-    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), arguments, folder_);
-    ASSERT_TRUE(process_->Started());
-  }
-
-  // The frame once a score view exists in it, with the view's window.
-  HWND WaitForView(HWND& view) {
-    HWND frame = WaitForWindow(kFrameClass, nullptr, kStartTimeoutMs, process_->Id());
-    if (!frame) return nullptr;
-    PumpUntil([&] { return (view = FindChild(frame, kViewClass)) != nullptr; }, kStartTimeoutMs);
-    return view ? frame : nullptr;
-  }
+  void WriteSettings(const char* text) { WriteFileText("QVK.INI", text); }
 
   // Writes the settings and a one-staff song.qvk, starts the editor on it and waits until its view
   // has the focus; answers the frame (null on failure).
@@ -109,20 +51,9 @@ protected:
   // Waits until the view has the keyboard focus of its thread, as SendInput needs.
   static bool WaitForViewFocus(HWND view) { return WaitForFocus(view, kWaitMs); }
 
-  // The caption and text of a box the editor shows, for failure messages.
-  std::string OpenBox() const {
-    HWND box = WaitForWindow("#32770", nullptr, 500, process_->Id());
-    if (!box) return "no box open";
-    const TMessageBoxText text = ReadMessageBox(box);
-    return "box \"" + text.caption + "\": " + text.text;
-  }
-
   static bool ChooseMenuItem(HWND view, WORD menuKey, WORD itemKey) {
     return program_driving::ChooseMenuItem(view, menuKey, itemKey, kWaitMs);
   }
-
-  std::string folder_;
-  std::unique_ptr<TTestProcess> process_;
 };
 
 }  // namespace

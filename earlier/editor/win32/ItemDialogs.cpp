@@ -26,7 +26,8 @@
 #include "QVKNTN/TextExpression.h"
 #include "QVKNTN/TimeSignatureData.h"
 #include "earlier/editor/ItemTransfers.h"
-#include "earlier/editor/PatchLists.h"
+#include "editor/PatchLists.h"
+#include "editor/win32/NtnPropInstrumentPage.h"
 #include "foundation/VocabularyLists.h"
 #include "framework/EditNumber.h"
 #include "framework/ResponseTable.h"
@@ -565,21 +566,23 @@ constexpr RP kPatchResponses[] = {RP::Notify(103, CBN_SELCHANGE, &TPatchDlg::EvT
 
 bool TPatchDlg::Find(TEvent& ev) { return ev.Dispatch(this, kPatchResponses) || TMCTDialog::Find(ev); }
 
-void TPatchDlg::FillPatches(int type) {
+void TPatchDlg::FillPatches() {
   HWND list = TWindow::GetDlgItem(102);
   const int selected = int(::SendMessageA(list, LB_GETCURSEL, 0, 0));
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& e : ProgramPatchLists().PatchEntries(type)) ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM(e.c_str()));
+  for (const std::string& e : SharedPatchLists().PatchNames()) ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM(e.c_str()));
   ::SendMessageA(list, LB_SETCURSEL, selected, 0);
 }
 
 void TPatchDlg::SetupWindow() {
   TMCTDialog::SetupWindow();
-  TPatchLists& lists = ProgramPatchLists();
+  // The list in use is the run's, shared with the instrument page, so it stays between dialogs.
+  TPatchLists& lists = SharedPatchLists();
   HWND combo = TWindow::GetDlgItem(103);
-  for (const std::string& e : lists.TypeEntries()) ::SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(e.c_str()));
-  ::SendMessageA(combo, CB_SETCURSEL, lists.GetType(), 0);
-  FillPatches(lists.GetType());
+  for (int type = 0; type < lists.TypeCount(); ++type)
+    ::SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(lists.TypeName(type).c_str()));
+  ::SendMessageA(combo, CB_SETCURSEL, lists.CurrentType(), 0);
+  FillPatches();
   const TPatchFields f = PatchFieldsOf(transfer_);
   SendDlgItemMessageA(GetHandle(), 102, LB_SETCURSEL, f.patchEntry, 0);
   CheckDlgButton(GetHandle(), 100, f.bankSelect ? BST_CHECKED : BST_UNCHECKED);
@@ -589,7 +592,10 @@ void TPatchDlg::SetupWindow() {
 
 LRESULT TPatchDlg::EvTypeChanged(WPARAM, LPARAM) {
   const int type = int(SendDlgItemMessageA(GetHandle(), 103, CB_GETCURSEL, 0, 0));
-  if (ProgramPatchLists().SetType(type)) FillPatches(type);
+  TPatchLists& lists = SharedPatchLists();
+  if (type == lists.CurrentType()) return 0;
+  lists.SetCurrentType(type);
+  if (lists.CurrentType() == type) FillPatches();
   return 0;
 }
 
@@ -604,18 +610,3 @@ void TPatchDlg::CmOk() {
   Destroy(IDOK);
 }
 
-TPatchLists& ProgramPatchLists() {
-  static TPatchLists lists([](const char* section, int size) {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n == 0 || n >= sizeof path) return std::string(2, '\0');
-    char* slash = std::strrchr(path, '\\');
-    if (slash) slash[1] = '\0';
-    std::string file = std::string(path) + "QXTPATCH.INI";
-    std::string buffer(size, '\0');
-    const DWORD got = GetPrivateProfileStringA(section, nullptr, "", buffer.data(), size, file.c_str());
-    buffer.resize(got + 1 < buffer.size() ? got + 1 : buffer.size());
-    return buffer + '\0';
-  });
-  return lists;
-}

@@ -5,7 +5,6 @@
 #include "app/win32/MCTDialog.h"
 
 class TNotatedItem;
-class TPatchLists;
 
 // The dialog of the item's kind runs on the item itself; true when it ended with OK and the item
 // took the dialog's values (a special ending with no ending checked counts as Cancel).
@@ -25,9 +24,7 @@ public:
   LRESULT EvTypeChanged(WPARAM, LPARAM);
 
 private:
-  void FillPatches(int type);
+  void FillPatches();
   TStaffInstrument& transfer_;
 };
 
-// The program's patch lists, read from "QXTPATCH.INI" beside the program.
-TPatchLists& ProgramPatchLists();
