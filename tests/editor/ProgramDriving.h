@@ -93,4 +93,16 @@ inline bool ChooseMenuItem(HWND view, WORD menuKey, WORD itemKey, DWORD timeoutM
   return guidriver::PumpUntil([&] { return !inMenu(); }, timeoutMs);
 }
 
+// Answers a device question Yes and checks that the options sheet it opens shows its Record page
+// (control 109, the import choice, is on that page alone), then closes the sheet with Cancel.
+inline bool YesOpensTheRecordPage(HWND box, DWORD processId, DWORD waitMs) {
+  constexpr int kRecordImportAction = 109;
+  guidriver::ClickButton(box, IDYES);
+  HWND sheet = guidriver::WaitForWindow("#32770", "Options", waitMs, processId);
+  if (!sheet) return false;
+  const bool onRecordPage = guidriver::FindControl(sheet, kRecordImportAction, true) != nullptr;
+  guidriver::ClickButton(sheet, IDCANCEL);
+  return guidriver::WaitForWindowGone(sheet, waitMs) && onRecordPage;
+}
+
 }  // namespace program_driving

@@ -310,13 +310,7 @@ TEST_F(NoteEntryProgramTest, MidiInputWithoutARecordDeviceSaysSoAndStaysOff) {
   ASSERT_TRUE(PostCommand(frame, CM_MIDIINPUT));
   box = WaitForWindow("#32770", "No MIDI Record Device", kWaitMs, process_->Id());
   ASSERT_TRUE(box) << OpenBox();
-  ClickButton(box, IDYES);
-  HWND sheet = WaitForWindow("#32770", "Options", kWaitMs, process_->Id());
-  ASSERT_TRUE(sheet) << OpenBox();
-  const int kRecordImportAction = 109;  // shown only on the Record page
-  EXPECT_TRUE(FindControl(sheet, kRecordImportAction, true));
-  ClickButton(sheet, IDCANCEL);
-  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  EXPECT_TRUE(program_driving::YesOpensTheRecordPage(box, process_->Id(), kWaitMs)) << OpenBox();
   PumpFor(500);
   EXPECT_EQ(WaitForWindow("#32770", nullptr, 500, process_->Id()), nullptr) << OpenBox();
   // The option stays off: closing writes the settings, which must not accept MIDI input.

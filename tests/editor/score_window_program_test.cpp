@@ -607,13 +607,7 @@ TEST_F(ScoreWindowProgramTest, PlayAndRecordAskForDevicesAndImportNeedsARecordin
   ASSERT_TRUE(PostCommand(frame, CM_RECORD));
   box = WaitForWindow("#32770", "No MIDI Record Device", kWaitMs, process_->Id());
   ASSERT_TRUE(box) << OpenBox();
-  ClickButton(box, IDYES);
-  HWND sheet = WaitForWindow("#32770", "Options", kWaitMs, process_->Id());
-  ASSERT_TRUE(sheet) << OpenBox();
-  const int kRecordImportAction = 109;  // shown only on the Record page
-  EXPECT_TRUE(FindControl(sheet, kRecordImportAction, true));
-  ClickButton(sheet, IDCANCEL);
-  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  EXPECT_TRUE(program_driving::YesOpensTheRecordPage(box, process_->Id(), kWaitMs)) << OpenBox();
   for (int asked = 0; asked < 4; ++asked) {
     box = WaitForWindow("#32770", nullptr, 2000, process_->Id());
     if (!box) break;
