@@ -1,6 +1,7 @@
 #include "QVKNTN/ChordData.h"
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 #include "QVKNTN/EditorLine.h"
 #include "QVKNTN/StaffContext.h"
 
@@ -84,24 +85,24 @@ bool TChordData::HasSplitDurations() const {
   return false;
 }
 
-void TChordData::InsertSorted(TMusicNote* note) {
+bool TChordData::InsertSorted(TMusicNote* note) {
   auto at = std::find_if(fNotes.begin(), fNotes.end(),
                          [&](const TMusicNote* n) { return HeadPosition(n) < HeadPosition(note); });
-  fNotes.insert(at, note);
+  return fNotes.insert(at, note);
 }
 
 TChordData::TSnapshot TChordData::Save() const {
   TSnapshot s;
   s.order.assign(fNotes.begin(), fNotes.end());
-  s.arrangement = fArrangement;
+  s.arrangement = fNotes.arrangement();
   s.states.push_back(TNoteState::Of(const_cast<TChordData*>(this)));
   for (TMusicNote* n : fNotes) s.states.push_back(TNoteState::Of(n));
   return s;
 }
 
 void TChordData::Restore(const TSnapshot& s) {
-  fNotes.assign(s.order.begin(), s.order.end());
-  fArrangement = s.arrangement;
+  fNotes.assign(s.order.data(), s.order.data() + s.order.size());
+  fNotes.set_arrangement(s.arrangement);
   for (const TNoteState& st : s.states) st.Apply();
 }
 
@@ -115,7 +116,7 @@ bool TChordData::Accept(TMusicNote* note, int stem) {
 }
 
 bool TChordData::AddNote(TMusicNote* note) {
-  if (!note || note == this || note->GetType() != ntNote) return false;
+  if (!note || note == this || note->GetType() != ntNote || fNotes.full()) return false;
   if (std::find(fNotes.begin(), fNotes.end(), note) != fNotes.end()) return false;
   const int a = HeadPosition(note);
   if (fNotes.size() > 1 && FindNoteAtPosition(a)) return false;
@@ -322,7 +323,7 @@ void TChordData::ArrangeHeads() {
     }
     prev = n;
   }
-  fArrangement = uint8_t((fArrangement & 0xF0) | (seconds ? arSeconds : arPlain));
+  fNotes.set_arrangement(uint8_t((fNotes.arrangement() & 0xF0) | (seconds ? arSeconds : arPlain)));
 }
 
 void TChordData::UpdateContext(TStaffContext& context) const {

@@ -2,7 +2,7 @@
 // item's properties, with one stem or split stems, and the head arrangement for seconds.
 #pragma once
 #include <cstddef>
-#include <vector>
+#include "QVKNTN/ChordHeads.h"
 #include "QVKNTN/MusicNote.h"
 
 class TChordData final : public TMusicNote {
@@ -43,12 +43,13 @@ class TChordData final : public TMusicNote {
   // the caller then deletes; null (nothing changes) while the chord holds more or fewer notes.
   TMusicNote* ReleaseSoleNote();
   // For the item reader: inserts a stored head in order without the chord rules (SyncNotes after).
-  void InsertSorted(TMusicNote* note);
+  // False (the caller keeps the note) only when the chord holds TChordHeads::kMostHeads already.
+  bool InsertSorted(TMusicNote* note);
   void ReserveNotes(int n) { if (n > 0) fNotes.reserve(std::size_t(n)); }
 
-  int GetArrangement() const { return fArrangement & 0x0F; }
-  uint8_t GetArrangementByte() const { return fArrangement; }
-  void SetArrangementByte(uint8_t b) { fArrangement = b; }
+  int GetArrangement() const { return fNotes.arrangement() & 0x0F; }
+  uint8_t GetArrangementByte() const { return fNotes.arrangement(); }
+  void SetArrangementByte(uint8_t b) { fNotes.set_arrangement(b); }
 
  private:
   struct TSnapshot;
@@ -58,7 +59,5 @@ class TChordData final : public TMusicNote {
   void ArrangeHeads();
   TMusicNote* StemPart() const;
 
-  uint8_t fArrangement = 0;
-  // Heads come from the item pool like the items themselves.
-  std::vector<TMusicNote*, TItemPoolAllocator<TMusicNote*>> fNotes;
+  TChordHeads fNotes;
 };

@@ -491,7 +491,12 @@ void ReadChord(In& s, int version, TChordData& c) {
   for (int i = 0; i < count && !s.IsFailed(); ++i) {
     TNotatedItem* note = ReadNestedRecord(s, version, ntNote, ntNote);
     if (!note) break;
-    c.InsertSorted(static_cast<TMusicNote*>(note));
+    // More heads than a chord can count is no chord any version wrote.
+    if (!c.InsertSorted(static_cast<TMusicNote*>(note))) {
+      delete note;
+      s.SetFail();
+      return;
+    }
   }
   c.SyncNotes();
 }

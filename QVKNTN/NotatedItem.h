@@ -29,7 +29,7 @@ class TNotatedItem {
 
   // The type code is stored rather than answered by a virtual: walks ask it of every item they
   // pass, several times over, and a large score holds close to a million items.
-  int GetType() const { return fType; }
+  int GetType() const { return fHead & kTypeMask; }
   // Copies visibility and colour; song notes copy their note fields too.
   virtual void CopyProps(const TNotatedItem& other);
   virtual int GetDefaultVisibility() const { return visAlways; }
@@ -42,13 +42,13 @@ class TNotatedItem {
   virtual TMusicNote* FindNoteAtPosition(int position) { return nullptr; }
 
   // Kinds follow from the type code alone.
-  bool IsNoteOrChord() const { return fType == ntNote || fType == ntChord; }
+  bool IsNoteOrChord() const { return GetType() == ntNote || GetType() == ntChord; }
   bool IsSongNote() const { return IsNoteOrChord() || IsRest(); }
   virtual bool HasNotes() const { return GetNoteCount() > 0; }
-  bool IsRest() const { return fType == ntRest || fType == ntRestChord; }
+  bool IsRest() const { return GetType() == ntRest || GetType() == ntRestChord; }
   bool IsExpression() const {
-    return fType == ntPatch || fType == ntTempo || fType == ntDynamicLevel ||
-           (fType >= ntSustainPedal && fType <= ntTextExpression);
+    return GetType() == ntPatch || GetType() == ntTempo || GetType() == ntDynamicLevel ||
+           (GetType() >= ntSustainPedal && GetType() <= ntTextExpression);
   }
 
   // Vertical placement in staff positions; low is the smallest (highest on the staff).
@@ -71,18 +71,34 @@ class TNotatedItem {
   virtual int GetTrailingSpace(const TStaffDrawInfo& line, int cell) const { return 0; }
   virtual void Draw(TStaffDrawInfo& line, int cell, int x) const {}
 
-  int GetVisibility() const { return fFlags & 3; }
-  void SetVisibility(int visibility) { fFlags = uint8_t((fFlags & ~3) | (visibility & 3)); }
-  int GetColor() const { return (fFlags >> 2) & 3; }
-  void SetColor(int color) { fFlags = uint8_t((fFlags & ~0x0C) | ((color & 3) << 2)); }
-  // The whole flag byte, for the item record.
-  uint8_t GetFlags() const { return fFlags; }
-  void SetFlags(uint8_t flags) { fFlags = uint8_t(flags & 0x0F); }
+  int GetVisibility() const { return GetFlags() & 3; }
+  void SetVisibility(int visibility) { SetFlags(uint8_t((GetFlags() & ~3) | (visibility & 3))); }
+  int GetColor() const { return (GetFlags() >> 2) & 3; }
+  void SetColor(int color) { SetFlags(uint8_t((GetFlags() & ~0x0C) | ((color & 3) << 2))); }
+  // Visibility and colour together (bits 0-3), for the item record.
+  uint8_t GetFlags() const { return uint8_t((fHead >> kFlagsShift) & 0x0F); }
+  void SetFlags(uint8_t flags) { fHead = uint16_t((fHead & ~kFlagsMask) | ((flags & 0x0F) << kFlagsShift)); }
 
  protected:
-  explicit TNotatedItem(int type) : fType(uint8_t(type)) {}
+  explicit TNotatedItem(int type) : fHead(uint16_t(type & kTypeMask)) {}
+
+  // Seven bits of the head word that no base field uses: a song note keeps its group byte there,
+  // which makes a note as small as its pointer-sized header allows (16 bytes on x86-64).
+  static constexpr int kSpareBits = 7;
+  int GetSpareBits() const { return fHead >> kSpareShift; }
+  void SetSpareBits(int bits) {
+    fHead = uint16_t((fHead & ~kSpareMask) | ((bits & ((1 << kSpareBits) - 1)) << kSpareShift));
+  }
 
  private:
-  const uint8_t fType;
-  uint8_t fFlags = 0;
+  // The head word: type code (bits 0-4), visibility and colour (bits 5-8), spare bits (9-15).
+  // A large score holds close to a million items, so every byte of an item counts.
+  static constexpr uint16_t kTypeMask = 0x1F;
+  static constexpr int kFlagsShift = 5;
+  static constexpr uint16_t kFlagsMask = 0x0F << kFlagsShift;
+  static constexpr int kSpareShift = 9;
+  static constexpr uint16_t kSpareMask = uint16_t(0x7F << kSpareShift);
+  static_assert(ntRestChord <= kTypeMask, "every type code fits the head word");
+
+  uint16_t fHead;
 };

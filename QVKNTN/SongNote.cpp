@@ -20,7 +20,7 @@ void TSongNote::CopySongFields(const TSongNote& other) {
   fAttributes = other.fAttributes;
   fSpacing = other.fSpacing;
   fDuration = other.fDuration;
-  fGroup = other.fGroup;
+  SetGroupByte(other.GetGroupByte());
 }
 
 void TSongNote::CopyProps(const TNotatedItem& other) {

@@ -21,7 +21,7 @@ class TSongNote : public TNotatedItem {
   }
   virtual void SetGroupState(int kind, int state);
   virtual void SetBeamState(int state) { fDuration = uint8_t((fDuration & 0x3F) | ((state & 3) << 6)); }
-  virtual void SetTripletState(int state) { fGroup = uint8_t((fGroup & ~3) | (state & 3)); }
+  virtual void SetTripletState(int state) { SetGroupByte(uint8_t((GetGroupByte() & ~3) | (state & 3))); }
   virtual void SetStemDirection(int code);
   void SetStemSign(int sign);
   // The stem code SetStemSign gives a sign: 0 automatic, negative down, positive up.
@@ -52,11 +52,11 @@ class TSongNote : public TNotatedItem {
   // +1 up, -1 down; an automatic stem points up for heads below the middle line.
   int GetStemSign() const;
   int GetBeamState() const { return fDuration >> 6; }
-  int GetTripletState() const { return fGroup & 3; }
-  int GetLyricMode() const { return (fGroup >> 2) & 3; }
-  void SetLyricMode(int mode) { fGroup = uint8_t((fGroup & ~0x0C) | ((mode & 3) << 2)); }
-  bool IsSlurDown() const { return fGroup & 0x10; }
-  void SetSlurDown(bool down) { fGroup = uint8_t(down ? fGroup | 0x10 : fGroup & ~0x10); }
+  int GetTripletState() const { return GetGroupByte() & 3; }
+  int GetLyricMode() const { return (GetGroupByte() >> 2) & 3; }
+  void SetLyricMode(int mode) { SetGroupByte(uint8_t((GetGroupByte() & ~0x0C) | ((mode & 3) << 2))); }
+  bool IsSlurDown() const { return GetGroupByte() & 0x10; }
+  void SetSlurDown(bool down) { SetGroupByte(uint8_t(down ? GetGroupByte() | 0x10 : GetGroupByte() & ~0x10)); }
   int GetExtraAccidentalSpace() const { return fSpacing & 0x0F; }
   void SetExtraAccidentalSpace(int n) { fSpacing = uint8_t((fSpacing & 0xF0) | (n & 0x0F)); }
   int GetExtraNoteSpace() const { return fSpacing >> 4; }
@@ -69,8 +69,9 @@ class TSongNote : public TNotatedItem {
   void SetSpacingByte(uint8_t b) { fSpacing = b; }
   uint8_t GetDurationByte() const { return fDuration; }
   void SetDurationByte(uint8_t b) { fDuration = b; }
-  uint8_t GetGroupByte() const { return fGroup; }
-  void SetGroupByte(uint8_t b) { fGroup = b; }
+  // Bits 0-1 triplet, bits 2-3 lyric mode, bit 4 slur downwards; kept in the item's spare head bits.
+  uint8_t GetGroupByte() const { return uint8_t(GetSpareBits()); }
+  void SetGroupByte(uint8_t b) { SetSpareBits(b); }
 
  protected:
   explicit TSongNote(int type) : TNotatedItem(type) {}
@@ -82,5 +83,4 @@ class TSongNote : public TNotatedItem {
   uint16_t fAttributes = 0;
   uint8_t fSpacing = 0;        // bits 0-3 extra accidental space, bits 4-7 extra note space
   uint8_t fDuration = 2;       // bits 0-3 code, bits 4-5 stem code, bits 6-7 beam state
-  uint8_t fGroup = 0;          // bits 0-1 triplet, bits 2-3 lyric mode, bit 4 slur downwards
 };
