@@ -44,7 +44,9 @@ TEST(NoteTools, EveryToolCommandNamesItsTool) {
   for (const Case& c : cases) {
     const TToolCommand t = FindToolCommand(c.command);
     EXPECT_EQ(t.kind, c.kind) << c.command;
-    if (c.kind != TToolKind::None) EXPECT_EQ(t.value, c.value) << c.command;
+    if (c.kind != TToolKind::None) {
+      EXPECT_EQ(t.value, c.value) << c.command;
+    }
   }
 }
 

@@ -64,8 +64,6 @@ std::vector<std::string> ListLines(HWND list) {
   return out;
 }
 
-int ComboSelection(HWND page, int id) { return int(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0)); }
-
 std::string ComboText(HWND page, int id) {
   const LRESULT at = SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0);
   char text[80] = {};
@@ -180,7 +178,9 @@ TEST_F(OptionsSheetTest, TheMaskEnablesPagesAndCancelBecomesClose) {
     std::vector<bool> enabled;
     for (int i = 0; i < kOptionPageCount; ++i) enabled.push_back(sheet.GetPageAt(0)->IsTabEnabled(i));
     EXPECT_EQ(enabled, c.enabled) << std::hex << c.mask;
-    if (c.mask == kOptionsMaskMidiOnly) EXPECT_EQ(sheet.GetCurrentIndex(), static_cast<int>(TOptionPage::kMidi));
+    if (c.mask == kOptionsMaskMidiOnly) {
+      EXPECT_EQ(sheet.GetCurrentIndex(), static_cast<int>(TOptionPage::kMidi));
+    }
     HWND cancel = GetDlgItem(sheet.GetHandle(), IDCANCEL);
     EXPECT_EQ(GetText(cancel), "Cancel");
     int other = -1;

@@ -64,7 +64,9 @@ TEST(PageSetupMargins, ValuesOutsideTheRangeOrNotNumbersAreRefused) {
     EXPECT_EQ(page.FirstInvalidField(), c.valid ? -1 : 2) << c.text;
     TPageMargins m = TPageMargins{9, 9, 9, 9};
     EXPECT_EQ(page.Apply(m), c.valid) << c.text;
-    if (!c.valid) EXPECT_FLOAT_EQ(m.outside, 9) << "nothing changes when a field is refused";
+    if (!c.valid) {
+      EXPECT_FLOAT_EQ(m.outside, 9) << "nothing changes when a field is refused";
+    }
   }
   // A stored margin beyond the range is shown but not taken back unchecked.
   TPageSetupMargins page;
