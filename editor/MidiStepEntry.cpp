@@ -2,12 +2,14 @@
 
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/ChordData.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/NotePitch.h"
 #include "QVKNTN/PatchData.h"
 #include "QVKNTN/StaffContext.h"
+#include "earlier/editor/EarlierEditRules.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -132,7 +134,8 @@ TMidiStepResult TMidiStepEntry::Controller(int number, int value, TNoteTools& to
   return Result(TKind::Tools);
 }
 
-TMidiStepResult TMidiStepEntry::PitchBend(int value, TNoteTools& tools) {
+TMidiStepResult TMidiStepEntry::PitchBend(int value, TNoteEntry& entry) {
+  TNoteTools& tools = entry.Tools();
   if (HeldCount() > 0) {
     if (value > 65) {
       if (value > lastBend_ + kBendGesture) {
@@ -154,19 +157,36 @@ TMidiStepResult TMidiStepEntry::PitchBend(int value, TNoteTools& tools) {
   // so a wheel held at the end steps once, not with every message it sends.
   if (value > 65 && value > lastBend_ + kBendGesture) {
     lastBend_ += kBendGesture;
-    return Result(TKind::Command, CM_SHORTER);
+    return StepDuration(false, entry);
   }
   if (value < 63 && value < lastBend_ - kBendGesture) {
     lastBend_ -= kBendGesture;
-    return Result(TKind::Command, CM_LONGER);
+    return StepDuration(true, entry);
   }
   lastBend_ = value;
   return Result(TKind::None);
 }
 
+TMidiStepResult TMidiStepEntry::StepDuration(bool longer, TNoteEntry& entry) {
+  TNoteToolState& s = entry.Tools().State();
+  const bool grace = s.Has(naGrace);
+  // The earlier line's steps; the current line's wheel runs the Longer and Shorter commands.
+  if constexpr (kEarlierLine) {
+    s.duration = longer ? earlier_rules::DurationLonger(s.duration, grace) : earlier_rules::DurationShorter(s.duration, grace);
+  } else {
+    return Result(TKind::Command, longer ? CM_LONGER : CM_SHORTER);
+  }
+  if (!entry.Editing().HasSelection()) return Result(TKind::Tools);
+  TMidiStepResult r = Result(TKind::Changed);
+  r.entry = entry.SetSelectionDuration(s.duration);
+  if (r.entry != TEntryResult::Done) r.kind = TKind::Refused;
+  return r;
+}
+
 TMidiStepResult TMidiStepEntry::Receive(uint32_t message, TNoteEntry& entry) {
-  if (entry.Editing().HasSelection()) return Result(TKind::None);
   const int status = message & 0xF0;
+  // With a selection only the earlier line's wheel is of use: it sets the selection's duration.
+  if (entry.Editing().HasSelection() && !(kEarlierLine && status == kBend)) return Result(TKind::None);
   // Data bytes are seven bits: a stray high bit must not reach past the 128 key flags.
   const int data1 = (message >> 8) & 0x7F;
   const int data2 = (message >> 16) & 0x7F;
@@ -192,7 +212,7 @@ TMidiStepResult TMidiStepEntry::Receive(uint32_t message, TNoteEntry& entry) {
       return r;
     }
     case kBend:
-      return PitchBend(data2, entry.Tools());
+      return PitchBend(data2, entry);
     default:
       return Result(TKind::None);
   }

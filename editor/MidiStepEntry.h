@@ -1,7 +1,8 @@
 // Step entry from a MIDI keyboard: the short messages the engine echoes to the focused view. Keys
 // are held until one is released, and then all held keys go in as one note or chord at the caret;
 // the sustain pedal, the modulation and foot controllers and the pitch-bend wheel work the note
-// tools; a program change inserts an instrument patch.
+// tools (in the earlier line the wheel also sets a selection's duration); a program change
+// inserts an instrument patch.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct TMidiStepResult {
     Command,  // run the tool command (14, 108 or 109) as if chosen from the menu
     Inserted, // an item went in at the caret
     Refused,  // the insert was refused: beep, or the capacity box when the staff is full
+    Changed,  // the selected items changed
   };
   TKind kind = TKind::None;
   int command = 0;
@@ -45,7 +47,10 @@ public:
 private:
   TMidiStepResult KeysReleased(TNoteEntry& entry);
   TMidiStepResult Controller(int number, int value, TNoteTools& tools);
-  TMidiStepResult PitchBend(int value, TNoteTools& tools);
+  TMidiStepResult PitchBend(int value, TNoteEntry& entry);
+  // A wheel gesture: the current line runs Longer or Shorter; the earlier line steps the duration
+  // tool by its own limits and gives a selection the new duration.
+  TMidiStepResult StepDuration(bool longer, TNoteEntry& entry);
 
   bool held_[kKeys] = {};
   int lastBend_ = 64;

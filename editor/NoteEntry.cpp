@@ -3,6 +3,7 @@
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/ClefData.h"
 #include "QVKNTN/DynamicLevelData.h"
+#include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NotationTypes.h"
@@ -127,7 +128,15 @@ TMusicNote* TNoteEntry::MakeNote(int position) const {
 }
 
 TEntryResult TNoteEntry::InsertItem(TNotatedItem* item, TUndoKind kind, int command) {
-  if (item) PlaceNewItem(edit_.Score(), edit_.Place().staff, edit_.GetCaretIndex(), *item);
+  return Insert(item, kind, command, true);
+}
+
+TEntryResult TNoteEntry::InsertCopy(const TNotatedItem& item, int command, bool placed) {
+  return Insert(CloneNotatedItem(&item), TUndoKind::Items, command, placed);
+}
+
+TEntryResult TNoteEntry::Insert(TNotatedItem* item, TUndoKind kind, int command, bool placed) {
+  if (item && placed) PlaceNewItem(edit_.Score(), edit_.Place().staff, edit_.GetCaretIndex(), *item);
   if (!HasRoom(1)) {
     delete item;
     return TEntryResult::NoRoom;
@@ -215,6 +224,10 @@ TEntryResult TNoteEntry::ChangeSelection(bool (*change)(TStaffRange&, int), int 
   edit_.CurrentStaff()->SetChanged(true);
   tools_.ShowSelection(SelectionRange());
   return TEntryResult::Done;
+}
+
+TEntryResult TNoteEntry::SetSelectionDuration(int durationClass) {
+  return ChangeSelection(SetDurationOf, durationClass);
 }
 
 TEntryResult TNoteEntry::ApplyToSelection(int command) {

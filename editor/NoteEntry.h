@@ -36,6 +36,9 @@ public:
   // Any item at the caret under the command's record; the entry owns the item from here on.
   TEntryResult InsertItem(TNotatedItem* item, int command) { return InsertItem(item, TUndoKind::Items, command); }
   TEntryResult InsertItem(TNotatedItem* item, TUndoKind kind, int command);
+  // A copy of an item dialog's template under the dialog's command: placed as a new expression
+  // when `placed`, else exactly as the template stands.
+  TEntryResult InsertCopy(const TNotatedItem& item, int command, bool placed);
   // The fast inserts 256-275 (clefs, time signatures, dynamics, fermata and breath mark, pedal
   // down and up), each recorded under its kind's Insert dialog command.
   static bool IsFastInsert(int command);
@@ -51,11 +54,14 @@ public:
   // Selection"); the tools then show the selection again. Longer (108) and shorter (109) change
   // every selected duration by one step.
   TEntryResult ApplyToSelection(int command);
+  // Every selected item takes the duration class, under one "Change Selection" record.
+  TEntryResult SetSelectionDuration(int durationClass);
   // The tools show the selection when there is one, the user's own tools when there is none.
   void FollowSelection();
 
 private:
   bool HasRoom(int adding) const;
+  TEntryResult Insert(TNotatedItem* item, TUndoKind kind, int command, bool placed);
   TStaffRange SelectionRange() const;
   TEntryResult ChangeSelection(bool (*change)(TStaffRange&, int), int value);
 

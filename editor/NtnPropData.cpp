@@ -1,6 +1,7 @@
 #include "editor/NtnPropData.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/MusicNote.h"
@@ -83,6 +84,15 @@ void ApplyNotes(TMusicNote& n, const TNtnPropData::TNotes& g) {
   n.SyncNotes();
 }
 
+// The items from first to last (inclusive), inside the staff's begin and end items.
+std::vector<TNotatedItem*> StaffItems(TMusicStaff& staff, int first, int last) {
+  std::vector<TNotatedItem*> items;
+  first = std::max(first, 1);
+  last = std::min(last, staff.LastIndex() - 1);
+  for (int i = first; i <= last; ++i) items.push_back(staff.GetItem(i));
+  return items;
+}
+
 }  // namespace
 
 bool TNtnPropData::ShowsSingle(int type) const {
@@ -91,11 +101,16 @@ bool TNtnPropData::ShowsSingle(int type) const {
 }
 
 void GatherNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate, TNtnPropData& data) {
+  GatherNtnProps(StaffItems(staff, first, last), smartTemplate, data);
+}
+
+void ApplyNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate, const TNtnPropData& data) {
+  ApplyNtnProps(StaffItems(staff, first, last), smartTemplate, data);
+}
+
+void GatherNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, TNtnPropData& data) {
   data = TNtnPropData{};
-  first = std::max(first, 1);
-  last = std::min(last, staff.LastIndex() - 1);
-  for (int i = first; i <= last; ++i) {
-    TNotatedItem* item = staff.GetItem(i);
+  for (TNotatedItem* item : items) {
     const int type = item->GetType();
     if (type >= 0 && type < TNtnPropData::kTypeCount) {
       ++data.count[type];
@@ -125,6 +140,12 @@ void GatherNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate,
       ++g.count;
     }
     if (TMusicNote* part = NotesPart(item)) GatherNotes(*part, data.notes);
+    GatherDynamic(*item, data.dynamic);
+    GatherDynamicVariance(*item, data.dynamicVariance);
+    GatherPedal(*item, data.pedal);
+    GatherPatch(*item, data.patch);
+    GatherController(*item, data.controller);
+    GatherText(*item, data.text);
     if (item->IsRest()) {
       const auto* rest = static_cast<const TRestNote*>(item);
       auto& g = data.rests;
@@ -136,11 +157,8 @@ void GatherNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate,
   }
 }
 
-void ApplyNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate, const TNtnPropData& data) {
-  first = std::max(first, 1);
-  last = std::min(last, staff.LastIndex() - 1);
-  for (int i = first; i <= last; ++i) {
-    TNotatedItem* item = staff.GetItem(i);
+void ApplyNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, const TNtnPropData& data) {
+  for (TNotatedItem* item : items) {
     if (!smartTemplate) {
       if (data.visibility.visibility != kNtnPropMixed) item->SetVisibility(data.visibility.visibility);
       if (data.visibility.color != kNtnPropMixed) item->SetColor(data.visibility.color);
@@ -161,6 +179,12 @@ void ApplyNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate, 
       if (g.placement != kNtnPropMixed) e->SetPlacement(g.placement);
     }
     if (TMusicNote* part = NotesPart(item)) ApplyNotes(*part, data.notes);
+    ApplyDynamic(data.dynamic, *item);
+    ApplyDynamicVariance(data.dynamicVariance, *item);
+    ApplyPedal(data.pedal, *item);
+    ApplyPatch(data.patch, *item);
+    ApplyController(data.controller, *item);
+    ApplyText(data.text, *item);
     if (item->IsRest()) {
       auto* rest = static_cast<TRestNote*>(item);
       const auto& g = data.rests;

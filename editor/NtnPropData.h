@@ -3,7 +3,10 @@
 // of only the definite values. The pages for single items edit that item's own fields.
 #pragma once
 
+#include <span>
+
 #include "QVKNTN/NotationTypes.h"
+#include "editor/NtnPropExpressions.h"
 
 class TMusicStaff;
 class TNotatedItem;
@@ -57,6 +60,13 @@ struct TNtnPropData {
     int color = 0;
   } visibility;
 
+  TNtnPropDynamic dynamic;
+  TNtnPropDynamicVariance dynamicVariance;
+  TNtnPropPedal pedal;
+  TNtnPropPatch patch;
+  TNtnPropController controller;
+  TNtnPropText text;
+
   // Which single-kind pages the sheet shows: the key signature page for one or more, the others
   // for exactly one item of their kind.
   bool ShowsSingle(int type) const;
@@ -70,3 +80,7 @@ void ApplyNtnProps(TMusicStaff& staff, int first, int last, bool smartTemplate, 
 // OK of the sheet over the selection: undo (internal record, Change Selection) first, then the
 // values, then the audit of the selection.
 bool ChangeSelectionProps(TScoreEditing& edit, const TNtnPropData& data);
+
+// Gather and apply over any items: an insert command's template item stands in no staff.
+void GatherNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, TNtnPropData& data);
+void ApplyNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, const TNtnPropData& data);

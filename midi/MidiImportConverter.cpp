@@ -10,6 +10,7 @@
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/ChordData.h"
 #include "QVKNTN/ClefData.h"
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/KeyData.h"
 #include "QVKNTN/LyricText.h"
 #include "QVKNTN/MusicNote.h"
@@ -649,6 +650,9 @@ TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel) {
 
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
                                                 TLyricMode lyrics, TImportCancelCheck cancel) {
+  // The earlier line's scores keep no lyric staves of an imported file: its text and lyric events
+  // stay out.
+  if constexpr (kEarlierLine) lyrics = TLyricMode::kNone;
   auto score = std::make_unique<TMusicScore>();
   CopySongTexts(*score, data);
   const TBarGrid bars(data.Track(0));

@@ -27,5 +27,6 @@ std::vector<TMusicStaff*> BuildStavesFromInstruction(TSMFData& data, const TSMFI
 TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel = nullptr);
 
 // The new score, or null when the cancel check stopped the work (the partial score is deleted).
+// The earlier line makes no lyric staves, whatever the mode.
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
                                                 TLyricMode lyrics, TImportCancelCheck cancel = nullptr);

@@ -7,7 +7,9 @@
 #include "QVKNTN/LyricText.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/StaffLyrics.h"
+#include "QVKNTN/MusicFontRequests.h"
 #include "QVKNTN/win32/MusicFonts.h"
+#include "QVKNTN/win32/RequestedFont.h"
 #include "app/win32/QVKPropertyPage.h"
 #include "editor/LyricsRules.h"
 #include "editor/win32/ScoreEdit.h"
@@ -28,6 +30,7 @@ constexpr int kUpperEdit = 201;
 constexpr int kLowerEdit = 202;
 constexpr int kLineEdit = 101;
 constexpr int kLineTextLimit = 30000;
+constexpr int kStaffLyricFont = 2;
 
 class TLyricDataPage : public TQVKPropertyPage {
 public:
@@ -124,13 +127,14 @@ private:
 
 class TLyricXPage : public TQVKPropertyPage {
 public:
-  TLyricXPage(TQVKPropertyDlg* sheet, TMusicStaff& staff, int line)
-      : TQVKPropertyPage(sheet, kLinePage), staff_(staff), line_(line) {
+  TLyricXPage(TMainLyricDlg* sheet, TMusicStaff& staff, int line)
+      : TQVKPropertyPage(sheet, kLinePage), sheet_(*sheet), staff_(staff), line_(line) {
     edit_ = new TEdit(this, kLineEdit, kLineTextLimit);
   }
 
   void SetupWindow() override {
     TQVKPropertyPage::SetupWindow();
+    if (HFONT font = sheet_.LyricFont()) edit_->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const TStaffLyrics* lyrics = staff_.GetLyrics();
     const TLyricText* text = lyrics ? lyrics->GetLine(line_) : nullptr;
     if (text) text->ShowInEdit(edit_->GetHandle());
@@ -160,6 +164,7 @@ public:
   }
 
 private:
+  TMainLyricDlg& sheet_;
   TMusicStaff& staff_;
   int line_;
   TEdit* edit_;
@@ -179,6 +184,21 @@ TMainLyricDlg::TMainLyricDlg(TScoreEdit& view, TMusicStaff& staff)
     std::snprintf(caption, sizeof caption, "Lyric %d", i + 1);
     AddPage(caption, new TLyricXPage(this, staff, i), i < count);
   }
+}
+
+HFONT TMainLyricDlg::LyricFont() {
+  if (lyricFont_) return lyricFont_->GetHandle();
+  const TMusicFonts* fonts = view_.GetFonts();
+  if (!fonts || !fonts->GetData()) return nullptr;
+  FontRequest request = MusicFontRequests::TextFont(fonts->GetData()->GetFont(kStaffLyricFont), 1, 1);
+  // The text is edited at the size of the dialog's own font, whatever size the score prints it.
+  LOGFONTA dialogFont{};
+  HFONT own = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+  request.height = own && GetObjectA(own, sizeof dialogFont, &dialogFont) ? dialogFont.lfHeight : -11;
+  HFONT made = CreateRequestedFont(request);
+  if (!made) return nullptr;
+  lyricFont_ = std::make_unique<TFont>(made, true);
+  return made;
 }
 
 void TMainLyricDlg::CmOk() {

@@ -7,6 +7,10 @@
 #include "app/win32/QVKPropertyPage.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/ShellGlobals.h"
+#include "editor/win32/NtnPropExpressionPages.h"
+#include "editor/win32/NtnPropInstrumentPage.h"
+#include "editor/win32/NtnPropMPCPage.h"
+#include "foundation/VocabularyLists.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorComboBox.h"
 #include "framework/ComboBox.h"
@@ -237,6 +241,15 @@ private:
 TNtnPropDialog::TNtnPropDialog(TWindow* parent, TNtnPropData& data)
     : TQVKPropertyDlg(parent, kResourceId, kResourceId, kStandardStyle) {
   if (data.bar.count > 0) AddPage("Bar Line", new TNtnPropBarLinePage(this, data.bar));
+  if (data.ShowsSingle(ntDynamicLevel)) AddPage("Dynamic", new TNtnPropDynamicPage(this, data.dynamic));
+  if (data.ShowsSingle(ntDynamicVariance))
+    AddPage("Dynamic Variance", new TNtnPropListPage(this, TNtnPropListPage::kDynamicVarianceId, kVocabDynamicVariances,
+                                                     data.dynamicVariance.style));
+  if (data.ShowsSingle(ntSustainPedal))
+    AddPage("Pedal", new TNtnPropListPage(this, TNtnPropListPage::kPedalId, kVocabPedalMarks, data.pedal.choice));
+  if (data.ShowsSingle(ntPatch)) AddPage("Instrument", new TNtnPropInstrumentPage(this, data.patch.record));
+  if (data.ShowsSingle(ntGenericControl)) AddPage("MPC", new TNtnPropMPCPage(this, data.controller));
+  if (data.ShowsSingle(ntTextExpression)) AddPage("Text Expression", new TNtnPropTextPage(this, data.text));
   if (data.expression.count > 0) AddPage("Expression Placement", new TNtnPropPlacementPage(this, data.expression));
   if (data.notes.count > 0) AddPage("Notes", new TNtnPropNotesPage(this, data.notes));
   if (data.rests.count > 0) AddPage("Rests", new TNtnPropRestsPage(this, data.rests));

@@ -214,7 +214,8 @@ LRESULT TScoreEdit::EvMidiInput(WPARAM, LPARAM message) {
   const TMidiStepResult r = MidiStepEntry().Receive(static_cast<uint32_t>(message), noteEntry_);
   switch (r.kind) {
     case TMidiStepResult::TKind::Command: NoteEntryCommand(r.command); break;
-    case TMidiStepResult::TKind::Inserted: RefreshAll(); break;
+    case TMidiStepResult::TKind::Inserted:
+    case TMidiStepResult::TKind::Changed: RefreshAll(); break;
     case TMidiStepResult::TKind::Refused: ReportEntry(r.entry); break;
     case TMidiStepResult::TKind::Tools:
     case TMidiStepResult::TKind::None: break;

@@ -9,6 +9,7 @@
 #include "editor/FindRules.h"
 #include "editor/NtnPropData.h"
 #include "editor/StaffCommands.h"
+#include "editor/win32/ItemDialogInserts.h"
 #include "editor/win32/ScoreEdit.h"
 #include "editor/win32/LyricDlg.h"
 #include "editor/win32/NtnPropDlg.h"
@@ -77,6 +78,14 @@ public:
     if (sheet.Execute() != IDOK) return;
     if (!ChangeSelectionProps(view_.Editing(), data)) return;
     view_.RefreshAll();
+  }
+
+  // Properties: the selected items', else the current staff's.
+  void CmProperties() {
+    if (view_.HasSelection())
+      CmSelectionProperties();
+    else
+      CmStaffProperties();
   }
 
   void CmLyrics() {
@@ -172,6 +181,7 @@ constexpr RV kViewResponses[] = {
     RV::Command(CM_TRANSPOSE, &TViewTools::CmTranspose),
     RV::Command(CM_LYRICS, &TViewTools::CmLyrics),
     RV::Command(CM_SELECTIONPROPS, &TViewTools::CmSelectionProperties),
+    RV::Command(CM_PROPERTIES, &TViewTools::CmProperties),
     RV::Command(CM_FINDERRORS, &TViewTools::CmAuditSpelling),
     RV::Command(CM_FIND, &TViewTools::CmFind),
     RV::Command(CM_FINDNEXT, &TViewTools::CmFindNext),
@@ -187,6 +197,7 @@ constexpr RV kViewResponses[] = {
     RV::Enable(CM_TRANSPOSE, &TViewTools::CeUsable),
     RV::Enable(CM_LYRICS, &TViewTools::CeUsable),
     RV::Enable(CM_SELECTIONPROPS, &TViewTools::CeSelection),
+    RV::Enable(CM_PROPERTIES, &TViewTools::CeUsable),
     RV::Enable(CM_FINDERRORS, &TViewTools::CeUsable),
     RV::Enable(CM_FIND, &TViewTools::CeUsable),
     RV::Enable(CM_FINDNEXT, &TViewTools::CeUsable),
@@ -241,7 +252,7 @@ constexpr RW kWindowResponses[] = {
 
 bool FindViewToolCommand(TScoreEdit& view, TEvent& ev) {
   TViewTools tools(view);
-  return ev.Dispatch(&tools, kViewResponses);
+  return ev.Dispatch(&tools, kViewResponses) || FindItemDialogInsert(view, ev);
 }
 
 bool FindWindowToolCommand(TScoreWindow& window, TEvent& ev) {

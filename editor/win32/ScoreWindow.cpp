@@ -13,6 +13,7 @@
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
+#include "app/win32/MidiImportWizard.h"
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/OptionsSheet.h"
 #include "app/win32/PageSetupSheet.h"
@@ -21,6 +22,7 @@
 #include "app/win32/ShellGlobals.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/VellichordFrame.h"
+#include "editor/PlayStart.h"
 #include "editor/RecordingImport.h"
 #include "editor/SaveRules.h"
 #include "editor/UndoActionMgr.h"
@@ -446,17 +448,7 @@ long TScoreWindow::PlayStartTick() const {
   if (!Option(kOptPlayFromCaret, 1) || !view_) return 0;
   const TMusicStaff* staff = view_->GetCurrentStaff();
   if (!staff) return 0;
-  const int caret = view_->GetCaretIndex();
-  const int leadIn = Option(kOptPlayLeadInMeasures, 1);
-  if (leadIn <= 0) return staff->GetTicksBetween(1, caret);
-  // From the start of the bar holding the caret, less the lead-in bars before it.
-  int bar = caret - 1;
-  while (bar > 0 && NtnType(staff->GetItem(bar)) != ntBarLine) --bar;
-  const long barStart = staff->GetTicksBetween(1, bar + 1);
-  int beats = 4, code = 2;
-  staff->GetTimeSignatureAt(std::max(bar, 1), beats, code);
-  const long barTicks = static_cast<long>(beats) * (768 >> std::clamp(code, 0, 6));
-  return std::max(barStart - (leadIn - 1) * barTicks, 0L);
+  return ::PlayStartTick(*staff, view_->GetCaretIndex(), Option(kOptPlayLeadInMeasures, 1));
 }
 
 namespace {
@@ -581,7 +573,9 @@ void TScoreWindow::CmImportRecording() {
   TMidiImportOptions options;
   options.Read(GetSysInfo());
   TRecordingBuffer& recording = gApp->Recording();
-  const TSMFImportInstructions instruction = TrackStaffInstruction(recording.Data(), options);
+  TSMFImportInstructions instruction = TrackStaffInstruction(recording.Data(), options);
+  TImportInstructionDlg dialog(this, instruction, std::max(recording.Data().TrackCount() - 1, 0));
+  if (dialog.Execute() != IDOK) return;
   TQVBusyCursor busy;
   TMusicStaff* staff = ImportTrackAsStaff(recording.Data(), instruction);
   if (!staff) return;

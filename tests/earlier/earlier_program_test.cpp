@@ -5,12 +5,17 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/BarLineData.h"
 #include "QVKNTN/EditorLine.h"
+#include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
@@ -18,7 +23,9 @@
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/NotationTypes.h"
 #include "resources/CommandIds.h"
+#include "tests/editor/ProgramDriving.h"
 #include "tests/mididriver/VmidiClient.h"
+#include "tests/midi/SmfBytes.h"
 #include "tests/staffutl/StaffText.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/Screenshot.h"
@@ -97,18 +104,58 @@ protected:
     CreateDirectoryA(folder_.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA("earlier\\QVK32.exe", Path("QVK32.exe").c_str(), FALSE)) << "the earlier QVK32.exe not built";
     ASSERT_TRUE(CopyFileA("QVMID32A.DLL", Path("QVMID32A.DLL").c_str(), FALSE));
-    const char settings[] =
-        "[Options]\r\nUsageTipsOnStartup=0\r\nSaveBackups=0\r\n[MIDI Out Ports]\r\n0=VMIDI Out A\r\n";
-    HANDLE f = CreateFileA(Path("QVK.INI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(f, settings, sizeof settings - 1, &written, nullptr);
-    CloseHandle(f);
+    WriteSettings("");
+  }
+  // The program's settings file; `options` adds lines to its [Options] section.
+  void WriteSettings(const std::string& options, const std::string& sections = "") {
+    const std::string settings = "[Options]\r\nUsageTipsOnStartup=0\r\nSaveBackups=0\r\n" + options +
+                                 "[MIDI Out Ports]\r\n0=VMIDI Out A\r\n" + sections;
+    std::ofstream(Path("QVK.INI"), std::ios::binary) << settings;
+  }
+  // Writes song.qvk of one staff in the staff text, `fix` changing it first, and starts the
+  // program on it; the view of its score window is returned.
+  HWND StartOn(const std::string& text, const std::function<void(TMusicStaff&)>& fix = nullptr) {
+    InstallAuditPass();
+    {
+      TMusicScore score;
+      auto* staff = new TMusicStaff;
+      staff->SetName("Melody");
+      FillStaff(*staff, text);
+      RunStaffAudit(staff, -1, -1);
+      if (fix) fix(*staff);
+      score.AppendStaff(staff);
+      if (SaveScoreFile(Path("song.qvk").c_str(), 0, score) == 0) return nullptr;
+    }
+    process_ = std::make_unique<TTestProcess>(Path("QVK32.exe"), "\"" + Path("song.qvk") + "\"", folder_);
+    if (!process_->Started()) return nullptr;
+    frame_ = WaitForWindow("TVellichordFrame", nullptr, kStartTimeoutMs, process_->Id());
+    if (!frame_) return nullptr;
+    HWND view = nullptr;
+    if (!PumpUntil([&] { return (view = FindChild(frame_, "TQVK17ScoreEdit")) != nullptr; }, kStartTimeoutMs)) return nullptr;
+    PumpFor(500);
+    return ViewHasFocus(view) ? view : nullptr;
+  }
+  // The saved score's first staff and its playback transposition, after a Save.
+  std::string SavedStaff() {
+    if (!SaveAndWait(frame_)) return "not saved";
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+    if (!saved) return "unreadable";
+    return StaffText(*saved->GetStaff(0)) + " T" + std::to_string(saved->GetStaff(0)->GetTransposition());
+  }
+  // Ends the program by closing its frame; true when it left with exit code 0.
+  bool CloseProgram() {
+    PostMessageA(frame_, WM_CLOSE, 0, 0);
+    DWORD code = 0xDEAD;
+    return process_->WaitForExit(kWaitMs, &code) && code == 0;
   }
   void TearDown() override {
     if (process_) process_->Terminate();
     process_.reset();
-    for (const char* name : {"QVK32.exe", "QVMID32A.DLL", "QVK.INI", "song.qvk", "song.BAK"}) DeleteFileA(Path(name).c_str());
+    SetEnvironmentVariableA(kVmidiScriptVariable, nullptr);
+    for (const char* name : {"QVK32.exe", "QVMID32A.DLL", "QVK.INI", "song.qvk", "song.BAK", "tune.mid", "tune0.mid"})
+      DeleteFileA(Path(name).c_str());
     RemoveDirectoryA(folder_.c_str());
   }
   std::string Path(const char* name) const { return folder_ + "\\" + name; }
@@ -153,6 +200,7 @@ protected:
   }
 
   std::string folder_;
+  HWND frame_ = nullptr;
   std::unique_ptr<TTestProcess> process_;
   uint32_t sentBefore_ = 0;
 };
@@ -297,4 +345,198 @@ TEST_F(EarlierProgramTest, OpensEditsPlaysPreviewsAndSavesAVersion9Score) {
   DWORD code = 0xDEAD;
   EXPECT_TRUE(process_->WaitForExit(kWaitMs, &code));
   EXPECT_EQ(code, 0u);
+}
+
+namespace {
+
+// Waits until the short messages the driver's first output took stop growing; the number taken.
+uint32_t WaitForPlayEnd(uint32_t before) {
+  uint32_t last = before;
+  PumpUntil(
+      [&] {
+        PumpFor(1500);
+        const uint32_t now = VmidiClient::SentInAnyProcess(0);
+        const bool ended = now > before && now == last;
+        last = now;
+        return ended;
+      },
+      kWaitMs);
+  return last - before;
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// Transpose Staff stops at each chord whose intervals may not be spelled in the new key: Show
+// Next Chord goes on to the next one and is disabled at the last; Goto Score Editor leaves the
+// staff as it was, with nothing to undo; Proceed transposes, and one Undo takes it back.
+TEST_F(EarlierProgramTest, TransposeWarningShowsEachDoubtfulChord) {
+  // Chords whose heads are double flats: moved down a tone they would need triple flats.
+  HWND view = StartOn("q cq@3 q cq@3", [](TMusicStaff& staff) {
+    for (int i : {2, 4}) {
+      for (int h = 0; h < staff.GetItem(i)->GetNoteCount(); ++h) staff.GetItem(i)->GetNote(h)->SetAccidental(acDoubleFlat);
+    }
+  });
+  ASSERT_TRUE(view);
+  const std::string before = SavedStaff();
+  ASSERT_EQ(before.find("not saved"), std::string::npos);
+  auto transposeDown = [&] {
+    PostCommand(frame_, CM_TRANSPOSE);
+    HWND d = WaitForWindow(nullptr, "Staff Transpose", kWaitMs, process_->Id());
+    if (!d) return HWND(nullptr);
+    SetDlgItemTextA(d, 101, "-2");
+    ClickButton(d, IDOK);
+    return WaitForWindow(nullptr, "Staff Transpose Warning", kWaitMs, process_->Id());
+  };
+
+  HWND warn = transposeDown();
+  ASSERT_TRUE(warn) << "the first chord trips the warning";
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(warn, 101))) << "a second chord follows";
+  ClickButton(warn, 101);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowEnabled(GetDlgItem(warn, 101)); }, kWaitMs)) << "the last chord shown";
+  ClickButton(warn, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(warn, kWaitMs));
+  PostCommand(frame_, CM_UNDO);  // nothing recorded: the staff stays
+  PumpFor(300);
+  EXPECT_EQ(SavedStaff(), before);
+
+  warn = transposeDown();
+  ASSERT_TRUE(warn);
+  ClickButton(warn, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(warn, kWaitMs));
+  PumpFor(300);
+  const std::string transposed = SavedStaff();
+  EXPECT_NE(transposed, before);
+  EXPECT_NE(transposed.find(" T2"), std::string::npos) << transposed;
+  PostCommand(frame_, CM_UNDO);
+  PumpFor(300);
+  EXPECT_EQ(SavedStaff(), before);
+  EXPECT_TRUE(CloseProgram());
+}
+
+// Play from the caret on the bar line that closes a repeat: the earlier line starts there, so the
+// repeated bar plays again; from the note after it only that note plays. The driver's first
+// output counts the difference: two notes, each on and off.
+TEST_F(EarlierProgramTest, PlayStartsAtTheCaretsOwnItem) {
+  WriteSettings("PlayFromCaret=1\r\nPlayLeadInMeasures=0\r\n");
+  HWND view = StartOn("q@0 q@1 | q@2 q@3 | q@4", [](TMusicStaff& staff) {
+    static_cast<TBarLineData*>(staff.GetItem(3))->SetStyle(TBarLineData::blLocalRepeatOpen);
+    static_cast<TBarLineData*>(staff.GetItem(6))->SetStyle(TBarLineData::blLocalRepeatClose);
+  });
+  ASSERT_TRUE(view);
+  PressKey(VK_HOME);
+  for (int i = 0; i < 5; ++i) PressKey(VK_RIGHT);
+  PumpFor(300);
+  PostCommand(frame_, CM_PLAY);
+  const uint32_t fromBar = WaitForPlayEnd(VmidiClient::SentInAnyProcess(0));
+  ASSERT_TRUE(ViewHasFocus(view));
+  PressKey(VK_RIGHT);
+  PumpFor(300);
+  PostCommand(frame_, CM_PLAY);
+  const uint32_t fromNote = WaitForPlayEnd(VmidiClient::SentInAnyProcess(0));
+  EXPECT_GT(fromNote, 0u);
+  EXPECT_EQ(fromBar, fromNote + 4) << "from the bar " << fromBar << " messages, from the note " << fromNote;
+  EXPECT_TRUE(CloseProgram());
+}
+
+// Import... opens a Standard MIDI File through its own dialog and the import wizard into a new
+// score window; Export... offers "*.mid" for it and writes a Type 0 file when the second type is
+// chosen.
+TEST_F(EarlierProgramTest, ImportsAMidiFileAndExportsItAsType0) {
+  {
+    TBytes conductor = {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08, 0x00, 0xFF, 0x51, 0x03,
+                        0x07, 0xA1, 0x20, 0x00, 0xFF, 0x2F, 0x00};
+    TBytes notes = {0x00, 0x90, 0x3C, 0x64, 0x81, 0x40, 0x80, 0x3C, 0x40, 0x00, 0x90, 0x3E, 0x64, 0x81, 0x40,
+                    0x80, 0x3E, 0x40, 0x00, 0x90, 0x40, 0x64, 0x83, 0x00, 0x80, 0x40, 0x40, 0x00, 0xFF, 0x2F, 0x00};
+    TBytes file = SmfHeader(1, 2, 192);
+    for (const TBytes& body : {conductor, notes}) {
+      const TBytes chunk = SmfTrack(body);
+      file.insert(file.end(), chunk.begin(), chunk.end());
+    }
+    std::ofstream(Path("tune.mid"), std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+  }
+  ASSERT_TRUE(StartOn("q"));
+  PostCommand(frame_, CM_IMPORT);
+  ASSERT_TRUE(program_driving::AnswerFileDialog(process_->Id(), "Import Midi File", -1, Path("tune.mid"), kWaitMs));
+  HWND wizard = WaitForWindow(nullptr, "MIDI Import Wizard", kWaitMs, process_->Id());
+  ASSERT_TRUE(wizard);
+  ClickButton(wizard, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(wizard, kWaitMs));
+  auto windows = [&] {
+    int n = 0;
+    for (HWND h = FindChild(frame_, "TQVK17ScoreWindow"); h; h = FindWindowExA(GetParent(h), h, "TQVK17ScoreWindow", nullptr)) ++n;
+    return n;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return windows() == 2; }, kWaitMs)) << "the import opens a window of its own";
+  PumpFor(500);
+
+  PostCommand(frame_, CM_EXPORT);
+  std::string offered;
+  ASSERT_TRUE(program_driving::AnswerFileDialog(process_->Id(), "File Export/Publish", 1, Path("tune0.mid"), kWaitMs, &offered));
+  EXPECT_EQ(offered, "*.mid");
+  ASSERT_TRUE(PumpUntil([&] { return FileBytes(Path("tune0.mid")).size() > 22; }, kWaitMs));
+  PumpFor(500);
+  const std::vector<uint8_t> bytes = FileBytes(Path("tune0.mid"));
+  ASSERT_GT(bytes.size(), 14u);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "MThd");
+  EXPECT_EQ(bytes[8] * 256 + bytes[9], 0) << "format 0";
+  EXPECT_EQ(bytes[10] * 256 + bytes[11], 1) << "one track";
+  // The three imported notes are in it.
+  for (uint8_t key : {0x3C, 0x3E, 0x40}) {
+    bool found = false;
+    for (size_t i = 0; i + 2 < bytes.size() && !found; ++i) found = (bytes[i] & 0xF0) == 0x90 && bytes[i + 1] == key && bytes[i + 2] > 0;
+    EXPECT_TRUE(found) << "note " << int(key);
+  }
+  EXPECT_TRUE(CloseProgram());
+}
+
+// The pitch-bend wheel of a MIDI keyboard, played through the test driver's input: pushed up it
+// gives the selected notes the next shorter duration, pulled down the next longer one; each
+// change is one Undo.
+TEST_F(EarlierProgramTest, MidiWheelSetsTheSelectionsDuration) {
+  WriteSettings("AcceptMidiInput=0\r\n", "[MIDI In Ports]\r\n0=VMIDI In A\r\n");
+  // Wheel up (bend 120), back to the middle (64), down (10).
+  SetEnvironmentVariableA(kVmidiScriptVariable, "0:7800E0;0:4000E0;0:0A00E0");
+  HANDLE step = CreateEventA(nullptr, FALSE, FALSE, kVmidiScriptEvent);
+  ASSERT_TRUE(step);
+  HWND view = StartOn("q q q | q");
+  ASSERT_TRUE(view);
+  // The wheel steps from the duration tool: the quarter, chosen before the notes are selected.
+  PostCommand(frame_, CM_QUARTER);
+  PumpFor(300);
+  PressKey(VK_HOME);
+  for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT, kShift);
+  PumpFor(300);  // the keys before the command
+  PostCommand(frame_, CM_MIDIINPUT);
+  char accept[8] = {};
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        GetPrivateProfileStringA("Options", "AcceptMidiInput", "0", accept, sizeof accept, Path("QVK.INI").c_str());
+        return accept[0] == '1';
+      },
+      kWaitMs))
+      << "MIDI input on";
+  // The option is stored before the view takes the input; a message the view answers marks the
+  // end of the command.
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(view, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &answer));
+  auto play = [&](int messages) {
+    for (int i = 0; i < messages; ++i) {
+      SetEvent(step);
+      PumpFor(500);
+    }
+  };
+  play(1);
+  EXPECT_EQ(SavedStaff(), "e e e | q T0");
+  play(2);
+  EXPECT_EQ(SavedStaff(), "q q q | q T0");
+  PostCommand(frame_, CM_UNDO);
+  PumpFor(300);
+  EXPECT_EQ(SavedStaff(), "e e e | q T0");
+  CloseHandle(step);
+  EXPECT_TRUE(CloseProgram());
 }

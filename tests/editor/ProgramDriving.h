@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,17 +46,48 @@ inline HWND FindChild(HWND parent, const char* className) {
 
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A score of one staff named "Melody" holding the staff text.
-inline bool WriteSample(const std::string& path, const char* staffText) {
+// The file name field of a common file dialog: an edit in older dialogs, a combo box in newer ones.
+inline HWND FileNameField(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, 1152);
+  return edit && IsWindowVisible(edit) ? edit : GetDlgItem(dialog, 1148);
+}
+
+// Fills in the file dialog with this caption that the process shows: the file type (its place in
+// the list, or -1 to keep it) and the name, then OK. The name the dialog offered goes to `offered`.
+inline bool AnswerFileDialog(DWORD process, const char* caption, int typeIndex, const std::string& name,
+                             DWORD timeoutMs, std::string* offered = nullptr) {
+  using namespace guidriver;
+  HWND dialog = WaitForWindow("#32770", caption, timeoutMs, process);
+  if (!dialog) return false;
+  if (offered) *offered = GetText(FileNameField(dialog));
+  if (typeIndex >= 0) {
+    HWND types = GetDlgItem(dialog, 1136);
+    SendMessageA(types, CB_SETCURSEL, typeIndex, 0);
+    for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), reinterpret_cast<LPARAM>(types));
+    }
+  }
+  SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  ClickButton(dialog, IDOK);
+  return WaitForWindowGone(dialog, timeoutMs);
+}
+
+// A score of one staff per staff text, the first named "Melody", the others "Staff 2" and on.
+inline bool WriteSample(const std::string& path, std::initializer_list<const char*> staffTexts) {
   InstallAuditPass();
   TMusicScore score;
-  auto* staff = new TMusicStaff;
-  staff->SetName("Melody");
-  FillStaff(*staff, staffText);
-  RunStaffAudit(staff, -1, -1);
-  score.AppendStaff(staff);
+  int n = 0;
+  for (const char* text : staffTexts) {
+    auto* staff = new TMusicStaff;
+    staff->SetName(n++ ? ("Staff " + std::to_string(n)).c_str() : "Melody");
+    FillStaff(*staff, text);
+    RunStaffAudit(staff, -1, -1);
+    score.AppendStaff(staff);
+  }
   return SaveScoreFile(path.c_str(), 0, score) != 0;
 }
+
+inline bool WriteSample(const std::string& path, const char* staffText) { return WriteSample(path, {staffText}); }
 
 // The first staff of a score file as text; empty when it cannot be read.
 inline std::string FirstStaffOf(const std::string& path) {

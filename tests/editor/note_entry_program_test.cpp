@@ -1,11 +1,13 @@
 // Note entry and the clipboard end to end, in the editor program under Wine: a melody typed with
-// the keyboard (tool keys, caret keys and the Insert menu's keys) is in the saved file; items
+// the keyboard (tool keys, caret keys and the Insert menu's keys) is in the saved file, and so
+// are keys played into the test MIDI driver with MIDI Input Active; items
 // copied in one score window travel through the real Windows clipboard into another; a foreign
 // block on the clipboard is refused with the Paste Error box; Copy Special puts a metafile on the
 // clipboard whose text records draw the copied note heads.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "QVKNTN/MusicGlyphs.h"
 #include "resources/CommandIds.h"
 #include "tests/editor/ProgramDriving.h"
+#include "tests/mididriver/VmidiClient.h"
 #include "tests/support/guidriver/GuiDriver.h"
 #include "tests/support/guidriver/TestProcess.h"
 
@@ -52,6 +55,24 @@ std::string MetafileTexts(HMETAFILE mf) {
 // The editor may still hold the clipboard open a moment after a format appears on it.
 bool OpenClipboardSoon() { return PumpUntil([] { return OpenClipboard(nullptr) != 0; }, 5000); }
 
+// The picture on the clipboard: its header and the strings its text records draw.
+bool ReadClipboardPicture(METAFILEPICT& header, std::string& texts) {
+  if (!OpenClipboardSoon()) return false;
+  HANDLE picture = GetClipboardData(CF_METAFILEPICT);
+  const auto* pict = picture ? static_cast<const METAFILEPICT*>(GlobalLock(picture)) : nullptr;
+  HMETAFILE copy = nullptr;
+  if (pict) {
+    header = *pict;
+    copy = CopyMetaFileA(pict->hMF, nullptr);
+    GlobalUnlock(picture);
+  }
+  CloseClipboard();
+  if (!copy) return false;
+  texts = MetafileTexts(copy);
+  DeleteMetaFile(copy);
+  return true;
+}
+
 int CountOf(const std::string& s, char c) {
   int n = 0;
   for (char x : s) n += x == c ? 1 : 0;
@@ -71,12 +92,16 @@ protected:
     ASSERT_TRUE(CopyFileA("QVMID32B.DLL", Path("QVMID32B.DLL").c_str(), FALSE));
     // The program installs the music font from its folder when the prefix lacks it.
     ASSERT_TRUE(CopyFileA("diru15.ttf", Path("diru15.ttf").c_str(), FALSE));
-    const char settings[] = "[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\n";
+    ASSERT_TRUE(WriteSettings("[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\n"));
+  }
+
+  bool WriteSettings(const char* text) const {
     HANDLE f = CreateFileA(Path("QVK.INI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    if (f == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    WriteFile(f, settings, sizeof settings - 1, &written, nullptr);
+    const bool ok = WriteFile(f, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr) != 0;
     CloseHandle(f);
+    return ok;
   }
 
   void TearDown() override {
@@ -274,22 +299,47 @@ TEST_F(NoteEntryProgramTest, CopySpecialPutsAPictureOfTheSelectedNotes) {
   for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT, kShift);
   ASSERT_TRUE(ChooseMenuItem(view, 'E', 'S'));
   ASSERT_TRUE(PumpUntil([&] { return IsClipboardFormatAvailable(CF_METAFILEPICT) != 0; }, kWaitMs)) << OpenBox();
-  ASSERT_TRUE(OpenClipboardSoon());
-  HANDLE picture = GetClipboardData(CF_METAFILEPICT);
-  ASSERT_TRUE(picture);
-  const auto* pict = static_cast<const METAFILEPICT*>(GlobalLock(picture));
-  ASSERT_TRUE(pict);
-  EXPECT_EQ(pict->mm, MM_ISOTROPIC);
-  EXPECT_GT(pict->xExt, 0);
-  EXPECT_GT(pict->yExt, 0);
-  HMETAFILE copy = CopyMetaFileA(pict->hMF, nullptr);
-  GlobalUnlock(picture);
-  CloseClipboard();
-  ASSERT_TRUE(copy);
-  const std::string texts = MetafileTexts(copy);
-  DeleteMetaFile(copy);
+  METAFILEPICT pict{};
+  std::string texts;
+  ASSERT_TRUE(ReadClipboardPicture(pict, texts));
+  EXPECT_EQ(pict.mm, MM_ISOTROPIC);
+  EXPECT_GT(pict.xExt, 0);
+  EXPECT_GT(pict.yExt, 0);
   EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kFilledHead)), 2) << texts;
   EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kHalfHead)), 1) << texts;
+}
+
+// With two staves shown Copy Special asks how much to copy: all open staves draws the notes of
+// both staves under the selection, the active staff alone only its own.
+TEST_F(NoteEntryProgramTest, CopySpecialOfAllOpenStavesDrawsBothStaves) {
+  const std::string a = Path("a.qvk");
+  ASSERT_TRUE(WriteSample(a, {"q@1 q@2 h@3 | q@4 q@5", "h@-2 h@-1"}));
+  HWND frame = Start("\"" + a + "\"", 1);
+  ASSERT_TRUE(frame);
+  HWND view = ActivateScore(frame, "a");
+  ASSERT_TRUE(view);
+  for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT, kShift);
+  const struct {
+    int choice;
+    int quarters, halves;
+  } cases[] = {{102, 2, 3}, {101, 2, 1}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(OpenClipboardSoon());
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_TRUE(ChooseMenuItem(view, 'E', 'S'));
+    HWND box = WaitForWindow("#32770", "Copy Special", kWaitMs, process_->Id());
+    ASSERT_TRUE(box) << OpenBox();
+    PostMessageA(GetDlgItem(box, c.choice), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsDlgButtonChecked(box, c.choice) == BST_CHECKED; }, kWaitMs));
+    ClickButton(box, IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return IsClipboardFormatAvailable(CF_METAFILEPICT) != 0; }, kWaitMs)) << OpenBox();
+    METAFILEPICT pict{};
+    std::string texts;
+    ASSERT_TRUE(ReadClipboardPicture(pict, texts));
+    EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kFilledHead)), c.quarters) << c.choice << texts;
+    EXPECT_EQ(CountOf(texts, MusicGlyphs::GlyphChar(MusicGlyphs::kHalfHead)), c.halves) << c.choice << texts;
+  }
 }
 
 TEST_F(NoteEntryProgramTest, MidiInputWithoutARecordDeviceSaysSoAndStaysOff) {
@@ -319,4 +369,32 @@ TEST_F(NoteEntryProgramTest, MidiInputWithoutARecordDeviceSaysSoAndStaysOff) {
   char value[16] = {};
   GetPrivateProfileStringA("Options", "AcceptMidiInput", "0", value, sizeof value, Path("QVK.INI").c_str());
   EXPECT_STREQ(value, "0");
+}
+
+// MIDI Input Active takes keys from the test MIDI driver's input: 60, 64 and 67 held together go
+// in as one chord when one is released; the same keys one after another as three notes.
+TEST_F(NoteEntryProgramTest, KeysPlayedIntoTheMidiInputGoInAsAChordAndAsNotes) {
+  ASSERT_TRUE(VmidiClient::InstallReporting());
+  ASSERT_TRUE(WriteSettings("[Options]\r\nSaveBackups=0\r\nUsageTipsOnStartup=0\r\nMidiPortUsage=2\r\n"
+                            "AcceptMidiInput=0\r\n[MIDI In Ports]\r\n0=VMIDI In A\r\n"));
+  const std::string score = Path("tune.qvk");
+  ASSERT_TRUE(WriteSample(score, ""));
+  // Note-ons with velocity 0x50, note-offs; the releases of keys no longer held count for nothing.
+  SetEnvironmentVariableA(kVmidiScriptVariable,
+                          "0:503C90,10:504090,20:504390,200:003C80,210:004080,220:004380,"
+                          "400:503C90,450:003C80,500:504090,550:004080,600:504390,650:004380");
+  HWND frame = Start("\"" + score + "\"", 1);
+  SetEnvironmentVariableA(kVmidiScriptVariable, nullptr);
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(ActivateScore(frame, "tune"));
+  ASSERT_TRUE(PostCommand(frame, CM_MIDIINPUT));
+  EXPECT_EQ(WaitForWindow("#32770", nullptr, 1500, process_->Id()), nullptr) << OpenBox();
+  HANDLE go = CreateEventA(nullptr, FALSE, FALSE, kVmidiScriptEvent);
+  ASSERT_TRUE(go);
+  SetEvent(go);
+  CloseHandle(go);
+  // The script takes 650 ms from the go.
+  PumpFor(2500);
+  ASSERT_TRUE(Save(frame, score)) << "nothing was entered; " << OpenBox();
+  EXPECT_EQ(FirstStaffOf(score), "cq@6 q@6 q@4 q@2") << "one chord of C, E and G, then the three keys one by one";
 }

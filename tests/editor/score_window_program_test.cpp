@@ -7,11 +7,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
+#include "QVKNTN/MusicNote.h"
+#include "QVKNTN/NotatedItem.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
 #include "foundation/QXTFStream.h"
@@ -333,24 +336,9 @@ TEST_F(ScoreWindowProgramTest, AFileAlreadyOpenActivatesItsWindow) {
 
 namespace {
 
-// The Save As dialog's file name field: an edit in older dialogs, a combo box in newer ones.
-HWND FileNameField(HWND dialog) {
-  HWND edit = GetDlgItem(dialog, 1152);
-  return edit && IsWindowVisible(edit) ? edit : GetDlgItem(dialog, 1148);
-}
-
 // Fills in the open Save As dialog: the file type (its place in the list) and the name, then OK.
 bool AnswerSaveAs(DWORD process, int typeIndex, const std::string& name) {
-  HWND dialog = WaitForWindow("#32770", "Save As", kWaitMs, process);
-  if (!dialog) return false;
-  HWND types = GetDlgItem(dialog, 1136);
-  SendMessageA(types, CB_SETCURSEL, typeIndex, 0);
-  for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), reinterpret_cast<LPARAM>(types));
-  }
-  SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  ClickButton(dialog, IDOK);
-  return WaitForWindowGone(dialog, kWaitMs);
+  return program_driving::AnswerFileDialog(process, "Save As", typeIndex, name, kWaitMs);
 }
 
 // Waits until the file exists and has stopped growing.
@@ -698,5 +686,66 @@ TEST_F(RecordingProgramTest, ARecordingJoinsTheScoreThatPlayed) {
   EXPECT_STREQ(saved->GetStaff(1)->GetGroupName(), "Record");
   EXPECT_EQ(StaffText(*saved->GetStaff(0)), "q q@1 | q@2 q@3") << "the played staff is as it was";
   EXPECT_EQ(CountScoreWindows(frame), 1);
+  process_->Terminate();
+}
+
+// Import Recording shows the instruction it will use: the recorded channel and the range of the
+// recorded keys. Cancel adds nothing; OK with the range narrowed to the highest key takes only
+// that key into the new "Import" staff.
+TEST_F(RecordingProgramTest, ImportRecordingAsksForItsInstruction) {
+  HWND frame = StartRecording(0);
+  ASSERT_TRUE(frame);
+  HWND song = FindChild(frame, kWindowClass);
+  ASSERT_TRUE(song);
+  // The recording's own window shows that the play has ended; the song is made active again so
+  // that Save writes it.
+  ASSERT_TRUE(PumpUntil([&] { return CountScoreWindows(frame) == 2; }, 60000)) << OpenBox();
+  HWND client = FindChild(frame, "MDIClient");
+  ASSERT_TRUE(client);
+  SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(song), 0);
+
+  auto openInstruction = [&]() -> HWND {
+    if (!PostCommand(song, CM_IMPORTRECORDING)) return nullptr;
+    return WaitForWindow("#32770", "Import Instruction", kWaitMs, process_->Id());
+  };
+  HWND dialog = openInstruction();
+  ASSERT_TRUE(dialog) << OpenBox();
+  ClickButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs));
+  ASSERT_TRUE(SaveNow(frame));
+  {
+    TScoreLoadInfo info;
+    info.Clear();
+    std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->StaffCount(), 1) << "Cancel imports nothing";
+  }
+
+  dialog = openInstruction();
+  ASSERT_TRUE(dialog) << OpenBox();
+  HWND lowest = GetDlgItem(dialog, 102);
+  HWND highest = GetDlgItem(dialog, 103);
+  const LRESULT low = SendMessageA(lowest, CB_GETCURSEL, 0, 0);
+  const LRESULT high = SendMessageA(highest, CB_GETCURSEL, 0, 0);
+  EXPECT_LT(low, high) << "the sample plays four different keys";
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 110), BST_CHECKED) << "the staff plays on channel 1";
+  SendMessageA(lowest, CB_SETCURSEL, high, 0);
+  ClickButton(dialog, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs)) << OpenBox();
+  ASSERT_TRUE(SaveNow(frame));
+  TScoreLoadInfo info;
+  info.Clear();
+  std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved->StaffCount(), 2) << OpenBox();
+  const TMusicStaff& imported = *saved->GetStaff(1);
+  EXPECT_STREQ(imported.GetName(), "Import");
+  // The kept key may come in tied pieces; they all stand on one staff position.
+  std::set<int> positions;
+  for (int i = 1; i < imported.LastIndex(); ++i) {
+    const TNotatedItem* item = imported.GetItem(i);
+    for (int h = 0; h < item->GetNoteCount(); ++h) positions.insert(item->GetNote(h)->GetPosition());
+  }
+  EXPECT_EQ(positions.size(), 1u) << StaffText(imported);
   process_->Terminate();
 }

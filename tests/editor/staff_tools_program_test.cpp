@@ -1,7 +1,8 @@
 // The staff tools in the running editor: Staff Properties (with the patch lists of our own
 // QXTPATCH.INI), Mute List and Move Staff change the saved file, Undo takes each change back, the
 // sheet's refusals keep it open, Cancel records nothing, and an oversized patch list is cut
-// with a message.
+// with a message. The Notation Properties sheet serves Properties and the Insert menu's item
+// dialogs.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,8 +13,15 @@
 #include <vector>
 
 #include "QVKNTN/AuditPass.h"
+#include "QVKNTN/DynamicLevelData.h"
+#include "QVKNTN/DynamicVariance.h"
+#include "QVKNTN/GenericControl.h"
+#include "QVKNTN/PatchData.h"
+#include "QVKNTN/SustainPedal.h"
+#include "QVKNTN/TextExpression.h"
 #include "QVKNTN/LyricText.h"
 #include "QVKNTN/StaffLyrics.h"
+#include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
@@ -28,16 +36,21 @@ using namespace editor_program;
 
 namespace {
 
-bool WriteScore(const std::string& path, const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2") {
+// What a test adds to the score after the staves' texts, before the audit: items, fonts.
+using TAddItems = std::function<void(TMusicScore&)>;
+
+bool WriteScore(const std::string& path, const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2",
+                const TAddItems& addItems = nullptr) {
   InstallAuditPass();
   TMusicScore score;
   for (const char* name : names) {
     auto* staff = new TMusicStaff;
     staff->SetName(name);
     FillStaff(*staff, text);
-    RunStaffAudit(staff, -1, -1);
     score.AppendStaff(staff);
   }
+  if (addItems) addItems(score);
+  for (int i = 0; i < score.StaffCount(); ++i) RunStaffAudit(score.GetStaff(i), -1, -1);
   score.GetStaff(names.size() > 1 ? 1 : 0)->SetMuted(1);
   return SaveScoreFile(path.c_str(), 0, score) != 0;
 }
@@ -73,13 +86,35 @@ void SetText(HWND hwnd, const char* text) { Send(hwnd, WM_SETTEXT, 0, reinterpre
 // tells its owner, as under the mouse.
 void ClickCheck(HWND owner, int id) { PostMessageA(FindDescendant(owner, "Button", id), BM_CLICK, 0, 0); }
 
+// Each note of the first staff: 'M' muted, '-' sounding.
+std::string MutedNotes(const TMusicScore& score) {
+  const TMusicStaff& staff = *score.GetStaff(0);
+  std::string out;
+  for (int i = 1; i < staff.LastIndex(); ++i) {
+    const TNotatedItem* item = staff.GetItem(i);
+    if (item->IsNoteOrChord()) out += static_cast<const TMusicNote*>(item)->IsMuted() ? 'M' : '-';
+  }
+  return out;
+}
+
+std::string FirstStaffText(const TMusicScore& score) { return StaffText(*score.GetStaff(0)); }
+
+// A plain callback: 32-bit Windows calls it with the stdcall convention, which a lambda lacks.
+BOOL CALLBACK CollectPage(HWND hwnd, LPARAM lParam) {
+  char name[16];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, "#32770") == 0) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+
 class StaffToolsProgramTest : public TEditorProgramTest {
 protected:
   // Opens a score of these staves, each holding the text.
-  void Open(const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2") {
+  void Open(const std::vector<const char*>& names, const char* text = "q@0 q@1 | h@2",
+            const TAddItems& addItems = nullptr) {
     WriteFileText("QVK.INI", "[Options]\r\nSaveBackups=1\r\nUsageTipsOnStartup=0\r\n");
     score_ = Path("song.qvk");
-    ASSERT_TRUE(WriteScore(score_, names, text));
+    ASSERT_TRUE(WriteScore(score_, names, text, addItems));
     Start("\"" + score_ + "\"");
     frame_ = WaitForView(view_);
     ASSERT_TRUE(frame_) << "no score window opened";
@@ -122,6 +157,32 @@ protected:
       }, 2000);
     }
     return nullptr;
+  }
+
+  // Ctrl+Tab until the shown page satisfies the test; the page, or null.
+  HWND ShowPageWhere(HWND sheet, const std::function<bool(HWND)>& isPage) {
+    HWND found = nullptr;
+    auto shown = [&] {
+      std::vector<HWND> pages;
+      EnumChildWindows(sheet, CollectPage, reinterpret_cast<LPARAM>(&pages));
+      for (HWND page : pages)
+        if (IsWindowVisible(page) && isPage(page)) return (found = page) != nullptr;
+      return false;
+    };
+    for (int i = 0; i < 12 && !shown(); ++i) {
+      Focus(sheet);
+      PressKey(VK_TAB, kControl);
+      PumpUntil(shown, 1000);
+    }
+    return found;
+  }
+
+  // The page whose combo box of this id holds this many entries.
+  HWND ShowPageWithList(HWND sheet, int id, int entries) {
+    return ShowPageWhere(sheet, [&](HWND page) {
+      HWND combo = FindDescendant(page, "ComboBox", id);
+      return combo && Send(combo, CB_GETCOUNT) == entries;
+    });
   }
 
   // Answers a box with this caption and gives back its text.
@@ -438,6 +499,34 @@ TEST_F(StaffToolsProgramTest, AnOverlongLyricTextIsCutWithAMessage) {
   EXPECT_TRUE(process_->IsRunning());
 }
 
+TEST_F(StaffToolsProgramTest, LyricPagesEditInTheScoresLyricFont) {
+  // A bold lyric font: its letters take another width than the dialog font's.
+  Open({"Melody"}, "q@0 q@1 | h@2", [](TMusicScore& score) { score.GetFonts()->GetFont(2).style = 1; });
+  ASSERT_TRUE(PostCommand(view_, CM_LYRICS));
+  HWND sheet = WaitForDialog("Staff Lyrics");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND count = ShowPageWith(sheet, "ComboBox", 101);
+  ASSERT_TRUE(count);
+  HWND offset = FindDescendant(GetParent(count), "Edit", 103);
+  ChooseInCombo(count, 1);
+  HWND text = ShowPageWith(sheet, "Edit", 101);
+  ASSERT_TRUE(text);
+  // The same letters in both edits: how far the sixth one starts from the first.
+  const char* letters = "WWWWWW";
+  SetText(text, letters);
+  SetText(offset, letters);
+  auto width = [&](HWND edit) {
+    const auto x = [&](int i) { return static_cast<short>(LOWORD(Send(edit, EM_POSFROMCHAR, i))); };
+    return x(5) - x(0);
+  };
+  const int lyricWidth = width(text);
+  const int dialogWidth = width(offset);
+  EXPECT_GT(lyricWidth, 0);
+  EXPECT_NE(lyricWidth, dialogWidth) << "lyric " << lyricWidth << ", dialog " << dialogWidth;
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+}
+
 TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRestores) {
   Open({"Melody"});
   ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
@@ -455,16 +544,143 @@ TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRes
   ClickButton(sheet, IDOK);
   ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
 
-  auto mutedNotes = [](const TMusicScore& score) {
-    const TMusicStaff& staff = *score.GetStaff(0);
-    std::string out;
-    for (int i = 1; i < staff.LastIndex(); ++i) {
-      const TNotatedItem* item = staff.GetItem(i);
-      if (item->IsNoteOrChord()) out += static_cast<const TMusicNote*>(item)->IsMuted() ? 'M' : '-';
+  ExpectSavedThenUndone(MutedNotes, "MMM", "---");
+}
+
+// The expression items of the single-item pages, after the staff's first note.
+void AddExpressionItems(TMusicScore& score) {
+  TMusicStaff& staff = *score.GetStaff(0);
+  staff.InsertItem(new TDynamicVariance(0), 2);
+  staff.InsertItem(new TTextExpression, 3);
+  staff.InsertItem(new TPatchData, 4);
+}
+
+// The fields the single-item pages edit, item by item.
+std::string ExpressionFields(const TMusicScore& score) {
+  const TMusicStaff& staff = *score.GetStaff(0);
+  std::string out;
+  for (int i = 1; i < staff.LastIndex(); ++i) {
+    const TNotatedItem* item = staff.GetItem(i);
+    switch (item->GetType()) {
+      case ntDynamicLevel: {
+        const auto* d = static_cast<const TDynamicLevelData*>(item);
+        out += "D" + std::to_string(d->GetDynamic()) + "/" + std::to_string(d->GetOverride(1)) + "/" +
+               std::to_string(d->GetVolume()) + " ";
+        break;
+      }
+      case ntDynamicVariance: out += "V" + std::to_string(static_cast<const TDynamicVariance*>(item)->GetStyle()) + " "; break;
+      case ntSustainPedal: out += "P" + std::to_string(static_cast<const TSustainPedal*>(item)->GetState()) + " "; break;
+      case ntPatch: out += "I" + std::to_string(static_cast<const TPatchData*>(item)->GetPatch().patch) + " "; break;
+      case ntTextExpression: {
+        const auto* t = static_cast<const TTextExpression*>(item);
+        out += "T" + t->GetText() + "/" + std::to_string(t->GetFont()) + " ";
+        break;
+      }
+      default: break;
     }
-    return out;
+  }
+  return out;
+}
+
+TEST_F(StaffToolsProgramTest, SingleExpressionPagesChangeTheSavedItemsAndUndoRestoresThem) {
+  ASSERT_TRUE(CopyFileA("QXTPATCH.INI", Path("QXTPATCH.INI").c_str(), FALSE)) << "the patch list fixture is missing";
+  Open({"Melody"}, "q D q P q", AddExpressionItems);
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
+  PumpFor(300);
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+
+  HWND page = ShowPageWhere(sheet, [](HWND p) { return FindDescendant(p, "Edit", 105) != nullptr; });
+  ASSERT_TRUE(page) << "no dynamic page";
+  HWND volume = FindDescendant(page, "Edit", 105);
+  EXPECT_FALSE(IsWindowEnabled(volume)) << "no volume override yet";
+  ChooseInCombo(FindDescendant(page, "ComboBox", 101), 6);  // Fortissimo
+  ClickCheck(page, 104);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(volume) != FALSE; }, kWaitMs)) << "the override enables its value";
+  SetText(volume, "100");
+
+  page = ShowPageWithList(sheet, 101, 5);
+  ASSERT_TRUE(page) << "no dynamic variance page";
+  ChooseInCombo(FindDescendant(page, "ComboBox", 101), 2);  // Diminuendo
+
+  page = ShowPageWithList(sheet, 101, 2);
+  ASSERT_TRUE(page) << "no pedal page";
+  EXPECT_EQ(Send(FindDescendant(page, "ComboBox", 101), CB_GETCURSEL), 0) << "Pedal Down";
+  ChooseInCombo(FindDescendant(page, "ComboBox", 101), 1);
+
+  page = ShowPageWhere(sheet, [](HWND p) { return FindDescendant(p, "ListBox", 102) != nullptr; });
+  ASSERT_TRUE(page) << "no instrument page";
+  Send(FindDescendant(page, "ListBox", 102), LB_SETCURSEL, 41);
+
+  page = ShowPageWithList(sheet, 102, 12);
+  ASSERT_TRUE(page) << "no text expression page";
+  HWND text = FindDescendant(page, "Edit", 101);
+  EXPECT_EQ(GetText(text), "<Text Expression>");
+  EXPECT_EQ(Send(text, EM_GETLIMITTEXT), 80);
+  SetText(text, "dolce");
+  ChooseInCombo(FindDescendant(page, "ComboBox", 102), 6);  // User 1
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  ExpectSavedThenUndone(ExpressionFields, "V2 Tdolce/6 I41 D6/1/100 P0 ", "V0 T<Text Expression>/0 I0 D3/0/255 P1 ");
+}
+
+TEST_F(StaffToolsProgramTest, ControllerPageRefusesAGapAndWritesTheSettingsItShows) {
+  Open({"Melody"}, "q q", [](TMusicScore& score) { score.GetStaff(0)->InsertItem(new TGenericControl, 2); });
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
+  PumpFor(300);
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND page = ShowPageWithList(sheet, 100, 18);
+  ASSERT_TRUE(page) << "no controller page";
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 107)), "480") << "a new controller is a tempo";
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 140)), "120");
+  ChooseInCombo(FindDescendant(page, "ComboBox", 100), 4);  // Pitch Bend
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 105)), "Down");
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 106)), "Center");
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 140)), "0") << "the bend's centre";
+  EXPECT_EQ(GetText(FindDescendant(page, "Edit", 103)), "32");
+
+  ClickCheck(page, 111);  // setting 3 without setting 2
+  HWND check3 = FindDescendant(page, "Button", 111);
+  ASSERT_TRUE(PumpUntil([&] { return Send(check3, BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Discontinuous Settings Used"), "Setting 3 cannot be enabled unless Setting 2 is also enabled");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(PumpUntil([&] { return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info) && info.hwndFocus == check3; },
+                        kWaitMs))
+      << "the focus goes to the check box of the refused setting";
+
+  ClickCheck(page, 110);
+  HWND slider2 = FindDescendant(page, "TQVSlider", 131);
+  ASSERT_TRUE(slider2);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(slider2) != FALSE; }, kWaitMs)) << "setting 2 is on";
+  // The slider tells its page where it was taken, as under the mouse.
+  Send(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10000), reinterpret_cast<LPARAM>(slider2));
+  EXPECT_EQ(GetText(FindDescendant(page, "Static", 141)), "1808");
+  SetText(FindDescendant(page, "Edit", 121), "3");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  auto settings = [](const TMusicScore& score) {
+    const TMusicStaff& staff = *score.GetStaff(0);
+    for (int i = 1; i < staff.LastIndex(); ++i) {
+      if (staff.GetItem(i)->GetType() != ntGenericControl) continue;
+      const auto* c = static_cast<const TGenericControl*>(staff.GetItem(i));
+      std::string out = "type " + std::to_string(c->GetController()) + ":";
+      for (int k = 0; k < TGenericControl::kSettings; ++k) {
+        const TGenericControl::TSetting& s = c->GetSetting(k);
+        out += s.present ? " " + std::to_string(s.offset) + "/" + std::to_string(s.value) : " -";
+      }
+      return out;
+    }
+    return std::string("no controller");
   };
-  ExpectSavedThenUndone(mutedNotes, "MMM", "---");
+  ExpectSavedThenUndone(settings, "type 4: 0/8192 3/10000 1/8192 -", "type 0: - - - -");
 }
 
 TEST_F(StaffToolsProgramTest, ScoreReviewListsTheStavesAndLeadsToTheChosenStaffsProperties) {
@@ -491,4 +707,60 @@ TEST_F(StaffToolsProgramTest, ScoreReviewListsTheStavesAndLeadsToTheChosenStaffs
   ClickButton(review, IDCANCEL);
   ASSERT_TRUE(WaitForWindowGone(review, kWaitMs));
   ExpectSavedThenUndone(Names, "A,Bassoon,C", "A,B,C");
+}
+
+// Properties (Alt+Enter's command) without a selection is the staff's sheet; with one, the
+// selected items' sheet, whose change Undo takes back.
+TEST_F(StaffToolsProgramTest, PropertiesOpensTheStaffsSheetOrTheSelections) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_PROPERTIES));
+  HWND sheet = WaitForDialog("Properties for Melody");
+  ASSERT_TRUE(sheet) << OpenBox();
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
+  PumpFor(300);
+  ASSERT_TRUE(PostCommand(view_, CM_PROPERTIES));
+  sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND muted = ShowPageWith(sheet, "Button", 106);
+  ASSERT_TRUE(muted) << "no notes page";
+  ClickCheck(GetParent(muted), 106);
+  ASSERT_TRUE(PumpUntil([&] { return Send(muted, BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  ExpectSavedThenUndone(MutedNotes, "MMM", "---");
+}
+
+// Insert > Bar Line... edits its template in the Notation Properties sheet: OK inserts a bar line
+// of the chosen style at the caret and Undo takes it out; the sheet opens on that style again,
+// and Cancel inserts nothing.
+TEST_F(StaffToolsProgramTest, TheBarLineDialogInsertsTheChosenStyleAndCancelInsertsNothing) {
+  Open({"Melody"});
+  // The style list of the bar line page: the page is the one with the repeat count (103).
+  auto styleList = [&](HWND sheet) -> HWND {
+    HWND repeat = ShowPageWith(sheet, "Edit", 103);
+    return repeat ? FindDescendant(GetParent(repeat), "ComboBox", 101) : nullptr;
+  };
+  ASSERT_TRUE(PostCommand(view_, CM_INS_BARLINE));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND style = styleList(sheet);
+  ASSERT_TRUE(style) << "no bar line page";
+  EXPECT_EQ(Send(style, CB_GETCURSEL), 0) << "a single bar line to start with";
+  ChooseInCombo(style, 1);  // "Double"
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  ASSERT_TRUE(PostCommand(view_, CM_INS_BARLINE));
+  sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  style = styleList(sheet);
+  ASSERT_TRUE(style);
+  EXPECT_EQ(Send(style, CB_GETCURSEL), 1) << "the template kept the double bar line";
+  ClickButton(sheet, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  ExpectSavedThenUndone(FirstStaffText, "|| q q@1 | h@2", "q q@1 | h@2");
 }

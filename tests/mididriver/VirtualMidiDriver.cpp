@@ -3,12 +3,15 @@
 // can answer "not ready" on request, can take its time over each message like a slow serial
 // port, can play scripted input from a thread of its own, and, when the environment variable
 // VMIDI_LOOPBACK is set in the process that loads it, hands what output 0 sends to input 0 (from
-// a thread of its own, as a device would), so a program can record what it plays.
+// a thread of its own, as a device would), so a program can record what it plays. A program
+// under test can also be given an input script in VMIDI_INPUT_SCRIPT, fed when the test sets a
+// named event.
 #include <windows.h>
 #include <mmsystem.h>
 #include <mmddk.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -198,6 +201,81 @@ DWORD WINAPI FeedThread(LPVOID param) {
   return 0;
 }
 
+// The script of VMIDI_INPUT_SCRIPT, one batch per go, and the thread that waits for each go.
+std::vector<std::vector<VmidiFeedItem>> script;
+HANDLE script_thread;
+HANDLE script_quit;  // set when the driver is freed
+
+// "ms:message" pairs separated by commas; a semicolon ends a batch.
+std::vector<std::vector<VmidiFeedItem>> ParseScript(const char* text) {
+  std::vector<std::vector<VmidiFeedItem>> batches(1);
+  while (*text) {
+    char* end = nullptr;
+    const unsigned long at = std::strtoul(text, &end, 10);
+    if (end == text || *end != ':') break;
+    text = end + 1;
+    const unsigned long message = std::strtoul(text, &end, 16);
+    if (end == text) break;
+    batches.back().push_back({uint32_t(at), uint32_t(message)});
+    if (*end == ';') batches.emplace_back();
+    text = *end == ',' || *end == ';' ? end + 1 : end;
+  }
+  if (batches.back().empty()) batches.pop_back();
+  return batches;
+}
+
+int StartFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count);
+
+DWORD WINAPI ScriptThread(LPVOID) {
+  HANDLE go = CreateEventA(nullptr, FALSE, FALSE, kVmidiScriptEvent);
+  if (!go) return 0;
+  HANDLE goes[] = {go, script_quit};
+  HANDLE fed[] = {feed_done, script_quit};
+  for (const auto& batch : script) {
+    if (WaitForMultipleObjects(2, goes, FALSE, INFINITE) != WAIT_OBJECT_0) break;
+    // A batch waits for the one before it to be delivered, as a player finishes one gesture first.
+    if (WaitForMultipleObjects(2, fed, FALSE, INFINITE) != WAIT_OBJECT_0) break;
+    StartFeed(0, batch.data(), uint32_t(batch.size()));
+  }
+  CloseHandle(go);
+  return 0;
+}
+
+void LoadScript() {
+  char text[4096];
+  const DWORD n = GetEnvironmentVariableA(kVmidiScriptVariable, text, sizeof text);
+  if (n == 0 || n >= sizeof text || script_thread) return;
+  script = ParseScript(text);
+  if (script.empty()) return;
+  script_quit = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (script_quit) script_thread = CreateThread(nullptr, 0, ScriptThread, nullptr, 0, nullptr);
+}
+
+// The waiting thread must not outlive the driver's code.
+void EndScript() {
+  if (!script_thread) return;
+  SetEvent(script_quit);
+  WaitForSingleObject(script_thread, 5000);
+  CloseHandle(script_thread);
+  CloseHandle(script_quit);
+  script_thread = script_quit = nullptr;
+}
+
+int StartFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count) {
+  if (device >= kVmidiInputs || !items) return 0;
+  if (WaitForSingleObject(feed_done, 0) != WAIT_OBJECT_0) return 0;
+  if (feed_thread) CloseHandle(feed_thread);
+  Feed* feed = new Feed{device, std::vector<VmidiFeedItem>(items, items + count)};
+  ResetEvent(feed_done);
+  feed_thread = CreateThread(nullptr, 0, FeedThread, feed, 0, nullptr);
+  if (!feed_thread) {
+    delete feed;
+    SetEvent(feed_done);
+    return 0;
+  }
+  return 1;
+}
+
 }  // namespace
 
 extern "C" {
@@ -206,8 +284,11 @@ LRESULT WINAPI DriverProc(DWORD_PTR id, HDRVR driver, UINT message, LPARAM p1, L
   switch (message) {
   case DRV_LOAD:
     loopback = GetEnvironmentVariableA("VMIDI_LOOPBACK", nullptr, 0) > 0;
+    LoadScript();
     return 1;
   case DRV_FREE:
+    EndScript();
+    return 1;
   case DRV_OPEN:
   case DRV_CLOSE:
   case DRV_ENABLE:
@@ -306,18 +387,7 @@ void WINAPI vmidiSetDelay(uint32_t device, uint32_t ms) {
 }
 
 int WINAPI vmidiFeed(uint32_t device, const VmidiFeedItem* items, uint32_t count) {
-  if (device >= kVmidiInputs || !items) return 0;
-  if (WaitForSingleObject(feed_done, 0) != WAIT_OBJECT_0) return 0;
-  if (feed_thread) CloseHandle(feed_thread);
-  Feed* feed = new Feed{device, std::vector<VmidiFeedItem>(items, items + count)};
-  ResetEvent(feed_done);
-  feed_thread = CreateThread(nullptr, 0, FeedThread, feed, 0, nullptr);
-  if (!feed_thread) {
-    delete feed;
-    SetEvent(feed_done);
-    return 0;
-  }
-  return 1;
+  return StartFeed(device, items, count);
 }
 
 int WINAPI vmidiFeedWait(uint32_t timeoutMs) {

@@ -14,6 +14,13 @@ constexpr int kVmidiCachingOutput = 2;
 // driver from another process (a program under test): one 32-bit count per output.
 constexpr const char kVmidiSharedCounts[] = "VellichordVmidiSentCounts";
 
+// Scripted input for a program under test, which the test cannot reach in-process: the program
+// inherits VMIDI_INPUT_SCRIPT, "ms:message" pairs (the short message in hex) separated by commas,
+// and its driver feeds them to input 0 once another process sets this named event. A semicolon
+// splits the script into batches, one fed per setting of the event, for input at the test's pace.
+constexpr const char kVmidiScriptVariable[] = "VMIDI_INPUT_SCRIPT";
+constexpr const char kVmidiScriptEvent[] = "VellichordVmidiInputScript";
+
 // What a log record describes.
 enum VmidiLogKind : uint16_t {
   kVmidiOutMessage = 1,  // a driver message to an output; code = MODM_*, param = its first parameter
