@@ -27,6 +27,20 @@ TNotatedItem* TAuditNtnIdx::SetIndex(int i) {
   return item_;
 }
 
+void TAuditNtnIdx::RestoreFrom(const TAuditNtnIdx& saved) {
+  *this = saved;
+  RereadCurrent();
+}
+
+bool TAuditNtnIdx::SameWalkState(const TAuditNtnIdx& other) const {
+  if (staff_ != other.staff_ || index_ != other.index_) return false;
+  for (int s = 0; s < kSlotCount; ++s)
+    if (GetLast(Slot(s)) != other.GetLast(Slot(s))) return false;
+  return context_ == other.context_ && endingContext_ == other.endingContext_ &&
+         codaContext_ == other.codaContext_ && openGroups_[0] == other.openGroups_[0] &&
+         openGroups_[1] == other.openGroups_[1];
+}
+
 TNotatedItem* TAuditNtnIdx::Prev() { return SetIndex(index_ - 1); }
 
 void TAuditNtnIdx::ApplyJumpCopies(int type) {

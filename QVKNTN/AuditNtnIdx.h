@@ -23,6 +23,12 @@ public:
   TNotatedItem* Prev() override;
   void GetTimeSig(int& beats, int& beatValue) const override;
 
+  // Takes over a cursor saved earlier on the same staff (its index and running state), reading the
+  // item at that index afresh.
+  void RestoreFrom(const TAuditNtnIdx& saved);
+  // Same index and the same running state (contexts, open groups, last items of each kind).
+  bool SameWalkState(const TAuditNtnIdx& other) const;
+
   TStaffContext& Context() { return context_; }
   const TStaffContext& Context() const { return context_; }
   // The open-group word of normal notes (grace 0) or grace notes (grace 1).

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <atomic>
 #include "foundation/QVBusyCursor.h"
+#include "QVKNTN/AuditCheckpoints.h"
 #include "QVKNTN/AuditNtnIdx.h"
+#include "QVKNTN/DynamicVariance.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
+#include "QVKNTN/RelNtnIdx.h"
+#include "QVKNTN/RestNote.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/StaffRange.h"
+#include "QVKNTN/TempoVariance.h"
 
 namespace {
 
@@ -25,6 +30,49 @@ long TicksBetween(TMusicStaff* staff, int a, int b) {
   long sum = 0;
   for (TSimpleNtnIdx probe(staff, a); probe.GetIndex() < b; probe.Next()) sum += NtnDuration(probe.Current());
   return sum;
+}
+
+// --- writes to items behind the cursor ---
+// The audit rewrites a few items it has already passed: a rest's explicit length in the bar just
+// walked, the ramp of a tempo or dynamic variance any distance back. Saved cursors past such an
+// item counted it as it was, so they go when the write changes it.
+
+struct TDerivedState {
+  long a = 0, b = 0, c = 0, d = 0;
+  bool operator==(const TDerivedState&) const = default;
+};
+
+TDerivedState DerivedStateOf(TNotatedItem* item) {
+  if (const TRestNote* rest = item ? item->AsRest() : nullptr)
+    return {rest->HasExplicitLength() ? 1 : 0, rest->GetExplicitLength()};
+  switch (NtnType(item)) {
+    case ntTempoVariance: {
+      const auto* v = static_cast<const TTempoVariance*>(item);
+      return {v->GetStartTempo(), v->GetEndTempo(), v->GetLength()};
+    }
+    case ntDynamicVariance: {
+      const auto* v = static_cast<const TDynamicVariance*>(item);
+      return {v->GetTargetVelocity(), v->GetStartVolume(), v->GetEndVolume(), v->GetLength()};
+    }
+    default:
+      return {};
+  }
+}
+
+// What an item adds to a counting walk (the view's line cursor).
+struct TWalkCounts {
+  explicit TWalkCounts(const TNotatedItem* item) { TRelNtnIdx::CountsOf(item, ticks, bars, syllables); }
+  bool operator==(const TWalkCounts&) const = default;
+  long ticks;
+  int bars, syllables;
+};
+
+template <class Write>
+void WriteBehind(TMusicStaff* staff, int i, Write write) {
+  TNotatedItem* item = staff->GetItem(i);
+  const TDerivedState before = DerivedStateOf(item);
+  write(item);
+  if (!(DerivedStateOf(item) == before)) staff->TouchItems(i);
 }
 
 bool SongNoteFollowsBeforeNextBar(TMusicStaff* staff, int bar) {
@@ -52,15 +100,16 @@ void AuditBarLine(TAuditNtnIdx& index) {
   const int lastNote = index.GetLast(TNeighborhoodNtnIdx::kLastNote);
   const int lastBar = index.GetLast(TNeighborhoodNtnIdx::kLastBar);
   if (lastNote <= lastBar || lastNote == 0) return;
-  TNotatedItem* rest = staff->GetItem(lastNote);
-  if (!NtnIsRest(rest)) return;
-  NtnClearRestExplicitLength(rest);
+  if (!NtnIsRest(staff->GetItem(lastNote))) return;
   // A whole rest alone in its bar fills the bar, whatever the time signature.
-  if (index.GetLast(TNeighborhoodNtnIdx::kBeforeLastNote) > lastBar) return;
-  if (!IsPlainWholeRest(rest)) return;
-  int beats, code;
-  index.GetTimeSig(beats, code);
-  NtnSetRestExplicitLength(rest, beats, code);
+  const bool fillsBar = index.GetLast(TNeighborhoodNtnIdx::kBeforeLastNote) <= lastBar;
+  WriteBehind(staff, lastNote, [&](TNotatedItem* rest) {
+    NtnClearRestExplicitLength(rest);
+    if (!fillsBar || !IsPlainWholeRest(rest)) return;
+    int beats, code;
+    index.GetTimeSig(beats, code);
+    NtnSetRestExplicitLength(rest, beats, code);
+  });
 }
 
 void AuditTempo(TAuditNtnIdx& index) {
@@ -72,7 +121,7 @@ void AuditTempo(TAuditNtnIdx& index) {
   const int startTempo = NtnTempoQuarters(staff->GetItem(previous));
   const int endTempo = NtnTempoQuarters(index.Current());
   if (length == 0 || startTempo == endTempo) return;
-  NtnSetTempoRamp(staff->GetItem(variance), startTempo, endTempo, length);
+  WriteBehind(staff, variance, [&](TNotatedItem* v) { NtnSetTempoRamp(v, startTempo, endTempo, length); });
 }
 
 void AuditDynamic(TAuditNtnIdx& index) {
@@ -96,7 +145,7 @@ void AuditDynamic(TAuditNtnIdx& index) {
     startVolume = kNtnNoVolume;
     if (target == 0) length = 0;
   }
-  NtnSetDynamicRamp(ramp, target, startVolume, endVolume, length);
+  WriteBehind(staff, variance, [&](TNotatedItem* v) { NtnSetDynamicRamp(v, target, startVolume, endVolume, length); });
 }
 
 bool GroupChecksOut(TMusicStaff* staff, int first, int kind);
@@ -170,8 +219,7 @@ void AuditSongNote(TAuditNtnIdx& index) {
   TMusicStaff* staff = index.GetStaff();
   const int lastNote = index.GetLast(TNeighborhoodNtnIdx::kLastNote);
   if (lastNote > index.GetLast(TNeighborhoodNtnIdx::kLastBar) && lastNote > 0) {
-    TNotatedItem* previous = staff->GetItem(lastNote);
-    if (NtnIsRest(previous)) NtnClearRestExplicitLength(previous);
+    if (NtnIsRest(staff->GetItem(lastNote))) WriteBehind(staff, lastNote, NtnClearRestExplicitLength);
   }
   TNotatedItem* item = index.Current();
   TSongNote* note = NtnAsSongNote(item);
@@ -288,6 +336,17 @@ int BarLineAtOrNear(TMusicStaff* staff, int i, int dir) {
   return probe.GetIndex();
 }
 
+// The context only builds forwards: the cursor starts from the nearest saved place before start
+// (or the top of the staff) and saves its state at bar lines on the way up.
+void WalkUpTo(TAuditNtnIdx& index, int start) {
+  TAuditCheckpoints& saved = index.GetStaff()->AuditCheckpoints();
+  saved.RestoreBefore(index, start);
+  while (index.GetIndex() < start && index.CanStep(1)) {
+    index.Next();
+    if (NtnType(index.Current()) == ntBarLine) saved.Offer(index);
+  }
+}
+
 }  // namespace
 
 void AuditItemStep(TAuditNtnIdx& index) {
@@ -305,12 +364,20 @@ void AuditItemRange(const TStaffRange& range) {
   const int lastIndex = staff->LastIndex();
   const int start = BarLineAtOrNear(staff, std::max(range.GetFirst() - 1, 0), -1);
   const int end = BarLineAtOrNear(staff, std::min(range.GetLast(), lastIndex), 1);
-  // The context only builds forwards: the cursor walks up from the top of the staff once.
+  // Everything after start may be rewritten: the cursors saved there no longer hold. Other kept
+  // cursors only count durations, bars and syllables; they hear of the items whose counts change.
+  staff->AuditCheckpoints().DropAfter(start);
   TAuditNtnIdx index(staff);
-  index.SetIndex(start);
+  WalkUpTo(index, start);
+  TAuditCheckpoints& saved = staff->AuditCheckpoints();
+  saved.MarkWalk();
   while (index.CanStep(1) && index.GetIndex() < end) {
     index.Next();
+    // Saved before the bar line's own fix-up: a fix-up that changes the bar before drops it again.
+    if (NtnType(index.Current()) == ntBarLine && !saved.ChangedBehind(index.GetIndex())) saved.Offer(index);
+    const TWalkCounts before(index.Current());
     AuditItemStep(index);
+    if (!(TWalkCounts(index.Current()) == before)) staff->TouchCounts(index.GetIndex());
   }
 }
 

@@ -1,7 +1,9 @@
 #include "QVKNTN/MusicStaff.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "QVKNTN/AuditCheckpoints.h"
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/EditorLine.h"
 #include "QVKNTN/RestNote.h"
@@ -61,9 +63,34 @@ TMusicStaff::~TMusicStaff() {
 }
 
 void TMusicStaff::ResetItems() {
+  TouchItems(0);
   items_.push_back(NewSentinel(kBarSingle));
   items_.push_back(NewSentinel(kBarSectionClose));
   ApplyEndBarToSentinel();
+}
+
+void TMusicStaff::TouchItems(int first) {
+  LogTouch(first);
+  if (checkpoints_) checkpoints_->DropAfter(first);
+}
+
+void TMusicStaff::LogTouch(int first) {
+  touchLog_[touches_ % kTouchLog] = first;
+  ++touches_;
+}
+
+int TMusicStaff::LowestTouchSince(unsigned count) const {
+  const unsigned since = touches_ - count;
+  if (since == 0) return kNothingTouched;
+  if (since > kTouchLog) return -1;
+  int lowest = kNothingTouched;
+  for (unsigned k = 1; k <= since; ++k) lowest = std::min(lowest, touchLog_[(touches_ - k) % kTouchLog]);
+  return lowest;
+}
+
+TAuditCheckpoints& TMusicStaff::AuditCheckpoints() {
+  if (!checkpoints_) checkpoints_ = std::make_unique<TAuditCheckpoints>();
+  return *checkpoints_;
 }
 
 void TMusicStaff::ReserveItems(int capacity) {
@@ -77,6 +104,7 @@ int TMusicStaff::FreeItemSlots() const {
 
 bool TMusicStaff::InsertItem(TNotatedItem* item, int i) {
   if (!item || i < 1 || i > LastIndex() || FreeItemSlots() == 0) return false;
+  TouchItems(i);
   items_.insert(items_.begin() + i, item);
   changed_ = true;
   return true;
@@ -93,6 +121,7 @@ bool TMusicStaff::InsertNotify(TNotatedItem* item, int i) {
 TNotatedItem* TMusicStaff::DetachItem(int i) {
   if (!IsInnerIndex(i)) return nullptr;
   TNotatedItem* item = items_[static_cast<size_t>(i)];
+  TouchItems(i);
   items_.erase(items_.begin() + i);
   changed_ = true;
   RunStaffAuditAround(this, i, i);
@@ -101,6 +130,7 @@ TNotatedItem* TMusicStaff::DetachItem(int i) {
 
 int TMusicStaff::DeleteItem(int i) {
   if (!IsInnerIndex(i)) return 0;
+  TouchItems(i);
   delete items_[static_cast<size_t>(i)];
   items_.erase(items_.begin() + i);
   changed_ = true;
@@ -111,6 +141,7 @@ void TMusicStaff::DeleteItems(int first, int last) {
   if (first <= 0) return;
   if (last > LastIndex() - 1) last = LastIndex() - 1;
   if (last < first) return;
+  TouchItems(first);
   for (int i = last; i >= first; --i) delete items_[static_cast<size_t>(i)];
   items_.erase(items_.begin() + first, items_.begin() + last + 1);
   changed_ = true;

@@ -2,10 +2,12 @@
 // One staff of a score: its name, group, MIDI and layout settings, its lyrics and the ordered list
 // of its items, framed by two bar-line sentinels that are never stored in a file.
 
+#include <memory>
 #include <vector>
 
 #include "QVKNTN/StaffInstrument.h"
 
+class TAuditCheckpoints;
 class TMidiEventSink;
 class TMusicNote;
 class TNotatedItem;
@@ -58,6 +60,23 @@ public:
   // The whole item array (index 0 the leading sentinel), as walks and views take it.
   TNotatedItem* const* Items() const { return items_.data(); }
   void ReserveItems(int capacity);
+
+  // Items from index first on were inserted, removed or rewritten in place: the audit cursors
+  // saved past first no longer describe the staff and are dropped. The item-list operations call
+  // it themselves; code that rewrites items through their pointers calls it before the change.
+  void TouchItems(int first);
+  // Only what item i adds to a walk's running counts changed (its duration, bar or syllable; the
+  // audit's rewrite of the item it stands on): cursors kept across edits count again from i.
+  void TouchCounts(int i) { LogTouch(i); }
+  // Cursors kept across edits (the view's line cursor) remember the touch count they last saw and
+  // ask for the lowest index touched since: kNothingTouched when none, -1 when too many touches
+  // went by to tell.
+  static constexpr int kNothingTouched = 1 << 30;
+  unsigned TouchCount() const { return touches_; }
+  int LowestTouchSince(unsigned count) const;
+  // The audit's saved cursors (made on first use).
+  TAuditCheckpoints& AuditCheckpoints();
+  const TAuditCheckpoints* SavedAuditCursors() const { return checkpoints_.get(); }
 
   // The staff's changed flag: set by every edit of the item list, cleared by the whole-staff audit.
   bool IsChanged() const { return changed_; }
@@ -208,6 +227,11 @@ private:
   void ClampStoredSizesEarlier();
 
   std::vector<TNotatedItem*> items_;
+  std::unique_ptr<TAuditCheckpoints> checkpoints_;
+  void LogTouch(int first);
+  static constexpr unsigned kTouchLog = 16;
+  unsigned touches_ = 0;
+  int touchLog_[kTouchLog] = {};
   char name_[kNameSize];
   char group_[kGroupSize];
   int muted_ = 0;

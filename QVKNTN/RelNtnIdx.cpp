@@ -16,16 +16,18 @@ void TRelNtnIdx::Reset() {
   syllables_ = 0;
 }
 
-void TRelNtnIdx::Counts(long& ticks, int& bars, int& syllables) const {
-  ticks = NtnDuration(item_);
+void TRelNtnIdx::CountsOf(const TNotatedItem* item, long& ticks, int& bars, int& syllables) {
+  ticks = NtnDuration(item);
   bars = 0;
   syllables = 0;
-  if (NtnType(item_) == ntBarLine) {
-    if (!NtnIsEmptyBar(item_)) bars = 1;
-  } else if (NtnAsSongNote(item_) && NtnTakesSyllable(NtnAsSongNote(item_))) {
+  if (NtnType(item) == ntBarLine) {
+    if (!NtnIsEmptyBar(item)) bars = 1;
+  } else if (NtnAsSongNote(item) && NtnTakesSyllable(NtnAsSongNote(item))) {
     syllables = 1;
   }
 }
+
+void TRelNtnIdx::Counts(long& ticks, int& bars, int& syllables) const { CountsOf(item_, ticks, bars, syllables); }
 
 TNotatedItem* TRelNtnIdx::Next() {
   long t;

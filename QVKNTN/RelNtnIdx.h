@@ -20,6 +20,9 @@ public:
   TNotatedItem* SeekTick(long tick);
   TNotatedItem* SeekBar(int bar);
 
+  // What an item adds to the running counts when a cursor passes it.
+  static void CountsOf(const TNotatedItem* item, long& ticks, int& bars, int& syllables);
+
   long GetTick() const { return tick_; }
   int GetBarCount() const { return bars_; }
   int GetSyllableCount() const { return syllables_; }

@@ -349,6 +349,7 @@ void TMusicStaff::LoadRecord(In& s, int version, TScoreLoadProgress* progress, T
   if (version <= 8) SkipItemRecord(s, version);
   // The records go in between the sentinels in file order: the trailing sentinel steps aside
   // while they are appended (the count was checked against the staff's limit above).
+  TouchItems(0);
   TNotatedItem* trailing = items_.back();
   items_.pop_back();
   for (int i = 0; i < count && !s.IsFailed(); ++i) {

@@ -32,6 +32,8 @@ public:
   virtual void GetTimeSig(int& beats, int& beatValue) const;
 
   TNotatedItem* Refresh();
+  // Reads the item at the index again, after items at or past it were replaced.
+  TNotatedItem* RereadCurrent() { return item_ = staff_ ? staff_->GetItem(index_) : nullptr; }
   // Inline with LastIndex: every walk asks it once per step.
   bool CanStep(int dir) const {
     if (!staff_) return false;

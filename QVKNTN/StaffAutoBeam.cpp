@@ -96,6 +96,7 @@ bool IsNormalNoteOrChord(const TNotatedItem* item) {
 }  // namespace
 
 void TMusicStaff::AutoBeam(bool compound) {
+  TouchItems(0);
   long beat = NtnBeatTicks(4, 2, compound);
   long sum = 0, boundary = beat;
   int anchor = 0;

@@ -43,6 +43,7 @@ void CopyRestFields(TRestNote& to, TRestNote& from) {
 }  // namespace
 
 int TMusicStaff::MergeIntoChord(TMusicNote* note, int i) {
+  TouchItems(i);
   if (!note || !IsInnerIndex(i)) return 0;
   TNotatedItem*& slot = items_[static_cast<size_t>(i)];
   TSongNote* target = NtnAsSongNote(slot);
@@ -91,6 +92,7 @@ int TMusicStaff::MergeIntoChord(TMusicNote* note, int i) {
 }
 
 TMusicNote* TMusicStaff::RemoveFromChord(int i, int position) {
+  TouchItems(i);
   if (!IsInnerIndex(i)) return nullptr;
   TNotatedItem*& slot = items_[static_cast<size_t>(i)];
   TMusicNote* head = slot->FindNoteAtPosition(position);
@@ -121,6 +123,8 @@ TMusicNote* TMusicStaff::RemoveFromChord(int i, int position) {
 }
 
 void TMusicStaff::UngroupAt(int kind, int i) {
+  // A group ends at bar lines: only items after the bar line before i change.
+  TouchItems(FindNextBar(i, -1));
   if (!IsInnerIndex(i)) return;
   if constexpr (kEarlierLine) {
     UngroupEarlier(kind, i);
@@ -140,6 +144,7 @@ int SignFromExtremes(int top, int bottom) {
 }  // namespace
 
 void TMusicStaff::ApplyAutoStem(int i, int sign) {
+  TouchItems(FindNextBar(i, -1));
   TSimpleNtnIdx at(this, i);
   TSongNote* note = at.AsSongNote();
   if (!note || !IsInnerIndex(i)) return;
@@ -176,6 +181,7 @@ void TMusicStaff::ApplyAutoStem(int i, int sign) {
 }
 
 void TMusicStaff::ApplyAutoStems() {
+  TouchItems(0);
   if constexpr (kEarlierLine) {
     for (int i = 1; i < LastIndex(); ++i)
       if (items_[static_cast<size_t>(i)]->IsSongNote()) AutoStem(0, i);

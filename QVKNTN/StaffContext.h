@@ -9,6 +9,7 @@ class TStaffContext {
  public:
   TStaffContext();
   void Reset();
+  bool operator==(const TStaffContext& other) const = default;
 
   // Open ties: set 0 for ties curving up (tie-direction bit clear), set 1 for ties curving down.
   TStaffPositionSet& TieSet(int which) { return fTies[which & 1]; }

@@ -35,6 +35,7 @@ void TStaffDrawInfo::SetStaffPtr(TMusicStaff* staff, int scoreStaffIndex) {
   scoreIndex_ = scoreStaffIndex;
   cursor_.Attach(staff);
   cursor_.Reset();
+  cursorTouches_ = staff ? staff->TouchCount() : 0;
   ClearCells();
   SyncLyricCursors();
 }
@@ -147,13 +148,25 @@ int TStaffDrawInfo::GetItemAnchorX(int i) const {
   return c >= 0 && item ? x + item->GetWidth(*this, c) : x;
 }
 
+void TStaffDrawInfo::SyncCursor() {
+  if (!staff_) return;
+  const int lowest = staff_->LowestTouchSince(cursorTouches_);
+  cursorTouches_ = staff_->TouchCount();
+  if (lowest == TMusicStaff::kNothingTouched) return;
+  // The counts sum the items before the cursor: they hold while nothing before it changed.
+  if (lowest < cursor_.GetIndex() || cursor_.GetIndex() > staff_->LastIndex()) cursor_.Reset();
+  else cursor_.RereadCurrent();
+}
+
 long TStaffDrawInfo::TickToIndex(long tick) {
+  SyncCursor();
   TRelNtnIdx walk = cursor_;
   walk.SeekTick(tick);
   return walk.GetIndex();
 }
 
 long TStaffDrawInfo::IndexToTick(int i) {
+  SyncCursor();
   TRelNtnIdx walk = cursor_;
   walk.SetIndex(i);
   return walk.GetTick();
@@ -278,6 +291,7 @@ void TStaffDrawInfo::CutToCells(int n) {
 void TStaffDrawInfo::LayoutView(long tick, int width) {
   ClearCells();
   if (!staff_) return;
+  SyncCursor();
   cursor_.SeekTick(tick);
   const int atTick = cursor_.GetIndex();
   for (int songs = 0; songs < 2 && cursor_.CanStep(-1);) {
@@ -358,6 +372,7 @@ void TStaffDrawInfo::LayoutLine(int start, int width) {
   ClearCells();
   if (!staff_) return;
   start = std::clamp(start, 0, staff_->LastIndex());
+  SyncCursor();
   cursor_.SetIndex(start);
   int deferredKey = -1;
   if (start != 0) {

@@ -134,6 +134,9 @@ private:
   void DrawCellItem(int cell, int x, int color);
   int ItemColor(const TNotatedItem* item) const;
   void SyncLyricCursors();
+  // Brings the line cursor up to the edits made since the last layout: counted again from the
+  // top when items before it changed, its item read again when items from it on did.
+  void SyncCursor();
 
   TScoreDrawInfo* owner_;
   int shownIndex_;
@@ -143,6 +146,7 @@ private:
   std::vector<TItemDrawInfo> cells_;
   int capacity_ = kFirstCapacity;
   TRelNtnIdx cursor_;
+  unsigned cursorTouches_ = 0;
   TLyric lyrics_[kLyricCursors];
   int slurDrawnTo_ = -1;
   int drawingCell_ = -1;

@@ -79,6 +79,7 @@ struct TMetre {
 // One pass serves every kind: dropping the earlier of a pair leaves its neighbour before the
 // later one, which is of the same kind, so no pair of another kind is made by it.
 void TMusicStaff::RemoveRedundantItems() {
+  TouchItems(0);
   DropEarlierTwins(items_, [](const TNotatedItem* a, const TNotatedItem* b) {
     const int type = a->GetType();
     if (type != b->GetType()) return false;
@@ -90,6 +91,7 @@ void TMusicStaff::RemoveRedundantItems() {
 }
 
 void TMusicStaff::ConsolidateNotes(bool compound, int limit) {
+  TouchItems(0);
   std::vector<TNotatedItem*> old;
   old.swap(items_);
   items_.reserve(old.size() + 16);
@@ -187,6 +189,7 @@ bool IsFullBarOfRests(const std::vector<TNotatedItem*>& items, size_t first, siz
 }  // namespace
 
 void TMusicStaff::MergeFullBarRests() {
+  TouchItems(0);
   std::vector<TNotatedItem*> old;
   old.swap(items_);
   items_.reserve(old.size());

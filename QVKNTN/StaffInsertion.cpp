@@ -25,6 +25,7 @@ int TMusicStaff::SplitAtTick(int i, long startTick, long tick) {
   // Below the nearly-full count at least 101 slots are free, more than the longest chain takes
   // (an explicit rest of 32767 ticks makes 29 pieces).
   const int added = static_cast<int>(pieces.size()) - 1;
+  TouchItems(i);
   items_.insert(items_.begin() + i + 1, pieces.begin() + 1, pieces.end());
   changed_ = true;
   return added;

@@ -46,11 +46,13 @@ bool HeadsClash(TMusicNote* chord, const TStaffContext& context) {
 }  // namespace
 
 void TMusicStaff::ResolveAccidentals(bool resolve) {
+  TouchItems(0);
   TAuditNtnIdx at(this);
   WalkWith(at, [resolve](TAuditNtnIdx& a) { a.Current()->ResolveAccidental(a.Context(), resolve); });
 }
 
 void TMusicStaff::AuditAccidentals() {
+  TouchItems(0);
   ResolveAccidentals(true);
   TTransposeNtnIdx at(this, 0, 0);
   WalkWith(at, [](TTransposeNtnIdx& a) {
@@ -88,6 +90,7 @@ int TMusicStaff::FindUntransposable(int interval, int after) {
 }
 
 void TMusicStaff::Transpose(int interval, int preference) {
+  TouchItems(0);
   ResolveAccidentals(true);
   TTransposeNtnIdx at(this, interval, preference);
   WalkWith(at, [](TTransposeNtnIdx& a) { a.TransposeCurrent(); });
@@ -96,6 +99,7 @@ void TMusicStaff::Transpose(int interval, int preference) {
 }
 
 void TMusicStaff::TruncateAtTick(long tick) {
+  TouchItems(0);
   // Below a quarter note there is nothing sensible to keep.
   if (tick < kTicksPerQuarter) return;
   const int at = SeekTick(tick, 0, 0);

@@ -28,6 +28,7 @@ class TStaffPositionSet {
   void Add(int position);
   void Remove(int position);
   bool IsEmpty() const;
+  bool operator==(const TStaffPositionSet& other) const { return std::memcmp(fBits, other.fBits, sizeof fBits) == 0; }
 
  private:
   // Positions outside the signed-byte range cannot be stored; fold them in rather than index out.

@@ -44,7 +44,10 @@ void TStaffRange::SyncItem(TNotatedItem* item) { NtnSync(item); }
 
 void TStaffRange::MarkChanged() {
   // Item contents changed: the pre-save audit and the modified state must see this staff.
-  if (IsValid()) staff_->SetChanged();
+  if (!IsValid()) return;
+  staff_->SetChanged();
+  // Groups end at bar lines: nothing before the bar line ahead of the range was touched.
+  staff_->TouchItems(staff_->FindNextBar(first_, -1));
 }
 
 void TStaffRange::Audit() {

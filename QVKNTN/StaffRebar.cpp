@@ -55,6 +55,7 @@ bool IsCrossingStopper(const TNotatedItem* item) {
 }  // namespace
 
 void TMusicStaff::Rebar() {
+  TouchItems(0);
   ResolveAccidentals(true);
   std::vector<TNotatedItem*> old;
   old.swap(items_);

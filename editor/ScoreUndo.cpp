@@ -269,6 +269,8 @@ bool WriteUndoSnapshot(TQXTStream& out, TMusicScore& score, const TEditPlace& pl
     case TUndoKind::Items:
     case TUndoKind::Internal: {
       const TUndoItemRange r = ChooseUndoItemRange(*staff, place, count, kind, command);
+      // The edit rewrites nothing before the bars it records, in place or otherwise.
+      staff->TouchItems(r.start);
       out.WriteInt16(place.staff);
       out.WriteInt16(r.start);
       out.WriteInt16(r.countAfter);
@@ -283,6 +285,8 @@ bool WriteUndoSnapshot(TQXTStream& out, TMusicScore& score, const TEditPlace& pl
       if (command == kUndoCmdLyrics) {
         WriteLyricsSnapshot(out, *staff);
       } else {
+        // Transposing, audits and beaming rewrite any item of the staff.
+        staff->TouchItems(0);
         WriteStaffItems(out, *staff);
         if (command == kUndoCmdTransposeStaff) out.WriteInt16(staff->GetTransposition());
       }

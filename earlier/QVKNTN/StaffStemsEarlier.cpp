@@ -67,6 +67,7 @@ int TMusicStaff::EarlierForcedStemSign(int i) const {
 }
 
 int TMusicStaff::AutoStem(int sign, int index) {
+  TouchItems(FindNextBar(index, -1));
   TSongNote* note = NtnAsSongNote(GetItem(index));
   if (!note || !IsInnerIndex(index)) return 0;
   const int forced = EarlierForcedStemSign(index);
@@ -106,6 +107,7 @@ int TMusicStaff::AutoStem(int sign, int index) {
 }
 
 void TMusicStaff::UngroupEarlier(int kind, int i) {
+  TouchItems(FindNextBar(i, -1));
   const int first = GroupBound(kind, i, -1);
   for (int j = first; IsInnerIndex(j); ++j) {
     TSongNote* member = NtnAsSongNote(GetItem(j));
@@ -120,6 +122,7 @@ void TMusicStaff::UngroupEarlier(int kind, int i) {
 }
 
 int TMusicStaff::RewriteAsTiedPieces(int index, long ticks) {
+  TouchItems(FindNextBar(index, -1));
   TNotatedItem* item = GetItem(index);
   if (!NtnAsSongNote(item) || !IsInnerIndex(index) || ticks <= 0) return 0;
   std::vector<TNotatedItem*> pieces;

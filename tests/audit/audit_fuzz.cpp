@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include "QVKNTN/AuditCheckpoints.h"
 #include "QVKNTN/AuditNtnIdx.h"
 #include "QVKNTN/AuditPass.h"
 #include "QVKNTN/FindErrorNtnIdx.h"
@@ -87,6 +88,20 @@ void CheckCursors(TMusicStaff& staff) {
   }
 }
 
+// Every audit cursor the staff keeps for its next audit equals a fresh walk to its place.
+void CheckSavedCursors(TMusicStaff& staff) {
+  const TAuditCheckpoints* saved = staff.SavedAuditCursors();
+  if (!saved) return;
+  TAuditNtnIdx fresh(&staff);
+  for (int s = 0; s < saved->Stretches(); ++s) {
+    const TAuditNtnIdx* cursor = saved->Saved(s);
+    if (!cursor) continue;
+    if (cursor->GetIndex() > staff.LastIndex()) std::abort();
+    while (fresh.GetIndex() < cursor->GetIndex()) fresh.Next();
+    if (!fresh.SameWalkState(*cursor)) std::abort();
+  }
+}
+
 // The whole-staff audit walks forward once and keeps the item count; a second audit finds nothing
 // left to change.
 void CheckWholeAudit(TMusicStaff& staff) {
@@ -114,7 +129,16 @@ void CheckWholeAudit(TMusicStaff& staff) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bytes in{data, size};
   TMusicStaff staff;
-  const int count = in.Next() % 64;
+  const int first = in.Next();
+  const int count = first % 64;
+  // Half the inputs follow 32 plain bars, so that the audit keeps cursors saved at bar lines among
+  // the shaped items.
+  if (first & 0x80) {
+    for (int bar = 0; bar < 32; ++bar) {
+      for (int n = 0; n < 4; ++n) staff.AppendItem(new TMusicNote(n - 2, 2));
+      staff.AppendItem(new TBarLineData);
+    }
+  }
   for (int i = 0; i < count && in.n; ++i) {
     TNotatedItem* item = NewNotatedItem(in.Next() % 19);
     if (!item) continue;
@@ -155,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // An operation on many items audits once.
     if (AuditRangesRun() - audits > 1) std::abort();
+    CheckSavedCursors(staff);
   }
   CheckWholeAudit(staff);
   CheckCursors(staff);

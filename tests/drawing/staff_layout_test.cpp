@@ -685,3 +685,54 @@ TEST_F(LayoutTest, ALineEndingOnARepeatOpenShowsTheEndBar) {
 }
 
 }  // namespace
+
+namespace {
+// The kind, item and width of every cell of a line, and its lead's duration: what a layout shows.
+std::string LineCells(const TStaffDrawInfo& line) {
+  std::string out;
+  for (int c = 0; c < line.GetCellCount(); ++c) {
+    const TItemDrawInfo& cell = line.Cell(c);
+    out += std::to_string(int(cell.Kind())) + ":" + std::to_string(cell.itemIndex) + ":" +
+           std::to_string(cell.width) + ":" + std::to_string(cell.duration) + " ";
+  }
+  return out;
+}
+}  // namespace
+
+// The view lays out from a cursor it keeps between refreshes. Edits before that cursor (the item
+// it stands on deleted, items inserted ahead of it, a whole-staff undo) must not leave it counting
+// ticks or reading items that are no longer there: each refresh shows what a new layout shows.
+TEST_F(LayoutTest, RefreshAfterEditsBeforeTheViewShowsWhatANewLayoutShows) {
+  for (int bar = 0; bar < 60; ++bar) {
+    for (int n = 0; n < 4; ++n) a.Note(n - 2, bar % 3 == 0 ? 3 : 2);
+    a.Bar();
+  }
+  Show({&a});
+  const long tick = 30 * 4 * 192;
+  Line().LayoutView(tick, 4000);
+  const int cursor = Line().Cursor().GetIndex();
+  ASSERT_GT(cursor, 20);
+  struct Edit {
+    const char* what;
+    void (*apply)(TMusicStaff&, int cursor);
+  };
+  const Edit edits[] = {
+      {"delete the items around the cursor", [](TMusicStaff& s, int c) { s.DeleteItems(c - 12, c + 3); }},
+      {"insert a half note well before it", [](TMusicStaff& s, int c) { s.InsertItem(new TMusicNote(0, 1), c / 2); }},
+      {"delete one quarter before it", [](TMusicStaff& s, int c) { s.DeleteItem(c - 8); }},
+      {"replace every item", [](TMusicStaff& s, int) {
+         s.DeleteItems(1, s.LastIndex() - 1);
+         for (int n = 0; n < 300; ++n) s.AppendItem(n % 5 == 4 ? static_cast<TNotatedItem*>(new TBarLineData) : new TMusicNote(1, 3));
+       }},
+  };
+  for (const Edit& e : edits) {
+    SCOPED_TRACE(e.what);
+    e.apply(a.staff, Line().Cursor().GetIndex());
+    Line().LayoutView(tick, 4000);
+    TScoreDrawInfo fresh(&score, &fonts, 1);
+    fresh.AddStaffByPtr(&a.staff);
+    fresh.GetStaffInfo(0)->LayoutView(tick, 4000);
+    EXPECT_EQ(LineCells(Line()), LineCells(*fresh.GetStaffInfo(0)));
+    EXPECT_EQ(Line().Cursor().GetTick(), fresh.GetStaffInfo(0)->Cursor().GetTick());
+  }
+}
