@@ -218,7 +218,12 @@ int TScoreEdit::CaretX() const {
 
 long TScoreEdit::TickOfIndex(int index) const {
   const TMusicStaff* staff = edit_.CurrentStaff();
-  return staff ? staff->GetTicksBetween(1, index) : 0;
+  if (!staff) return 0;
+  // The line's cursor stands near the view: counting on from it spares a walk from the top of a
+  // long staff each time typing scrolls the view on.
+  TStaffDrawInfo* line = CurrentLine();
+  if (line && line->GetStaff() == staff) return line->IndexToTick(index);
+  return staff->GetTicksBetween(1, index);
 }
 
 void TScoreEdit::ScrollToCaret() {

@@ -734,5 +734,8 @@ TEST_F(LayoutTest, RefreshAfterEditsBeforeTheViewShowsWhatANewLayoutShows) {
     fresh.GetStaffInfo(0)->LayoutView(tick, 4000);
     EXPECT_EQ(LineCells(Line()), LineCells(*fresh.GetStaffInfo(0)));
     EXPECT_EQ(Line().Cursor().GetTick(), fresh.GetStaffInfo(0)->Cursor().GetTick());
+    // The view scrolls to a caret by the tick the line counts from its cursor.
+    for (int i : {1, 7, Line().Cursor().GetIndex(), a.staff.LastIndex() - 2, a.staff.LastIndex()})
+      EXPECT_EQ(Line().IndexToTick(i), a.staff.GetTicksBetween(1, i)) << i;
   }
 }
