@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "app/win32/ImportProgressDlg.h"
-#include "framework/Application.h"
 #include "framework/Gauge.h"
 #include "midi/MidiImportConverter.h"
 #include "midi/SMFImportInstructions.h"
 #include "tests/midi/MidiImportNotes.h"
 #include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/OwnerWindowTest.h"
 
 using namespace guidriver;
 
@@ -21,23 +20,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 10000;
 
-class ImportProgressDlgTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    owner_ = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(owner_);
-    ownerObject_ = std::make_unique<TWindow>(owner_);
-  }
-  void TearDown() override {
-    ownerObject_.reset();
-    DestroyWindow(owner_);
-  }
-
-  TApplication app_{"Import progress"};
-  HWND owner_ = nullptr;
-  std::unique_ptr<TWindow> ownerObject_;
-};
+using ImportProgressDlgTest = TOwnerWindowTest;
 
 TEST_F(ImportProgressDlgTest, WorkingShowsTheConversionsStepsAndCloses) {
   {

@@ -20,6 +20,7 @@
 #include "framework/Application.h"
 #include "framework/FrameWindow.h"
 #include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/OwnerWindowTest.h"
 
 using namespace guidriver;
 
@@ -27,19 +28,8 @@ namespace {
 
 constexpr DWORD kWaitMs = 10000;
 
-class ItemDialogsTest : public ::testing::Test {
+class ItemDialogsTest : public TOwnerWindowTest {
 protected:
-  void SetUp() override {
-    owner_ = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(owner_);
-    ownerObject_ = std::make_unique<TWindow>(owner_);
-  }
-  void TearDown() override {
-    ownerObject_.reset();
-    DestroyWindow(owner_);
-  }
-
   // Runs the item's dialog while the script works it; answers RunItemDialog's result.
   bool Run(TNotatedItem& item, const char* caption, const std::function<void(HWND)>& work) {
     bool ownerDisabled = false;
@@ -64,9 +54,6 @@ protected:
   }
   static void SetCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
-  TApplication app_{"Earlier dialogs"};
-  HWND owner_ = nullptr;
-  std::unique_ptr<TWindow> ownerObject_;
 };
 
 TEST_F(ItemDialogsTest, KeySignaturePresetSetsTheButtonsAndOkStoresThem) {
