@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/StaffInstrument.h"
 
 class TAuditCheckpoints;
@@ -108,6 +109,14 @@ public:
   int GetUpperSize() const { return upperSize_; }
   int GetLowerSize() const { return lowerSize_; }
   void SetVerticalSize(int lower, int upper);
+  // The extents above (negative) and below (positive) the middle line, whatever order the line's
+  // SetVerticalSize takes them in: the earlier line's takes the one above first.
+  void SetExtents(int above, int below) {
+    if (kEarlierLine)
+      SetVerticalSize(above, below);
+    else
+      SetVerticalSize(below, above);
+  }
   // Whether the staff uses experimental program features: layering with the next staff, extra
   // accidental or note space on a song note, or a rest moved off its place.
   bool NeedsExperimentalFeatures() const;

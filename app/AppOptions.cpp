@@ -3,7 +3,7 @@
 #include "foundation/SysInfo.h"
 
 TAppOptions::TAppOptions() {
-  for (int i = 0; i < kAppOptionCount; ++i) values[i] = kAppOptionKeys[i].defaultValue;
+  for (int i = 0; i < kAppOptionSlots; ++i) values[i] = i < kAppOptionCount ? kAppOptionKeys[i].defaultValue : 0;
 }
 
 void TAppOptions::Load(TSysInfo& settings) {

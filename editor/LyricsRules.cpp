@@ -66,7 +66,7 @@ void StoreLyricConfig(TMusicStaff& staff, const TLyricConfig& config) {
     lyrics.SetSecondSetting(config.placement);
     lyrics.SetOffset(std::clamp(config.offset, -100, 100));
   }
-  staff.SetVerticalSize(config.lower, -config.upper);
+  staff.SetExtents(-config.upper, config.lower);
   staff.SetChanged(true);
 }
 

@@ -162,7 +162,7 @@ TUndoOutcome ApplyStaffContent(TMusicStaff& staff, TEditPlace& place, int index,
     if (in.IsFailed()) return TUndoOutcome::Failed;
     out.WriteInt16(index);
     WriteLyricsSnapshot(out, staff);
-    staff.SetVerticalSize(lower, upper);
+    staff.SetExtents(upper, lower);
     staff.SetLyrics(lyrics.release());
     return TUndoOutcome::Applied;
   }

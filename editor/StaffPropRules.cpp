@@ -53,7 +53,7 @@ TStaffVisualValues StaffVisualOf(const TMusicStaff& staff) {
 void StoreStaffVisual(TMusicStaff& staff, const TStaffVisualValues& values) {
   staff.SetStyle(values.style);
   staff.SetLineCount(values.lines);
-  staff.SetVerticalSize(values.lower, -values.upper);
+  staff.SetExtents(-values.upper, values.lower);
   staff.SetLayerWithNext(values.layer);
   staff.SetColor(values.color);
 }

@@ -1,6 +1,7 @@
 #include "midi/MidiImportConverter.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -649,7 +650,8 @@ TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel) {
 }
 
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
-                                                TLyricMode lyrics, TImportCancelCheck cancel) {
+                                                TLyricMode lyrics, TImportCancelCheck cancel,
+                                                TImportProgress* progress) {
   // The earlier line's scores keep no lyric staves of an imported file: its text and lyric events
   // stay out.
   if constexpr (kEarlierLine) lyrics = TLyricMode::kNone;
@@ -658,18 +660,30 @@ std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImport
   const TBarGrid bars(data.Track(0));
   score->AppendStaff(ConductorStaff(data, bars, cancel));
 
+  std::vector<bool> hasLyrics(size_t(std::max(data.TrackCount(), 1)), false);
+  long steps = long(instructions.size());
+  for (int t = 0; t < data.TrackCount(); ++t) {
+    TSMFTrackData* track = data.Track(t);
+    hasLyrics[size_t(t)] = track && TrackHasLyrics(*track, lyrics);
+    if (hasLyrics[size_t(t)]) ++steps;
+  }
+  auto advance = [&] {
+    if (progress) progress->Advance(kImportStepsPerStaff);
+  };
+  if (progress) progress->Start(int(std::min(steps * kImportStepsPerStaff, long(INT_MAX))), kImportProgressMessage);
+
   std::vector<TStaffPlan> plans;
-  std::vector<bool> lyricBuilt(size_t(std::max(data.TrackCount(), 1)), false);
+  std::vector<bool> lyricBuilt(hasLyrics.size(), false);
   auto add = [&](TMusicStaff* staff, const TSMFImportInstructions& instruction, bool lyric) {
     score->MakeStaffNameUnique(staff);
     score->AppendStaff(staff);
     plans.push_back({staff, instruction, lyric, false});
   };
   auto tryLyricStaff = [&](int t) -> TMusicStaff* {
-    TSMFTrackData* track = data.Track(t);
-    if (!track || lyricBuilt[size_t(t)] || !TrackHasLyrics(*track, lyrics)) return nullptr;
+    if (t < 0 || t >= data.TrackCount() || lyricBuilt[size_t(t)] || !hasLyrics[size_t(t)]) return nullptr;
     lyricBuilt[size_t(t)] = true;
-    TMusicStaff* staff = BuildLyricStaff(*track, lyrics, bars);
+    TMusicStaff* staff = BuildLyricStaff(*data.Track(t), lyrics, bars);
+    advance();
     if (staff->GetLyrics() && staff->HasNoteOrChord()) return staff;
     delete staff;
     return nullptr;
@@ -678,6 +692,7 @@ std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImport
   for (const TSMFImportInstructions& instruction : instructions) {
     if (Cancelled(cancel)) return nullptr;
     for (TMusicStaff* staff : InstructionStaves(data, instruction, bars, cancel)) add(staff, instruction, false);
+    advance();
     if (TMusicStaff* lyricStaff = tryLyricStaff(instruction.track)) {
       plans.back().lyricBelow = true;
       add(lyricStaff, TSMFImportInstructions{}, true);

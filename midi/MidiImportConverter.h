@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "midi/ImportProgress.h"
 #include "midi/SMFImportInstructions.h"
 
 class TMusicScore;
@@ -27,6 +28,8 @@ std::vector<TMusicStaff*> BuildStavesFromInstruction(TSMFData& data, const TSMFI
 TMusicStaff* BuildConductorStaff(TSMFData& data, TImportCancelCheck cancel = nullptr);
 
 // The new score, or null when the cancel check stopped the work (the partial score is deleted).
-// The earlier line makes no lyric staves, whatever the mode.
+// The earlier line makes no lyric staves, whatever the mode. The progress (when given) counts
+// kImportStepsPerStaff steps per instruction and per track with lyrics.
 std::unique_ptr<TMusicScore> ConvertMidiToScore(TSMFData& data, const TSMFImportInstructionList& instructions,
-                                                TLyricMode lyrics, TImportCancelCheck cancel = nullptr);
+                                                TLyricMode lyrics, TImportCancelCheck cancel = nullptr,
+                                                TImportProgress* progress = nullptr);

@@ -38,13 +38,13 @@ bool ReadMidiImportFile(const char* path, TQVKImportData& import, TImportCancelC
 
 TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusicScore>& score,
                                         TImportCancelCheck cancel, const TMidiImportOptions& options,
-                                        const TImportInstructionEditor& wizard) {
+                                        const TImportInstructionEditor& wizard, TImportProgress* progress) {
   score.reset();
   TQVKImportData import;
   import.options = options;
   if (!ReadMidiImportFile(path, import, cancel)) return TImportOpenResult::kOpenFailed;
   if (wizard && !wizard(import)) return TImportOpenResult::kCancelled;
-  score = ConvertMidiToScore(import.data, import.instructions, import.lyrics, cancel);
+  score = ConvertMidiToScore(import.data, import.instructions, import.lyrics, cancel, progress);
   return score ? TImportOpenResult::kConverted : TImportOpenResult::kCancelled;
 }
 
@@ -83,6 +83,6 @@ TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstruction
   if (!score || score->StaffCount() < 2) return nullptr;
   TMusicStaff* staff = score->RemoveStaff(0);
   // Its sizes were set for a first staff among others; clamped again for its new place.
-  staff->SetVerticalSize(staff->GetLowerSize(), staff->GetUpperSize());
+  staff->SetExtents(staff->GetUpperSize(), staff->GetLowerSize());
   return staff;
 }

@@ -41,11 +41,12 @@ using TImportInstructionEditor = std::function<bool(TQVKImportData&)>;
 // Reads the file, lets the editor (when given) change the instructions, and converts. The score is
 // null unless the result is kConverted. options: "ExtractChannels" and "MaxChordSize" shape the
 // default instructions; without the wizard the instructions keep the record's default flags and
-// resolutions.
+// resolutions. The progress (when given) hears of the conversion only, after the wizard.
 TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusicScore>& score,
                                         TImportCancelCheck cancel = nullptr,
                                         const TMidiImportOptions& options = TMidiImportOptions{},
-                                        const TImportInstructionEditor& wizard = nullptr);
+                                        const TImportInstructionEditor& wizard = nullptr,
+                                        TImportProgress* progress = nullptr);
 
 // A recording into one staff for the current score: the instruction that the instruction dialog
 // starts from (the Import options, the channels that carry notes in the first track and that

@@ -20,6 +20,7 @@
 #include "app/win32/AboutDlg.h"
 #include "app/win32/FileTemplateDlg.h"
 #include "app/win32/HistoryListDlg.h"
+#include "app/win32/ImportProgressDlg.h"
 #include "app/win32/MCTDialog.h"
 #include "app/win32/MusicStatusBar.h"
 #include "editor/win32/ScoreWindow.h"
@@ -390,8 +391,11 @@ std::unique_ptr<TMusicScore> TVellichordFrame::ImportMidiFile(const char* path, 
       return finished;
     };
     const bool useWizard = mode == kOpenModeImport || OptionOf(kOptUseImportWizOnOpen) != 0;
-    result = ImportMidiFileToScore(path, score, nullptr, options,
-                                   useWizard ? TImportInstructionEditor(wizard) : TImportInstructionEditor());
+    // The conversion runs under the long-task dialog, whose Cancel its checks poll.
+    TImportProgressDlg progress(this);
+    result = ImportMidiFileToScore(path, score, &IsCancelRequested, options,
+                                   useWizard ? TImportInstructionEditor(wizard) : TImportInstructionEditor(),
+                                   &progress);
   }
   if (result == TImportOpenResult::kOpenFailed) {
     InformationBox(hwnd_,

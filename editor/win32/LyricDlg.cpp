@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "QVKNTN/EditorLine.h"
 #include "QVKNTN/LyricText.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/StaffLyrics.h"
@@ -11,6 +12,7 @@
 #include "QVKNTN/win32/MusicFonts.h"
 #include "QVKNTN/win32/RequestedFont.h"
 #include "app/win32/QVKPropertyPage.h"
+#include "earlier/editor/EarlierEditRules.h"
 #include "editor/LyricsRules.h"
 #include "editor/win32/ScoreEdit.h"
 #include "framework/ComboBox.h"
@@ -32,15 +34,18 @@ constexpr int kLineEdit = 101;
 constexpr int kLineTextLimit = 30000;
 constexpr int kStaffLyricFont = 2;
 
+// The earlier line's page has no alignment and no vertical size: OK moves the staff's boundary
+// by the room the lyric lines take (earlier_rules::ApplyLyricsRoom).
 class TLyricDataPage : public TQVKPropertyPage {
 public:
   TLyricDataPage(TQVKPropertyDlg* sheet, TScoreEdit& view, TMusicStaff& staff)
       : TQVKPropertyPage(sheet, kConfigPage), view_(view), staff_(staff) {
     const int least = std::max(1, staff.GetLineCount());
     count_ = new TComboBox(this, kCountCombo);
-    alignment_ = new TComboBox(this, kAlignmentCombo);
     placement_ = new TComboBox(this, kPlacementCombo);
     offset_ = new TEditNumber(this, kOffsetEdit, TNumberRange{-100, 100, 1});
+    if constexpr (kEarlierLine) return;
+    alignment_ = new TComboBox(this, kAlignmentCombo);
     upper_ = new TEditNumber(this, kUpperEdit, TNumberRange{least, TMusicStaff::kMaxExtent, 1});
     lower_ = new TEditNumber(this, kLowerEdit, TNumberRange{least, TMusicStaff::kMaxExtent, 1});
   }
@@ -64,28 +69,37 @@ public:
     TQVKPropertyPage::SetupWindow();
     const TLyricConfig c = LyricConfigOf(staff_);
     for (int n = 0; n <= kLyricSheetLines; ++n) count_->AddString(LyricCountText(n).c_str());
-    alignment_->AddString("Start of Accidental/Note");
-    alignment_->AddString("Standard Rules");
     placement_->AddString("Bottom");
     placement_->AddString("Top");
     count_->SetSelIndex(c.count);
-    alignment_->SetSelIndex(c.alignment);
     placement_->SetSelIndex(c.placement);
     offset_->SetValue(c.offset);
-    upper_->SetValue(c.upper);
-    lower_->SetValue(c.lower);
+    if (alignment_) {
+      alignment_->AddString("Start of Accidental/Note");
+      alignment_->AddString("Standard Rules");
+      alignment_->SetSelIndex(c.alignment);
+      upper_->SetValue(c.upper);
+      lower_->SetValue(c.lower);
+    }
     remembered_ = Room();
     ready_ = true;
   }
 
   bool Apply() override {
-    TLyricConfig c;
+    TLyricConfig c = LyricConfigOf(staff_);
+    const TLyricConfig before = c;
     c.count = std::max(count_->GetSelIndex(), 0);
-    c.alignment = std::max(alignment_->GetSelIndex(), 0);
     c.placement = std::max(placement_->GetSelIndex(), 0);
     c.offset = offset_->GetValue();
-    c.upper = upper_->GetValue();
-    c.lower = lower_->GetValue();
+    if constexpr (kEarlierLine) {
+      earlier_rules::ApplyLyricsRoom(staff_, before.count, before.placement, c.count, c.placement, LineHeight());
+      c.upper = -staff_.GetUpperSize();
+      c.lower = staff_.GetLowerSize();
+    } else {
+      c.alignment = std::max(alignment_->GetSelIndex(), 0);
+      c.upper = upper_->GetValue();
+      c.lower = lower_->GetValue();
+    }
     StoreLyricConfig(staff_, c);
     return TQVKPropertyPage::Apply();
   }
@@ -100,14 +114,18 @@ private:
     return r;
   }
 
+  int LineHeight() const {
+    const TMusicFonts* fonts = view_.GetFonts();
+    return fonts ? fonts->GetLyricLineHeight() : 4;
+  }
+
   void RoomChanged() {
     const TLyricRoom now = Room();
     for (int i = 0; i < kLyricSheetLines; ++i) EnableTab(i + 1, i < now.count);
-    const TMusicFonts* fonts = view_.GetFonts();
-    const int height = fonts ? fonts->GetLyricLineHeight() : 4;
+    if (!upper_ || !lower_) return;
     int upper = upper_->GetValue();
     int lower = lower_->GetValue();
-    AdjustLyricRoom(remembered_, now, height, staff_.GetLineCount(), upper, lower);
+    AdjustLyricRoom(remembered_, now, LineHeight(), staff_.GetLineCount(), upper, lower);
     upper_->SetValue(upper);
     lower_->SetValue(lower);
     remembered_ = now;
@@ -116,11 +134,11 @@ private:
   TScoreEdit& view_;
   TMusicStaff& staff_;
   TComboBox* count_;
-  TComboBox* alignment_;
+  TComboBox* alignment_ = nullptr;
   TComboBox* placement_;
   TEditNumber* offset_;
-  TEditNumber* upper_;
-  TEditNumber* lower_;
+  TEditNumber* upper_ = nullptr;
+  TEditNumber* lower_ = nullptr;
   TLyricRoom remembered_;
   bool ready_ = false;
 };

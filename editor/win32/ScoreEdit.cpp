@@ -87,9 +87,6 @@ public:
   }
 };
 
-// The staff colour the sounding items are drawn in while the score plays.
-constexpr int kPlayingItemColor = 4;
-
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 // The action words of an undo record, from the frame's menu.
@@ -192,6 +189,7 @@ void TScoreEdit::Relayout() {
   fonts_->BeginMeasure();
   drawInfo_->LayoutView(leftTick_, std::max(clientWidth_ - lineStep_, 1));
   fonts_->EndMeasure();
+  ColorLineStaves();
   xOffset_ = lineStep_;
 }
 
@@ -289,6 +287,7 @@ void TScoreEdit::Paint(TDC& dc, bool, const TRect&) {
 
 void TScoreEdit::SetActive(bool active) {
   active_ = active;
+  ColorLineStaves();
   if (!hwnd_) return;
   ShowScrollBar(hwnd_, SB_BOTH, active);
   if (active) {
@@ -662,8 +661,8 @@ void TScoreEdit::ShowPlayPosition(const TScoreMidiPlayer& player) {
       TDC dc(hdc);
       TScreenDC screen;
       fonts_->BeginDraw(dc, &screen);
-      if (before > 0) line->DrawItem(before, xOffset_, yOffset_, 0);
-      if (now > 0) line->DrawItem(now, xOffset_, yOffset_, kPlayingItemColor);
+      if (before > 0) line->DrawItem(before, xOffset_, yOffset_, ItemRedrawColor(shown, false));
+      if (now > 0) line->DrawItem(now, xOffset_, yOffset_, ItemRedrawColor(shown, true));
       fonts_->EndDraw();
     }
     ReleaseDC(hwnd_, hdc);
@@ -737,7 +736,7 @@ void TScoreEdit::CmNewStaff() {
   const int port = score_->GetLastStaffPort();
   staff->SetPort(port);
   staff->SetChannel(score_->NextFreeChannel(port));
-  staff->SetVerticalSize(10, -10);
+  staff->SetExtents(-10, 10);
   score_->AppendStaff(staff);
   const int index = score_->StaffCount() - 1;
   if (index < TMusicScore::kSelectionSize) score_->Selection().SetBit(index, true);

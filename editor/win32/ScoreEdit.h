@@ -86,6 +86,10 @@ public:
   // The commands only one editor line has (editor/win32/ScoreEditLine.cpp and its replacement
   // under earlier/); looked up before the view's own table.
   bool FindLineCommand(TEvent& ev);
+  // The colours each line gives its staves (the earlier line's view sets them from its colour
+  // options), and the colour one item is redrawn in while a score plays.
+  void ColorLineStaves();
+  int ItemRedrawColor(int shown, bool playing) const;
 
   // Commands and their enablers.
   void CmUndo();

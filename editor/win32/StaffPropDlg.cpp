@@ -7,13 +7,11 @@
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "app/win32/QVKPropertyPage.h"
-#include "editor/win32/NtnPropInstrumentPage.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorComboBox.h"
 #include "framework/ComboBox.h"
 #include "framework/Edit.h"
 #include "framework/EditNumber.h"
-#include "midi/win32/MidiManager.h"
 #include "QVKNTN/win32/StaffColorHandles.h"
 #include "app/win32/VellichordApp.h"
 #include "app/win32/ShellGlobals.h"
@@ -22,7 +20,6 @@ namespace {
 
 constexpr int kGeneralPage = 586;
 constexpr int kVisualPage = 587;
-constexpr int kMidiPage = 588;
 
 constexpr const char* kEndBarNames[] = {"Section Close", "Master Repeat Close", "Single", "Double", "Open (hidden)"};
 constexpr const char* kStyleNames[] = {"Standard", "Upper Grand Staff", "Lower Grand Staff", "Orchestral"};
@@ -147,55 +144,6 @@ private:
   TQVColorComboBox* color_;
 };
 
-class TStaffPropMidiTab : public TQVKPropertyPage {
-public:
-  TStaffPropMidiTab(TQVKPropertyDlg* sheet, TMusicStaff& copy) : TQVKPropertyPage(sheet, kMidiPage), copy_(copy) {
-    port_ = new TComboBox(this, 101);
-    channel_ = new TEditNumber(this, 102, TNumberRange{1, 16, 1});
-    muted_ = new TCheckBox(this, 103);
-    transposition_ = new TEditNumber(this, 112, TNumberRange{-24, 24, 1});
-    volume_ = new TEditNumber(this, 120, TNumberRange{-1, 127, 1});
-    pan_ = new TEditNumber(this, 121, TNumberRange{-1, 127, 1});
-  }
-  void SetupWindow() override {
-    TQVKPropertyPage::SetupWindow();
-    if (gMidiManager) {
-      gMidiManager->FillPortNameList(port_->GetHandle());
-    } else {
-      char name[16];
-      for (int i = 1; i <= TMidiManager::kMaxPorts; ++i) {
-        std::snprintf(name, sizeof name, "Port %d", i);
-        port_->AddString(name);
-      }
-    }
-    port_->SetSelIndex(copy_.GetPort());
-    channel_->SetValue(std::clamp(copy_.GetChannel(), 0, 15) + 1);
-    muted_->SetCheck(copy_.IsMuted() ? BST_CHECKED : BST_UNCHECKED);
-    transposition_->SetValue(std::clamp(copy_.GetTransposition(), -24, 24));
-    volume_->SetValue(std::clamp(copy_.GetVolume(), -1, 127));
-    pan_->SetValue(std::clamp(copy_.GetPan(), -1, 127));
-  }
-  bool Apply() override {
-    const int port = port_->GetSelIndex();
-    if (port >= 0) copy_.SetPort(port);
-    copy_.SetChannel(channel_->GetValue() - 1);
-    copy_.SetMuted(muted_->GetCheck() == BST_CHECKED);
-    copy_.SetTransposition(transposition_->GetValue());
-    copy_.SetVolume(volume_->GetValue());
-    copy_.SetPan(pan_->GetValue());
-    return TQVKPropertyPage::Apply();
-  }
-
-private:
-  TMusicStaff& copy_;
-  TComboBox* port_;
-  TEditNumber* channel_;
-  TCheckBox* muted_;
-  TEditNumber* transposition_;
-  TEditNumber* volume_;
-  TEditNumber* pan_;
-};
-
 }  // namespace
 
 TStaffPropDialog::TStaffPropDialog(TWindow* parent, const TMusicScore& score, TMusicStaff& copy, int index)
@@ -205,8 +153,7 @@ TStaffPropDialog::TStaffPropDialog(TWindow* parent, const TMusicScore& score, TM
       instrument_(opened_) {
   AddPage("General", new TStaffPropGeneralTab(this, score, copy, index));
   AddPage("Visual", new TStaffPropVisualTab(this, copy));
-  AddPage("Midi", new TStaffPropMidiTab(this, copy));
-  AddPage("Instrument", new TNtnPropInstrumentPage(this, instrument_));
+  AddLinePages(copy);
 }
 
 void TStaffPropDialog::SetupWindow() {

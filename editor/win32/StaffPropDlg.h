@@ -21,6 +21,10 @@ public:
   void StoreInstrument();
 
 private:
+  // The pages each editor line adds after General and Visual (editor/win32/StaffPropLine.cpp
+  // and its replacement under earlier/).
+  void AddLinePages(TMusicStaff& copy);
+
   TMusicStaff& copy_;
   TInstrumentRecord opened_;
   TInstrumentRecord instrument_;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <map>
 #include <string>
@@ -20,6 +22,7 @@
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/NotationTypes.h"
 #include "app/AboutText.h"
+#include "app/AppOptions.h"
 #include "app/MusicFontCheck.h"
 #include "app/StatusTexts.h"
 #include "earlier/app/EarlierShellRules.h"
@@ -27,6 +30,8 @@
 #include "earlier/editor/EarlierEditRules.h"
 #include "earlier/editor/ItemTransfers.h"
 #include "editor/PatchLists.h"
+#include "editor/StaffPropRules.h"
+#include "foundation/SysInfo.h"
 
 namespace {
 
@@ -447,4 +452,90 @@ TEST(EarlierAudit, TheScoreAuditTakesEveryStaffChangedOrNot) {
   AuditScoreStaves(&score, false);
   EXPECT_TRUE(rest->HasExplicitLength()) << "an unchanged staff is audited too";
 }
+}  // namespace
+
+namespace {
+
+// The earlier line's "Options" section: its 28 keys in their order, the three colour roles
+// after the window colour, and neither of the current line's two extra keys read or written.
+class EarlierOptionKeys : public ::testing::Test {
+protected:
+  void SetUp() override {
+    path_ = ::testing::TempDir() + "vc_earlier_option_keys.ini";
+    std::remove(path_.c_str());
+    settings_.SetStorageNames("Vellichord Tests", path_.c_str());
+    settings_.SetRegistryFlag(0);
+  }
+  void TearDown() override { std::remove(path_.c_str()); }
+
+  std::string path_;
+  TSysInfo settings_;
+};
+
+TEST_F(EarlierOptionKeys, TwentyEightKeysInTheLinesOrder) {
+  constexpr const char* kKeys[] = {
+      "ScoreWinColor",    "NotePlayColor",      "ActiveStaffColor",   "InactiveStaffColor", "StatusBarEnabled",
+      "StatusBarShading", "Enable3dControls",   "RtMouseSetsInsPt",   "SmartInsertionPt",   "PersistentNoteTools",
+      "EnableActiveStaffFrame", "UndoLevels",   "SaveBackups",        "AutoSaveMinutes",    "PlayFromCaret",
+      "PlayLeadInMeasures", "MidiPortUsage",    "SMFExportTrkSigs",   "SMFExportHdrInfo",   "RecImportAction",
+      "PrintMarginUnits", "OpenFilterIndex",    "AcceptMidiInput",    "DlgUseLightFont",    "UseImportWizOnOpen",
+      "UsageTipsOnStartup", "NextUsageTip",     "ExperimentalActive"};
+  static_assert(std::size(kKeys) == kAppOptionCount);
+  for (int i = 0; i < kAppOptionCount; ++i) EXPECT_STREQ(kAppOptionKeys[i].key, kKeys[i]) << i;
+  // The colour roles default to the staff colour table's play highlight, active and inactive staff.
+  const TAppOptions o;
+  EXPECT_EQ(o[kOptNotePlayColor], 4);
+  EXPECT_EQ(o[kOptActiveStaffColor], 1);
+  EXPECT_EQ(o[kOptInactiveStaffColor], 2);
+  EXPECT_EQ(o[kOptChasePlayingNotes], 0);
+  EXPECT_EQ(o[kOptSmartPropertiesInsert], 0);
+}
+
+TEST_F(EarlierOptionKeys, LoadsAndSavesOnlyItsOwnKeys) {
+  // A settings file the current line wrote carries its two extra keys; the earlier line leaves them.
+  settings_.WriteInt(kOptionsSection, "ChasePlayingNotes", 1);
+  settings_.WriteInt(kOptionsSection, "SmartPropertiesInsert", 1);
+  settings_.WriteInt(kOptionsSection, "ActiveStaffColor", 5);
+  settings_.WriteInt(kOptionsSection, "ExperimentalActive", 1);
+  TAppOptions o;
+  o.Load(settings_);
+  EXPECT_EQ(o[kOptActiveStaffColor], 5);
+  EXPECT_EQ(o[kOptExperimentalActive], 1);
+  EXPECT_EQ(o[kOptChasePlayingNotes], 0);
+  EXPECT_EQ(o[kOptSmartPropertiesInsert], 0);
+
+  o[kOptInactiveStaffColor] = 6;
+  o[kOptChasePlayingNotes] = 7;
+  const std::string saved = ::testing::TempDir() + "vc_earlier_option_keys_saved.ini";
+  std::remove(saved.c_str());
+  TSysInfo fresh;
+  fresh.SetStorageNames("Vellichord Tests", saved.c_str());
+  fresh.SetRegistryFlag(0);
+  o.Save(fresh);
+  fresh.FlushSettings();
+  EXPECT_EQ(fresh.ReadInt(kOptionsSection, "InactiveStaffColor", -1), 6);
+  EXPECT_EQ(fresh.ReadInt(kOptionsSection, "NotePlayColor", -1), 4);
+  EXPECT_EQ(fresh.ReadInt(kOptionsSection, "ChasePlayingNotes", -1), -1);
+  EXPECT_EQ(fresh.ReadInt(kOptionsSection, "SmartPropertiesInsert", -1), -1);
+  std::remove(saved.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The earlier line's staff takes the extent above the staff first: the staff properties' Visual
+// page still stores Upper above and Lower below, not both at the least size.
+TEST(EarlierStaffVisual, StoresUpperAboveAndLowerBelow) {
+  TMusicStaff staff;
+  TStaffVisualValues v = StaffVisualOf(staff);
+  v.upper = 20;
+  v.lower = 30;
+  StoreStaffVisual(staff, v);
+  EXPECT_EQ(staff.GetUpperSize(), -20);
+  EXPECT_EQ(staff.GetLowerSize(), 30);
+  EXPECT_EQ(StaffVisualOf(staff).upper, 20);
+  EXPECT_EQ(StaffVisualOf(staff).lower, 30);
+}
+
 }  // namespace

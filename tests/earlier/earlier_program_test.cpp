@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,7 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
+#include "QVKNTN/StaffLyrics.h"
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/NotationTypes.h"
 #include "resources/CommandIds.h"
@@ -176,6 +178,28 @@ protected:
           return GetGUIThreadInfo(GetWindowThreadProcessId(view, nullptr), &gui) && gui.hwndFocus == view;
         },
         kWaitMs);
+  }
+  // Ctrl+Tab until the sheet shows a page with this control; the control, or null.
+  static HWND ShowPageWith(HWND sheet, int id, const char* className) {
+    for (int i = 0; i < 6; ++i) {
+      if (HWND control = FindVisibleControl(sheet, id, className)) return control;
+      Focus(sheet);
+      PressKey(VK_TAB, kControl);
+      PumpUntil([&] { return FindVisibleControl(sheet, id, className) != nullptr; }, 2000);
+    }
+    return nullptr;
+  }
+  // Chooses an entry of a page's combo box as the user would, with its change notice.
+  static void ChooseInPage(HWND page, int id, int index) {
+    SendDlgItemMessageA(page, id, CB_SETCURSEL, index, 0);
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(GetDlgItem(page, id)));
+  }
+  // Saves and reads the score back; null when either fails.
+  std::unique_ptr<TMusicScore> SavedScore() {
+    if (!SaveAndWait(frame_)) return nullptr;
+    TScoreLoadInfo info;
+    info.Clear();
+    return std::unique_ptr<TMusicScore>(ReadScoreFile(Path("song.qvk").c_str(), info));
   }
   static void ChoosePreset(HWND dialog, int preset) {
     SendDlgItemMessageA(dialog, 121, LB_SETCURSEL, preset, 0);
@@ -538,5 +562,100 @@ TEST_F(EarlierProgramTest, MidiWheelSetsTheSelectionsDuration) {
   PumpFor(300);
   EXPECT_EQ(SavedStaff(), "e e e | q T0");
   CloseHandle(step);
+  EXPECT_TRUE(CloseProgram());
+}
+
+// The view draws its current staff in the colour the "ActiveStaffColor" option names; the staff
+// properties' Midi page shows the staff's default instrument and changes it in the patch dialog;
+// the lyrics page moves the staff's upper boundary by the room its lines take. Each change is in
+// the saved file, and one Undo takes it back.
+TEST_F(EarlierProgramTest, StaffColoursPlaybackPageAndLyricsPage) {
+  WriteSettings("ActiveStaffColor=5\r\n");  // highlight 1, red unless the settings say otherwise
+  HWND view = StartOn("q@0 q@1 | q@2 q@3", [](TMusicStaff& staff) {
+    staff.SetVerticalSize(-20, 20);  // the earlier line takes the extent above the staff first
+    staff.SetInstrument({1, 300, 0});
+  });
+  ASSERT_TRUE(view);
+  PumpFor(300);
+  // Another process's window is read through its frame, as the screen shows it.
+  const TPixels picture = CaptureClient(frame_);
+  RECT area{};
+  GetClientRect(view, &area);
+  MapWindowPoints(view, frame_, reinterpret_cast<POINT*>(&area), 2);
+  long red = 0;
+  for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y)
+    for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x)
+      red += picture.At(x, y) == RGB(255, 0, 0);
+  EXPECT_GT(red, 100) << "the current staff's lines and notes in colour 5";
+
+  // Staff properties: the Midi page shows "Off" and "<None>" for bank select with no patch.
+  PostCommand(frame_, CM_STAFFPROPERTIES);
+  HWND sheet = WaitForWindow(nullptr, "Properties for Melody", kWaitMs, process_->Id());
+  ASSERT_TRUE(sheet);
+  EXPECT_FALSE(ShowPageWith(sheet, 102, "ListBox")) << "no Instrument page in the earlier line";
+  HWND change = ShowPageWith(sheet, 111, "Button");
+  ASSERT_TRUE(change) << "the Midi page's Change... button";
+  HWND page = GetParent(change);
+  EXPECT_EQ(GetText(GetDlgItem(page, 104)), "Off");
+  EXPECT_EQ(GetText(GetDlgItem(page, 105)), "<None>");
+  ClickButton(page, 111);
+  HWND patch = WaitForWindow(nullptr, "Sound (Instrument) Patch", kWaitMs, process_->Id());
+  ASSERT_TRUE(patch);
+  SendDlgItemMessageA(patch, 102, LB_SETCURSEL, 12, 0);
+  ClickButton(patch, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(patch, kWaitMs));
+  EXPECT_TRUE(PumpUntil([&] { return GetText(GetDlgItem(page, 105)) == "12"; }, kWaitMs));
+  EXPECT_EQ(GetText(GetDlgItem(page, 104)), "300");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+  auto saved = SavedScore();
+  ASSERT_TRUE(saved);
+  const TMusicStaff* staff = saved->GetStaff(0);
+  EXPECT_EQ(staff->GetInstrument().patch, 12);
+  EXPECT_EQ(staff->GetInstrument().bank, 300);
+  EXPECT_EQ(staff->GetUpperSize(), -20) << "the sheet keeps the staff's extents";
+  EXPECT_EQ(staff->GetLowerSize(), 20);
+  PostCommand(frame_, CM_UNDO);
+  PumpFor(300);
+  saved = SavedScore();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->GetStaff(0)->GetInstrument().patch, 0) << "after Undo";
+
+  // Lyrics: two lines above the staff, then one. The page has no alignment and no size edits.
+  auto lyricsPage = [&](int count, int placement) {
+    PostCommand(frame_, CM_LYRICS);
+    HWND lyrics = WaitForWindow(nullptr, "Staff Lyrics", kWaitMs, process_->Id());
+    if (!lyrics) return false;
+    HWND combo = ShowPageWith(lyrics, 101, "ComboBox");
+    if (!combo) return false;
+    HWND config = GetParent(combo);
+    EXPECT_FALSE(GetDlgItem(config, 104) || GetDlgItem(config, 201) || GetDlgItem(config, 202));
+    ChooseInPage(config, 101, count);
+    ChooseInPage(config, 102, placement);
+    PumpFor(200);
+    ClickButton(lyrics, IDOK);
+    return WaitForWindowGone(lyrics, kWaitMs);
+  };
+  ASSERT_TRUE(lyricsPage(2, 1));
+  saved = SavedScore();
+  ASSERT_TRUE(saved && saved->GetStaff(0)->GetLyrics());
+  EXPECT_EQ(saved->GetStaff(0)->GetLyrics()->GetLineCount(), 2);
+  const int twoLines = saved->GetStaff(0)->GetUpperSize();
+  const int lineHeight = (-20 - twoLines) / 2;
+  EXPECT_GT(lineHeight, 0) << "the top moved up by the room of two lines";
+  EXPECT_EQ(-20 - twoLines, 2 * lineHeight);
+  EXPECT_EQ(saved->GetStaff(0)->GetLowerSize(), 20);
+  ASSERT_TRUE(lyricsPage(1, 1));
+  saved = SavedScore();
+  ASSERT_TRUE(saved && saved->GetStaff(0)->GetLyrics());
+  EXPECT_EQ(saved->GetStaff(0)->GetLyrics()->GetLineCount(), 1);
+  EXPECT_EQ(saved->GetStaff(0)->GetUpperSize(), -20 - lineHeight) << "one line's room is given back";
+  PostCommand(frame_, CM_UNDO);
+  PumpFor(300);
+  saved = SavedScore();
+  ASSERT_TRUE(saved && saved->GetStaff(0)->GetLyrics());
+  EXPECT_EQ(saved->GetStaff(0)->GetLyrics()->GetLineCount(), 2) << "after Undo";
+  EXPECT_EQ(saved->GetStaff(0)->GetUpperSize(), twoLines);
+  EXPECT_EQ(saved->GetStaff(0)->GetLowerSize(), 20);
   EXPECT_TRUE(CloseProgram());
 }

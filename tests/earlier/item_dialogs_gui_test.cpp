@@ -20,6 +20,7 @@
 #include "framework/Application.h"
 #include "framework/FrameWindow.h"
 #include "tests/support/guidriver/GuiDriver.h"
+#include "tests/support/guidriver/OwnerWindowTest.h"
 
 using namespace guidriver;
 
@@ -27,19 +28,8 @@ namespace {
 
 constexpr DWORD kWaitMs = 10000;
 
-class ItemDialogsTest : public ::testing::Test {
+class ItemDialogsTest : public TOwnerWindowTest {
 protected:
-  void SetUp() override {
-    owner_ = CreateWindowExA(0, "STATIC", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(owner_);
-    ownerObject_ = std::make_unique<TWindow>(owner_);
-  }
-  void TearDown() override {
-    ownerObject_.reset();
-    DestroyWindow(owner_);
-  }
-
   // Runs the item's dialog while the script works it; answers RunItemDialog's result.
   bool Run(TNotatedItem& item, const char* caption, const std::function<void(HWND)>& work) {
     bool ownerDisabled = false;
@@ -64,9 +54,6 @@ protected:
   }
   static void SetCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
-  TApplication app_{"Earlier dialogs"};
-  HWND owner_ = nullptr;
-  std::unique_ptr<TWindow> ownerObject_;
 };
 
 TEST_F(ItemDialogsTest, KeySignaturePresetSetsTheButtonsAndOkStoresThem) {
@@ -172,8 +159,11 @@ TEST_F(ItemDialogsTest, ControllerOffersFiveKindsAndRefusesAGapInTheSettings) {
   TGenericControl control;
   int kinds = 0;
   bool refused = false;
+  std::string sliderClass, shownValue;
   const bool ok = Run(control, "MIDI Multi-Point Controller", [&](HWND d) {
     kinds = int(SendDlgItemMessageA(d, 100, CB_GETCOUNT, 0, 0));
+    // A new kind starts from its own values: first setting on, the others off.
+    Choose(d, 100, CB_SETCURSEL, 4, CBN_SELCHANGE);
     SetCheck(d, 111, true);  // setting 3 without setting 2
     ClickButton(d, IDOK);
     HWND box = WaitForWindow(nullptr, "Discontinuous Settings Used", kWaitMs);
@@ -181,15 +171,24 @@ TEST_F(ItemDialogsTest, ControllerOffersFiveKindsAndRefusesAGapInTheSettings) {
     if (box) ClickButton(box, IDOK);
     WaitForWindowGone(box, kWaitMs);
     SetCheck(d, 110, true);
-    Choose(d, 100, CB_SETCURSEL, 4, CBN_SELCHANGE);
+    // The values are sliders, as on the current line's controller page: the second one taken
+    // to 10000 shows it around pitch bend's centre.
+    char slider[32] = {};
+    GetClassNameA(GetDlgItem(d, 131), slider, sizeof slider);
+    sliderClass = slider;
+    SendMessageA(d, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10000), reinterpret_cast<LPARAM>(GetDlgItem(d, 131)));
+    shownValue = GetText(GetDlgItem(d, 141));
     ClickButton(d, IDOK);
   });
   EXPECT_EQ(kinds, 5);
   EXPECT_TRUE(refused);
+  EXPECT_EQ(sliderClass, "TQVSlider");
+  EXPECT_EQ(shownValue, "1808");
   ASSERT_TRUE(ok);
   EXPECT_EQ(control.GetController(), 4);
   EXPECT_TRUE(control.GetSetting(2).present);
   EXPECT_FALSE(control.GetSetting(3).present);
+  EXPECT_EQ(control.GetSetting(1).value, 10000);
 }
 
 TEST_F(ItemDialogsTest, PatchDialogListsAndBank) {

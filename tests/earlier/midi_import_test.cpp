@@ -64,3 +64,19 @@ TEST(EarlierMidiImport, KaraokeFileOpensWithoutWords) {
   EXPECT_EQ(score->GetStaff(0)->GetLyrics(), nullptr);
   EXPECT_EQ(NotesOfScore(*score).size(), 3u);
 }
+
+// The gauge of the conversion: four steps for each instruction, and none for the tracks with
+// words, which the earlier line does not convert.
+TEST(EarlierMidiImport, GaugeCountsFourStepsPerInstruction) {
+  TSMFData data;
+  ASSERT_TRUE(ReadSmfBytes(data, SongWithWords()));
+  TSMFImportInstructionList instructions = BuildDefaultInstructions(data, true, 18);
+  instructions.push_back(instructions.front());
+  TRecordedProgress progress;
+  auto score = ConvertMidiToScore(data, instructions, TLyricMode::kLyricEvents, nullptr, &progress);
+  ASSERT_TRUE(score);
+  ASSERT_EQ(progress.starts.size(), 1u);
+  EXPECT_EQ(progress.starts[0].first, 4 * 2);
+  EXPECT_EQ(progress.starts[0].second, "Converting MIDI data to notation");
+  EXPECT_EQ(progress.done, progress.starts[0].first);
+}

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "QVKNTN/MusicScore.h"
 #include "foundation/QXTFlatRamStream.h"
 #include "foundation/QXTSegRamStream.h"
+#include "midi/ImportProgress.h"
 #include "midi/SMFData.h"
 #include "midi/SMFExportStream.h"
 #include "midi/SMFImport.h"
@@ -177,3 +179,14 @@ inline std::vector<TNoteValue> NotesOfScore(const TMusicScore& score) {
   std::sort(all.begin(), all.end());
   return all;
 }
+
+// What a conversion told its progress: each Start's range and message, and the steps since.
+struct TRecordedProgress : TImportProgress {
+  std::vector<std::pair<int, std::string>> starts;
+  int done = 0;
+  void Start(int steps, const char* message) override {
+    starts.emplace_back(steps, message);
+    done = 0;
+  }
+  void Advance(int steps) override { done += steps; }
+};

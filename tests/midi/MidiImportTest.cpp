@@ -466,3 +466,31 @@ TEST(MidiImportCorpus, MalformedFilesConvertWhatWasRead) {
 }
 
 }  // namespace
+
+// The gauge of the conversion counts four steps for each instruction and for each track with
+// words, whether or not that track's words could make a lyric staff, and ends full.
+TEST(MidiImportProgress, FourStepsPerInstructionAndLyricTrack) {
+  std::vector<TTimedBytes> sung = NoteEvents({{0, 192, 60, 0}, {192, 384, 62, 0}});
+  sung.push_back(TextAt(0, 0x05, "Hel-"));
+  sung.push_back(TextAt(192, 0x05, "lo "));
+  std::vector<TTimedBytes> played = NoteEvents({{0, 384, 48, 1}});
+  // Words alone in a track of their own: a track with lyrics but no instruction.
+  std::vector<TTimedBytes> words = {TextAt(0, 0x05, "la "), TextAt(192, 0x05, "la ")};
+  TSMFData data;
+  ASSERT_TRUE(ReadSmfBytes(data, Format1({ConductorEvents(), sung, played, words})));
+  const TSMFImportInstructionList instructions = BuildDefaultInstructions(data, true, 18);
+  ASSERT_EQ(instructions.size(), 2u);
+  const struct {
+    TLyricMode mode;
+    int steps;
+  } cases[] = {{TLyricMode::kLyricEvents, 4 * (2 + 2)}, {TLyricMode::kNone, 4 * 2}};
+  for (const auto& c : cases) {
+    TRecordedProgress progress;
+    auto score = ConvertMidiToScore(data, instructions, c.mode, nullptr, &progress);
+    ASSERT_TRUE(score);
+    ASSERT_EQ(progress.starts.size(), 1u);
+    EXPECT_EQ(progress.starts[0].first, c.steps) << int(c.mode);
+    EXPECT_EQ(progress.starts[0].second, "Converting MIDI data to notation");
+    EXPECT_EQ(progress.done, c.steps) << int(c.mode);
+  }
+}

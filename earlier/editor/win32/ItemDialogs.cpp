@@ -27,6 +27,8 @@
 #include "QVKNTN/TimeSignatureData.h"
 #include "earlier/editor/ItemTransfers.h"
 #include "editor/PatchLists.h"
+#include "editor/NtnPropExpressions.h"
+#include "editor/win32/ControllerControls.h"
 #include "editor/win32/NtnPropInstrumentPage.h"
 #include "foundation/VocabularyLists.h"
 #include "framework/EditNumber.h"
@@ -423,58 +425,29 @@ private:
   TTextExpression& text_;
 };
 
+// The controller dialog has the controls of the current line's controller page, values on
+// sliders, for the kinds the earlier file stores.
 class TControllerDlg : public TItemDlg {
 public:
-  TControllerDlg(TWindow* parent, TGenericControl& c) : TItemDlg(parent, 549), ctl_(c) {
-    sweep_ = Number(103, 0, 32767);
-    for (int i = 0; i < TGenericControl::kSettings; ++i) {
-      offsets_[i] = Number(120 + i, 0, 32767);
-      values_[i] = Number(130 + i, 0, 16383);
-    }
-  }
+  TControllerDlg(TWindow* parent, TGenericControl& c)
+      : TItemDlg(parent, 549), ctl_(c), controls_(this, kControllerKinds) {}
+  bool Find(TEvent& ev) override { return controls_.Find(ev, g_) || TItemDlg::Find(ev); }
 
 private:
   void Load() override {
-    // Only the kinds the earlier file stores.
-    std::vector<std::string> kinds;
-    for (int k = 0; k < kControllerKinds; ++k) kinds.push_back(ControllerKindName(k));
-    FillCombo(100, kinds, ctl_.GetController() < kControllerKinds ? ctl_.GetController() : 0);
-    FillCombo(101, kVocabControlShapes, ctl_.GetSweepMode());
-    FillCombo(102, kVocabDurations, ctl_.GetTimeResolution());
-    sweep_->SetValue(ctl_.GetSweepResolution());
-    for (int i = 0; i < TGenericControl::kSettings; ++i) {
-      const TGenericControl::TSetting& s = ctl_.GetSetting(i);
-      if (i > 0) SetChecked(109 + i, s.present != 0);
-      offsets_[i]->SetValue(s.offset);
-      values_[i]->SetValue(s.value);
-    }
+    g_ = TNtnPropController{};
+    GatherController(ctl_, g_);
+    controls_.Show(g_);
   }
   bool Store() override {
-    // A setting counts only while every setting before it is on.
-    for (int i = 2; i < TGenericControl::kSettings; ++i) {
-      if (Checked(109 + i) && !Checked(108 + i)) {
-        char text[80];
-        std::snprintf(text, sizeof text, "Setting %d cannot be enabled unless Setting %d is also enabled", i + 1, i);
-        MessageBoxA(GetHandle(), text, "Discontinuous Settings Used", MB_OK | MB_ICONEXCLAMATION);
-        ::SetFocus(Item(109 + i));
-        return false;
-      }
-    }
-    ctl_.SetController(std::max(ComboSel(100), 0));
-    ctl_.SetSweepMode(std::max(ComboSel(101), 0));
-    ctl_.SetTimeResolution(std::max(ComboSel(102), 0));
-    ctl_.SetSweepResolution(sweep_->GetValue());
-    ctl_.ClearSettings();
-    for (int i = 0; i < TGenericControl::kSettings; ++i) {
-      if (i > 0 && !Checked(109 + i)) break;
-      ctl_.SetSetting(i, offsets_[i]->GetValue(), values_[i]->GetValue());
-    }
+    if (!controls_.Validate(g_)) return false;
+    controls_.Read(g_);
+    ApplyController(g_, ctl_);
     return true;
   }
   TGenericControl& ctl_;
-  TEditNumber* sweep_;
-  TEditNumber* offsets_[TGenericControl::kSettings];
-  TEditNumber* values_[TGenericControl::kSettings];
+  TNtnPropController g_;
+  TControllerControls controls_;
 };
 
 class TNotePlacementDlg : public TItemDlg {

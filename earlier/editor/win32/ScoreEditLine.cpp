@@ -1,8 +1,10 @@
 // The earlier line's own view commands: Selection (39) edits the one selected item in its
 // kind's dialog, the Insert commands (144-158) insert a copy of a template item that their
 // dialog set, Staff Playback Instrument (27) sets the staff's default patch and Transpose Staff
-// (66) asks only for the semitones.
+// (66) asks only for the semitones. The view colours its staves from the colour options.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/ClefData.h"
@@ -17,6 +19,9 @@
 #include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/PatchData.h"
 #include "QVKNTN/PerformanceStyle.h"
+#include "QVKNTN/ScoreDrawInfo.h"
+#include "QVKNTN/StaffDrawInfo.h"
+#include "QVKNTN/win32/StaffColorHandles.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/SpecialEnding.h"
 #include "QVKNTN/SustainPedal.h"
@@ -162,4 +167,25 @@ bool TScoreEdit::FindLineCommand(TEvent& ev) {
     if (ev.Dispatch(&commands, table)) return true;
   }
   return false;
+}
+
+namespace {
+// A colour option names an entry of the staff colour table; a stored value outside it draws in
+// the printer default rather than reading past the table.
+int ColorOption(TAppOptionIndex option) {
+  const int index = gApp ? gApp->Option(option) : kAppOptionKeys[option].defaultValue;
+  return index >= 0 && index < TStaffColorHandles::kCount ? index : 0;
+}
+}  // namespace
+
+void TScoreEdit::ColorLineStaves() {
+  if (!drawInfo_) return;
+  drawInfo_->SetStaffColors(ColorOption(kOptInactiveStaffColor));
+  if (!active_ || currentShown_ < 0 || currentShown_ >= drawInfo_->GetCount()) return;
+  drawInfo_->GetStaffInfo(currentShown_)->SetColorIndex(ColorOption(kOptActiveStaffColor));
+}
+
+int TScoreEdit::ItemRedrawColor(int shown, bool playing) const {
+  if (playing) return ColorOption(kOptNotePlayColor);
+  return ColorOption(active_ && shown == currentShown_ ? kOptActiveStaffColor : kOptInactiveStaffColor);
 }
