@@ -19,6 +19,7 @@
 #include "QVKNTN/KeyData.h"
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/PatchData.h"
+#include "QVKNTN/SpecialEnding.h"
 #include "QVKNTN/SustainPedal.h"
 #include "QVKNTN/TempoData.h"
 #include "QVKNTN/TextExpression.h"
@@ -868,4 +869,38 @@ TEST_F(StaffToolsProgramTest, TheKeySignatureDialogInsertsTheChosenKey) {
   ClickButton(sheet, IDOK);
   ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
   ExpectSavedThenUndone(FirstStaffText, "K-3 q q@1 | h@2", "q q@1 | h@2");
+}
+
+// Insert > Special Ending...: OK with no ending checked is refused with its box and the sheet
+// stays open; the ending then checked is the one inserted.
+TEST_F(StaffToolsProgramTest, TheSpecialEndingPageRefusesNoEnding) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_INS_ENDING));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND first = ShowPageWith(sheet, "Button", 100);
+  ASSERT_TRUE(first) << "no special ending page";
+  HWND page = GetParent(first);
+  EXPECT_EQ(Send(first, BM_GETCHECK), BST_CHECKED) << "a new ending is the first";
+  ClickCheck(page, 100);
+  ASSERT_TRUE(PumpUntil([&] { return Send(first, BM_GETCHECK) == BST_UNCHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Error"), "A special ending must be selected.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  ClickCheck(page, 101);
+  ClickCheck(page, 107);
+  ASSERT_TRUE(PumpUntil([&] { return Send(FindDescendant(page, "Button", 107), BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  auto endings = [](const TMusicScore& score) {
+    const TMusicStaff& staff = *score.GetStaff(0);
+    std::string out;
+    for (int i = 1; i < staff.LastIndex(); ++i) {
+      if (staff.GetItem(i)->GetType() == ntSpecialEnding)
+        out += "E" + std::to_string(static_cast<const TSpecialEnding*>(staff.GetItem(i))->GetMask()) + " ";
+    }
+    return out;
+  };
+  // The second ending and Default: bits 1 and 7.
+  ExpectSavedThenUndone(endings, "E130 ", "");
 }
