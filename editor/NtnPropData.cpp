@@ -140,6 +140,14 @@ void GatherNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, TN
       ++g.count;
     }
     if (TMusicNote* part = NotesPart(item)) GatherNotes(*part, data.notes);
+    GatherClef(*item, data.clef);
+    GatherKey(*item, data.key);
+    GatherTimeSig(*item, data.timeSig);
+    GatherEnding(*item, data.ending);
+    GatherTempo(*item, data.tempo);
+    GatherTempoVariance(*item, data.tempoVariance);
+    GatherPerformanceStyle(*item, data.performanceStyle);
+    GatherFlowDirection(*item, data.flow);
     GatherDynamic(*item, data.dynamic);
     GatherDynamicVariance(*item, data.dynamicVariance);
     GatherPedal(*item, data.pedal);
@@ -179,6 +187,14 @@ void ApplyNtnProps(std::span<TNotatedItem* const> items, bool smartTemplate, con
       if (g.placement != kNtnPropMixed) e->SetPlacement(g.placement);
     }
     if (TMusicNote* part = NotesPart(item)) ApplyNotes(*part, data.notes);
+    ApplyClef(data.clef, *item);
+    ApplyKey(data.key, *item);
+    ApplyTimeSig(data.timeSig, *item);
+    ApplyEnding(data.ending, *item);
+    ApplyTempo(data.tempo, *item);
+    ApplyTempoVariance(data.tempoVariance, *item);
+    ApplyPerformanceStyle(data.performanceStyle, *item);
+    ApplyFlowDirection(data.flow, *item);
     ApplyDynamic(data.dynamic, *item);
     ApplyDynamicVariance(data.dynamicVariance, *item);
     ApplyPedal(data.pedal, *item);

@@ -7,6 +7,7 @@
 
 #include "QVKNTN/NotationTypes.h"
 #include "editor/NtnPropExpressions.h"
+#include "editor/NtnPropSingles.h"
 
 class TMusicStaff;
 class TNotatedItem;
@@ -60,6 +61,14 @@ struct TNtnPropData {
     int color = 0;
   } visibility;
 
+  TNtnPropClef clef;
+  TNtnPropKey key;
+  TNtnPropTimeSig timeSig;
+  TNtnPropEnding ending;
+  TNtnPropTempo tempo;
+  TNtnPropTempoVariance tempoVariance;
+  TNtnPropChoice performanceStyle;
+  TNtnPropChoice flow;
   TNtnPropDynamic dynamic;
   TNtnPropDynamicVariance dynamicVariance;
   TNtnPropPedal pedal;

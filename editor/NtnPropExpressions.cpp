@@ -9,24 +9,10 @@
 #include "QVKNTN/PatchData.h"
 #include "QVKNTN/SustainPedal.h"
 #include "QVKNTN/TextExpression.h"
-
-namespace {
-
-// The item as its kind when it is one; a group is written only while it stands for one item.
-template <class Item, class Group>
-Item* Single(TNotatedItem& item, int type, const Group& g) {
-  return g.count == 1 && item.GetType() == type ? static_cast<Item*>(&item) : nullptr;
-}
-
-template <class Item>
-const Item* OfType(const TNotatedItem& item, int type) {
-  return item.GetType() == type ? static_cast<const Item*>(&item) : nullptr;
-}
-
-}  // namespace
+#include "editor/NtnPropItemKind.h"
 
 void GatherDynamic(const TNotatedItem& item, TNtnPropDynamic& g) {
-  const auto* d = OfType<TDynamicLevelData>(item, ntDynamicLevel);
+  const auto* d = NtnPropOfType<TDynamicLevelData>(item, ntDynamicLevel);
   if (!d) return;
   ++g.count;
   g.style = d->GetDynamic();
@@ -37,7 +23,7 @@ void GatherDynamic(const TNotatedItem& item, TNtnPropDynamic& g) {
 }
 
 void ApplyDynamic(const TNtnPropDynamic& g, TNotatedItem& item) {
-  auto* d = Single<TDynamicLevelData>(item, ntDynamicLevel, g);
+  auto* d = NtnPropSingle<TDynamicLevelData>(item, ntDynamicLevel, g);
   if (!d) return;
   d->SetDynamic(g.style & 0x0F);
   d->SetOverride(0, g.velocityOverride);
@@ -47,42 +33,38 @@ void ApplyDynamic(const TNtnPropDynamic& g, TNotatedItem& item) {
 }
 
 void GatherDynamicVariance(const TNotatedItem& item, TNtnPropDynamicVariance& g) {
-  const auto* d = OfType<TDynamicVariance>(item, ntDynamicVariance);
-  if (!d) return;
-  ++g.count;
-  g.style = d->GetStyle();
+  GatherStyleOf<TDynamicVariance>(item, ntDynamicVariance, g);
 }
 
 void ApplyDynamicVariance(const TNtnPropDynamicVariance& g, TNotatedItem& item) {
-  auto* d = Single<TDynamicVariance>(item, ntDynamicVariance, g);
-  if (d && g.style >= 0) d->SetStyle(g.style);
+  ApplyStyleTo<TDynamicVariance>(g, item, ntDynamicVariance);
 }
 
 void GatherPedal(const TNotatedItem& item, TNtnPropPedal& g) {
-  const auto* p = OfType<TSustainPedal>(item, ntSustainPedal);
+  const auto* p = NtnPropOfType<TSustainPedal>(item, ntSustainPedal);
   if (!p) return;
   ++g.count;
   g.choice = p->GetState() ? 0 : 1;
 }
 
 void ApplyPedal(const TNtnPropPedal& g, TNotatedItem& item) {
-  auto* p = Single<TSustainPedal>(item, ntSustainPedal, g);
+  auto* p = NtnPropSingle<TSustainPedal>(item, ntSustainPedal, g);
   if (p && g.choice >= 0) p->SetState(g.choice == 0 ? 1 : 0);
 }
 
 void GatherPatch(const TNotatedItem& item, TNtnPropPatch& g) {
-  const auto* p = OfType<TPatchData>(item, ntPatch);
+  const auto* p = NtnPropOfType<TPatchData>(item, ntPatch);
   if (!p) return;
   ++g.count;
   g.record = InstrumentRecordOf(p->GetPatch());
 }
 
 void ApplyPatch(const TNtnPropPatch& g, TNotatedItem& item) {
-  if (auto* p = Single<TPatchData>(item, ntPatch, g)) p->SetPatch(InstrumentOf(g.record));
+  if (auto* p = NtnPropSingle<TPatchData>(item, ntPatch, g)) p->SetPatch(InstrumentOf(g.record));
 }
 
 void GatherText(const TNotatedItem& item, TNtnPropText& g) {
-  const auto* t = OfType<TTextExpression>(item, ntTextExpression);
+  const auto* t = NtnPropOfType<TTextExpression>(item, ntTextExpression);
   if (!t) return;
   ++g.count;
   g.text = t->GetText();
@@ -90,7 +72,7 @@ void GatherText(const TNotatedItem& item, TNtnPropText& g) {
 }
 
 void ApplyText(const TNtnPropText& g, TNotatedItem& item) {
-  auto* t = Single<TTextExpression>(item, ntTextExpression, g);
+  auto* t = NtnPropSingle<TTextExpression>(item, ntTextExpression, g);
   if (!t) return;
   t->SetText(g.text.substr(0, TNtnPropText::kTextLimit));
   t->SetFont(g.font);
@@ -143,7 +125,7 @@ std::string DiscontinuousSettingText(int setting) {
 }
 
 void GatherController(const TNotatedItem& item, TNtnPropController& g) {
-  const auto* c = OfType<TGenericControl>(item, ntGenericControl);
+  const auto* c = NtnPropOfType<TGenericControl>(item, ntGenericControl);
   if (!c) return;
   ++g.count;
   const int type = std::clamp(c->GetController(), 0, TNtnPropController::kTypes - 1);
@@ -168,7 +150,7 @@ void GatherController(const TNotatedItem& item, TNtnPropController& g) {
 }
 
 void ApplyController(const TNtnPropController& g, TNotatedItem& item) {
-  auto* c = Single<TGenericControl>(item, ntGenericControl, g);
+  auto* c = NtnPropSingle<TGenericControl>(item, ntGenericControl, g);
   if (!c) return;
   const int type = std::clamp(g.type, 0, TNtnPropController::kTypes - 1);
   const TControllerScale scale = ControllerScaleOf(type);

@@ -4,60 +4,13 @@
 
 #include "QVKNTN/BarLineData.h"
 #include "QVKNTN/DynamicLevelData.h"
-#include "QVKNTN/KeySignatureCount.h"
 #include "QVKNTN/NotationTypes.h"
-#include "QVKNTN/SpecialEnding.h"
-#include "QVKNTN/TempoData.h"
 
 namespace item_transfer {
 namespace {
-// The buttons run A to G, as the letters of the key masks do.
-constexpr int kLetterOfButton[kLetters] = {ltA, ltB, ltC, ltD, ltE, ltF, ltG};
-
-constexpr const char* kKeyPresetNames[kKeyPresets] = {
-    "User Defined",
-    "C Major", "G Major", "D Major", "A Major", "E Major", "B Major", "F Sharp Major", "C Sharp Major",
-    "F Major", "B Flat Major", "E Flat Major", "A Flat Major", "D Flat Major", "G Flat Major",
-    "C Flat Major",
-    "a minor", "e minor", "b minor", "f sharp minor", "c sharp minor", "g sharp minor", "d sharp minor",
-    "a sharp minor",
-    "d minor", "g minor", "c minor", "f minor", "b flat minor", "e flat minor", "a flat minor",
-};
-
 constexpr const char* kControllerKindNames[kControllerKinds] = {"Tempo", "Volume", "Stereo Pan",
                                                                  "Breath Control", "Pitch Bend"};
 }  // namespace
-
-TKeyButtons KeyButtonsOf(uint16_t flatMask, uint16_t sharpMask) {
-  TKeyButtons b;
-  for (int i = 0; i < kLetters; ++i) {
-    const uint16_t bit = uint16_t(1u << kLetterOfButton[i]);
-    // A letter in both sets (only a damaged file has one) shows as its flat.
-    b.mark[i] = (flatMask & bit) ? TLetterMark::Flat : (sharpMask & bit) ? TLetterMark::Sharp : TLetterMark::Neither;
-  }
-  return b;
-}
-
-void KeyMasksOf(const TKeyButtons& buttons, uint16_t& flatMask, uint16_t& sharpMask) {
-  flatMask = sharpMask = 0;
-  for (int i = 0; i < kLetters; ++i) {
-    const uint16_t bit = uint16_t(1u << kLetterOfButton[i]);
-    if (buttons.mark[i] == TLetterMark::Flat) flatMask |= bit;
-    if (buttons.mark[i] == TLetterMark::Sharp) sharpMask |= bit;
-  }
-}
-
-const char* KeyPresetName(int preset) {
-  return (preset >= 0 && preset < kKeyPresets) ? kKeyPresetNames[preset] : "";
-}
-
-bool KeyPresetSize(int preset, int& size) {
-  if (preset < 1 || preset >= kKeyPresets) return false;
-  // Each mode lists 0..7 sharps (8 entries), then 1..7 flats (7 entries).
-  const int inMode = (preset - 1) % 15;
-  size = inMode < 8 ? inMode : -(inMode - 7);
-  return true;
-}
 
 TBarLineFields BarLineFieldsOf(const TBarLineData& bar) {
   TBarLineFields f;
@@ -71,13 +24,6 @@ bool ApplyBarLine(const TBarLineFields& fields, TBarLineData& bar) {
   const bool counted = fields.style == kRepeatCountStyle;
   if (counted && (fields.repeatCount < kRepeatCountMin || fields.repeatCount > kRepeatCountMax)) return false;
   bar.SetStyle(fields.style, counted ? fields.repeatCount : 1);
-  return true;
-}
-
-bool ApplyEndings(uint32_t checked, TSpecialEnding& ending) {
-  checked &= (1u << kEndings) - 1;
-  if (checked == 0) return false;
-  ending.SetMask(checked);
   return true;
 }
 
@@ -104,12 +50,6 @@ void ApplyDynamic(const TDynamicFields& f, TDynamicLevelData& d) {
   d.SetPosition(StoredPosition(std::clamp(f.shownPosition, kShownPositionMin, kShownPositionMax)));
   d.SetWide(f.wide);
   d.SetVisibility(f.hidden ? TNotatedItem::visNever : TNotatedItem::visDefault);
-}
-
-int ConvertTempo(int tempo, int fromBase, int toBase) {
-  // The item's own conversion, so the dialog and the stored tempo agree on rounding.
-  TTempoData t(tempo, fromBase);
-  return t.GetTempo(toBase);
 }
 
 TPatchFields PatchFieldsOf(const TStaffInstrument& instrument) {

@@ -5,32 +5,28 @@
 #include <string>
 
 #include "QVKNTN/StaffInstrument.h"
+#include "editor/NtnPropSingles.h"
 
 class TNotatedItem;
 class TKeyData;
 class TTempoData;
 class TBarLineData;
-class TSpecialEnding;
 class TDynamicLevelData;
 class TGenericControl;
 
 namespace item_transfer {
 
-// Key signature: three radio buttons per letter A to G (flat, sharp, neither), ids 100-120.
-enum class TLetterMark { Flat = 0, Sharp = 1, Neither = 2 };
-constexpr int kLetters = 7;
-constexpr int kKeyPresets = 31;
-struct TKeyButtons {
-  TLetterMark mark[kLetters] = {};  // in the order A B C D E F G
-};
-TKeyButtons KeyButtonsOf(uint16_t flatMask, uint16_t sharpMask);
-void KeyMasksOf(const TKeyButtons& buttons, uint16_t& flatMask, uint16_t& sharpMask);
-// The list's entries: "User Defined", the major keys with 0..7 sharps and 1..7 flats, then the
-// minor keys the same way.
-const char* KeyPresetName(int preset);
-// The signed size (sharps positive, flats negative) of a preset; false for "User Defined" and
-// indexes outside the list, which leave the buttons as they are.
-bool KeyPresetSize(int preset, int& size);
+// Key signature: the sheet's rules (editor/NtnPropSingles.h); this dialog's buttons run flat,
+// sharp, neither, ids 100-120.
+using ::TLetterMark;
+using ::TKeyButtons;
+using ::KeyButtonsOf;
+using ::KeyMasksOf;
+using ::KeyPresetName;
+using ::KeyPresetSize;
+using ::KeyPresetButtons;
+constexpr int kLetters = kKeyLetters;
+using ::kKeyPresets;
 
 // Bar line: the repeat count is edited only for a local repeat's closing bar.
 constexpr int kRepeatCountStyle = 5;
@@ -45,9 +41,9 @@ TBarLineFields BarLineFieldsOf(const TBarLineData& bar);
 // that uses it.
 bool ApplyBarLine(const TBarLineFields& fields, TBarLineData& bar);
 
-// Special ending: bit k - 1 stands for ending k; no ending checked makes OK count as Cancel.
-constexpr int kEndings = 8;
-bool ApplyEndings(uint32_t checked, TSpecialEnding& ending);
+// Special ending: no ending checked makes OK count as Cancel.
+using ::kEndings;
+using ::ApplyEndings;
 
 // The expressions' staff position is shown with its sign inverted (up is positive to the user).
 constexpr int kShownPositionMin = -50;
@@ -70,9 +66,9 @@ TDynamicFields DynamicFieldsOf(const TDynamicLevelData& dynamic);
 void ApplyDynamic(const TDynamicFields& fields, TDynamicLevelData& dynamic);
 
 // Tempo: the shown tempo is kept at the same speed when the base note changes.
-constexpr int kTempoMin = 20;
-constexpr int kTempoMax = 750;
-int ConvertTempo(int tempo, int fromBase, int toBase);
+using ::kTempoMin;
+using ::kTempoMax;
+using ::ConvertTempo;
 
 // Text expression: the earlier file keeps 31 characters in a 32-byte buffer.
 constexpr int kTextLimit = 31;

@@ -10,6 +10,8 @@
 #include "editor/win32/NtnPropExpressionPages.h"
 #include "editor/win32/NtnPropInstrumentPage.h"
 #include "editor/win32/NtnPropMPCPage.h"
+#include "editor/win32/NtnPropSignPages.h"
+#include "editor/win32/NtnPropTempoPages.h"
 #include "foundation/VocabularyLists.h"
 #include "framework/CheckBox.h"
 #include "framework/ColorComboBox.h"
@@ -240,7 +242,20 @@ private:
 
 TNtnPropDialog::TNtnPropDialog(TWindow* parent, TNtnPropData& data)
     : TQVKPropertyDlg(parent, kResourceId, kResourceId, kStandardStyle) {
+  if (data.ShowsSingle(ntClef)) AddPage("Clef", new TNtnPropClefPage(this, data.clef));
+  if (data.ShowsSingle(ntKey)) AddPage("Key Signature", new TNtnPropKeySigPage(this, data.key));
+  if (data.ShowsSingle(ntTimeSignature)) AddPage("Time Sig", new TNtnPropTimeSigPage(this, data.timeSig));
   if (data.bar.count > 0) AddPage("Bar Line", new TNtnPropBarLinePage(this, data.bar));
+  if (data.ShowsSingle(ntSpecialEnding)) AddPage("Special Ending", new TNtnPropSpclEndingPage(this, data.ending));
+  if (data.ShowsSingle(ntTempo)) AddPage("Tempo", new TNtnPropTempoPage(this, data.tempo));
+  if (data.ShowsSingle(ntTempoVariance))
+    AddPage("Tempo Variance", new TNtnPropTempoVariancePage(this, data.tempoVariance));
+  if (data.ShowsSingle(ntPerformanceStyle))
+    AddPage("Performance Style", new TNtnPropListPage(this, TNtnPropListPage::kPerformanceStyleId,
+                                                      kVocabPerformanceStyles, data.performanceStyle.style));
+  if (data.ShowsSingle(ntFlowDirection))
+    AddPage("Flow Direction",
+            new TNtnPropListPage(this, TNtnPropListPage::kFlowDirectionId, kVocabFlowDirections, data.flow.style));
   if (data.ShowsSingle(ntDynamicLevel)) AddPage("Dynamic", new TNtnPropDynamicPage(this, data.dynamic));
   if (data.ShowsSingle(ntDynamicVariance))
     AddPage("Dynamic Variance", new TNtnPropListPage(this, TNtnPropListPage::kDynamicVarianceId, kVocabDynamicVariances,

@@ -1,7 +1,7 @@
-// The notation properties sheet over a selection: one page for each group that some selected
-// item has (bar lines, expression placement, notes, rests, visibility). A value that differs
-// between the items shows blank or in the check box's third state, and stays as each item has it
-// unless the user makes it definite.
+// The notation properties sheet over a selection or an insert's template item: one page for each
+// group that some item has (a single clef, key, tempo ... and bar lines, expression placement,
+// notes, rests, visibility). A value that differs between the items shows blank or in the check
+// box's third state, and stays as each item has it unless the user makes it definite.
 #pragma once
 
 #include "app/win32/QVKPropertyDlg.h"

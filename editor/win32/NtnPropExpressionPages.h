@@ -29,12 +29,15 @@ private:
   TEditNumber* volume_;
 };
 
-// A page of one list choice (the dynamic variance's and the pedal's style): the stored value is
+// A page of one list choice (the style of a dynamic variance, pedal, performance style or flow
+// direction): the stored value is
 // the entry's index in a vocabulary list; no choice leaves the item as it is.
 class TNtnPropListPage : public TQVKPropertyPage {
 public:
   static constexpr int kDynamicVarianceId = 560;
   static constexpr int kPedalId = 540;
+  static constexpr int kPerformanceStyleId = 559;
+  static constexpr int kFlowDirectionId = 541;
   TNtnPropListPage(TQVKPropertyDlg* sheet, int resourceId, int vocabularyList, int& value);
   void SetupWindow() override;
   bool Apply() override;

@@ -193,9 +193,13 @@ void TScoreEdit::Relayout() {
   xOffset_ = lineStep_;
 }
 
-void TScoreEdit::RefreshAll() {
+void TScoreEdit::RefreshAll() { Refresh(true); }
+
+void TScoreEdit::RefreshKeepingScroll() { Refresh(false); }
+
+void TScoreEdit::Refresh(bool followCaret) {
   Relayout();
-  ScrollToCaret();
+  if (followCaret) ScrollToCaret();
   UpdateScrollBars();
   PlaceCaret();
   if (hwnd_) Invalidate(true);

@@ -35,6 +35,8 @@ public:
   void RelayoutScore();
   void ApplyZoom();
   void RefreshAll();
+  // The same, but the view stays where it is scrolled even when the caret lies outside it.
+  void RefreshKeepingScroll();
   void SetActive(bool active);
   bool IsActive() const { return active_; }
   // Usable: active, and not following a play or recording of this window.
@@ -141,6 +143,7 @@ private:
   void Relayout();
   void PlaceCaret();
   void UpdateScrollBars();
+  void Refresh(bool followCaret);
   void ShowContextMenu(int x, int y, bool atCaret);
   // Scrolls so that the item and the bar line after it show, else to the bar start before it.
   bool ScrollToPlayedItem(int index);

@@ -162,7 +162,11 @@ private:
   void RunAudit(TStaffAudit audit) {
     TQVBusyCursor busy;
     if (!RunStaffAuditCommand(view_.Editing(), audit)) return;
-    view_.RefreshAll();
+    // Re-barring sends the caret to the start, but the user keeps looking where he was.
+    if (audit == TStaffAudit::AuditBarLines)
+      view_.RefreshKeepingScroll();
+    else
+      view_.RefreshAll();
   }
 
   TScoreEdit& view_;

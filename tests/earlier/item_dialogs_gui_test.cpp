@@ -9,6 +9,7 @@
 #include <string>
 
 #include "QVKNTN/BarLineData.h"
+#include "QVKNTN/ClefData.h"
 #include "QVKNTN/GenericControl.h"
 #include "QVKNTN/KeyData.h"
 #include "QVKNTN/KeySignatureCount.h"
@@ -109,6 +110,22 @@ TEST_F(ItemDialogsTest, BarLineRepeatCountOnlyForTheCountedStyle) {
   ASSERT_TRUE(ok);
   EXPECT_EQ(bar.GetStyle(), TBarLineData::blLocalRepeatClose);
   EXPECT_EQ(bar.GetRepeatCount(), 4);
+}
+
+// The clef's octave shift is stored as the list's index, which the staff context and the drawing
+// read: "Octave Down" is 2, not -1 (which they would take for no shift).
+TEST_F(ItemDialogsTest, ClefOctaveDownIsStoredAsTheListsIndex) {
+  TClefData clef(clBass, osOctaveDown);
+  int shown = -1;
+  const bool ok = Run(clef, "Clef", [&](HWND d) {
+    shown = int(SendDlgItemMessageA(d, 102, CB_GETCURSEL, 0, 0));
+    Choose(d, 101, CB_SETCURSEL, clTreble, CBN_SELCHANGE);
+    ClickButton(d, IDOK);
+  });
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(shown, osOctaveDown) << "the stored shift is shown";
+  EXPECT_EQ(clef.GetClef(), clTreble);
+  EXPECT_EQ(clef.GetOctaveShift(), osOctaveDown);
 }
 
 TEST_F(ItemDialogsTest, SpecialEndingWithNoEndingCheckedCountsAsCancel) {

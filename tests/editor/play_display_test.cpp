@@ -1,10 +1,14 @@
 // The view while its score plays: the item sounding now is drawn in the play colour, the one
 // sounding before it in its own colour again, and the end of the play repaints the view plainly.
+// Also the view's scroll state across a staff command that moves the caret away.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "QVKNTN/AuditPass.h"
@@ -16,6 +20,7 @@
 #include "framework/Application.h"
 #include "framework/FrameWindow.h"
 #include "midi/ScoreMidiPlayer.h"
+#include "resources/CommandIds.h"
 #include "tests/staffutl/StaffText.h"
 #include "tests/support/guidriver/GuiDriver.h"
 
@@ -75,28 +80,44 @@ public:
   }
 };
 
+// A view on a score of one staff in a frame on the screen, the staff audited as the editor keeps it.
+struct TShownStaff {
+  TMusicScore score;
+  TMusicStaff* staff = new TMusicStaff;
+  TUndoActionMgr undo{4, 1000};
+  TScoreEdit* view = nullptr;
+  std::unique_ptr<TPlayFrame> frame;
+  HWND hwnd = nullptr;
+
+  explicit TShownStaff(const std::string& text) {
+    InstallAuditPass();
+    FillStaff(*staff, text);
+    RunStaffAudit(staff, -1, -1);
+    score.AppendStaff(staff);
+    view = new TScoreEdit(nullptr, score, undo, nullptr);
+    frame = std::make_unique<TPlayFrame>(view);
+    if (!frame->Create()) return;
+    frame->ShowWindow(SW_SHOW);
+    PumpFor(300);
+    hwnd = view->GetHandle();
+  }
+  ~TShownStaff() {
+    if (frame) frame->Destroy();
+  }
+};
+
 }  // namespace
 
 TEST(PlayDisplay, TheSoundingItemShowsInThePlayColourAndMovesOn) {
-  InstallAuditPass();
   TApplication app("Play display");
-  TMusicScore score;
-  auto* staff = new TMusicStaff;
-  FillStaff(*staff, "h@0 h@1 | h@2 h@3");
-  RunStaffAudit(staff, -1, -1);
-  score.AppendStaff(staff);
-  TUndoActionMgr undo(4, 1000);
-  auto* view = new TScoreEdit(nullptr, score, undo, nullptr);
-  TPlayFrame frame(view);
-  ASSERT_TRUE(frame.Create());
-  frame.ShowWindow(SW_SHOW);
-  PumpFor(300);
-  HWND hwnd = view->GetHandle();
+  TShownStaff shown("h@0 h@1 | h@2 h@3");
+  HWND hwnd = shown.hwnd;
   ASSERT_TRUE(hwnd);
+  TScoreEdit* view = shown.view;
   EXPECT_EQ(PlayColouredPixels(hwnd).count, 0) << "nothing plays yet";
 
   TScoreMidiPlayer player;
-  player.SetScore(&score);
+  player.SetScore(&shown.score);
   view->BeginPlayDisplay();
   PumpFor(200);
   player.SeekAll(0);
@@ -113,5 +134,33 @@ TEST(PlayDisplay, TheSoundingItemShowsInThePlayColourAndMovesOn) {
   view->EndPlayDisplay();
   PumpFor(300);
   EXPECT_EQ(PlayColouredPixels(hwnd).count, 0) << "the end of the play repaints the view plainly";
-  frame.Destroy();
+}
+
+TEST(PlayDisplay, AuditBarLinesKeepsTheHorizontalScroll) {
+  TApplication app("Audit bar lines");
+  // Sixteen bars of three quarters under 4/4: far wider than the view, and barred wrongly.
+  std::string text;
+  for (int i = 0; i < 48; ++i) text += std::string(i % 2 ? "q@1 " : "q@-1 ") + (i % 3 == 2 ? "| " : "");
+  TShownStaff shown(text);
+  HWND hwnd = shown.hwnd;
+  ASSERT_TRUE(hwnd);
+  TScoreEdit* view = shown.view;
+  TMusicStaff* staff = shown.staff;
+  view->SetActive(true);
+  view->MoveCaretTo(staff->LastIndex() - 4, false);
+  PumpFor(100);
+  const int before = GetScrollPos(hwnd, SB_HORZ);
+  ASSERT_GT(before, 8) << "the view follows the caret to the end";
+  constexpr long kBar = 4 * 192;
+  const long tickBefore = staff->GetTicksBetween(1, before);
+  ASSERT_GE(tickBefore, 2 * kBar);
+
+  SendMessage(hwnd, WM_COMMAND, CM_AUDITBARLINES, 0);
+  PumpFor(100);
+  EXPECT_LT(staff->LastIndex(), 48 + 16 + 1) << "bars of four quarters: fewer bar lines";
+  EXPECT_EQ(view->GetCaretIndex(), 1) << "the caret goes to the start";
+  // The view starts at the bar holding its left-most music, before in a bar of three quarters,
+  // now in one of four: the same place within a bar.
+  const long tickAfter = staff->GetTicksBetween(1, GetScrollPos(hwnd, SB_HORZ));
+  EXPECT_LT(std::labs(tickAfter - tickBefore), kBar) << "the view did not scroll back to the start";
 }

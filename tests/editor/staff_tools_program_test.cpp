@@ -2,7 +2,7 @@
 // QXTPATCH.INI), Mute List and Move Staff change the saved file, Undo takes each change back, the
 // sheet's refusals keep it open, Cancel records nothing, and an oversized patch list is cut
 // with a message. The Notation Properties sheet serves Properties and the Insert menu's item
-// dialogs.
+// dialogs. Staff Transpose warns of a note it cannot spell in the new key.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -16,8 +16,12 @@
 #include "QVKNTN/DynamicLevelData.h"
 #include "QVKNTN/DynamicVariance.h"
 #include "QVKNTN/GenericControl.h"
+#include "QVKNTN/KeyData.h"
+#include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/PatchData.h"
+#include "QVKNTN/SpecialEnding.h"
 #include "QVKNTN/SustainPedal.h"
+#include "QVKNTN/TempoData.h"
 #include "QVKNTN/TextExpression.h"
 #include "QVKNTN/LyricText.h"
 #include "QVKNTN/StaffLyrics.h"
@@ -29,6 +33,7 @@
 #include "QVKNTN/ScoreFile.h"
 #include "resources/CommandIds.h"
 #include "tests/editor/EditorProgramFixture.h"
+#include "tests/editor/ProgramDriving.h"
 #include "tests/staffutl/StaffText.h"
 
 using namespace guidriver;
@@ -142,6 +147,14 @@ protected:
     saved = SaveAndRead();
     ASSERT_TRUE(saved);
     EXPECT_EQ(show(*saved), original) << "after Undo";
+  }
+
+  // Select All, then the Notation Properties sheet over the selection; null when it did not open.
+  HWND SelectionSheet() {
+    if (!PostCommand(view_, CM_SELECTALL)) return nullptr;
+    PumpFor(300);
+    if (!PostCommand(view_, CM_SELECTIONPROPS)) return nullptr;
+    return WaitForDialog("Notation Properties");
   }
 
   // Ctrl+Tab until the page with this control is shown.
@@ -529,10 +542,7 @@ TEST_F(StaffToolsProgramTest, LyricPagesEditInTheScoresLyricFont) {
 
 TEST_F(StaffToolsProgramTest, SelectionPropertiesMutesTheSelectedNotesAndUndoRestores) {
   Open({"Melody"});
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
-  PumpFor(300);
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
-  HWND sheet = WaitForDialog("Notation Properties");
+  HWND sheet = SelectionSheet();
   ASSERT_TRUE(sheet) << OpenBox();
   HWND muted = ShowPageWith(sheet, "Button", 106);
   ASSERT_TRUE(muted) << "no notes page";
@@ -585,10 +595,7 @@ std::string ExpressionFields(const TMusicScore& score) {
 TEST_F(StaffToolsProgramTest, SingleExpressionPagesChangeTheSavedItemsAndUndoRestoresThem) {
   ASSERT_TRUE(CopyFileA("QXTPATCH.INI", Path("QXTPATCH.INI").c_str(), FALSE)) << "the patch list fixture is missing";
   Open({"Melody"}, "q D q P q", AddExpressionItems);
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
-  PumpFor(300);
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
-  HWND sheet = WaitForDialog("Notation Properties");
+  HWND sheet = SelectionSheet();
   ASSERT_TRUE(sheet) << OpenBox();
 
   HWND page = ShowPageWhere(sheet, [](HWND p) { return FindDescendant(p, "Edit", 105) != nullptr; });
@@ -628,10 +635,7 @@ TEST_F(StaffToolsProgramTest, SingleExpressionPagesChangeTheSavedItemsAndUndoRes
 
 TEST_F(StaffToolsProgramTest, ControllerPageRefusesAGapAndWritesTheSettingsItShows) {
   Open({"Melody"}, "q q", [](TMusicScore& score) { score.GetStaff(0)->InsertItem(new TGenericControl, 2); });
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTALL));
-  PumpFor(300);
-  ASSERT_TRUE(PostCommand(view_, CM_SELECTIONPROPS));
-  HWND sheet = WaitForDialog("Notation Properties");
+  HWND sheet = SelectionSheet();
   ASSERT_TRUE(sheet) << OpenBox();
   HWND page = ShowPageWithList(sheet, 100, 18);
   ASSERT_TRUE(page) << "no controller page";
@@ -763,4 +767,140 @@ TEST_F(StaffToolsProgramTest, TheBarLineDialogInsertsTheChosenStyleAndCancelInse
   ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
 
   ExpectSavedThenUndone(FirstStaffText, "|| q q@1 | h@2", "q q@1 | h@2");
+}
+
+// A double-flat F a semitone up would be a G three semitones too high, spelled with anything a
+// G can carry: the dry run finds it and the warning opens on the first of two such notes, Show
+// Next Problem goes on to the second and then has nothing more. Goto Score Editor changes
+// nothing; Proceed transposes, and Undo takes it back.
+TEST_F(StaffToolsProgramTest, TransposeWarnsOfNotesItCannotRespell) {
+  Open({"Melody"}, "q@0 q@-4 | h@-4", [](TMusicScore& score) {
+    for (int i : {2, 4}) static_cast<TMusicNote*>(score.GetStaff(0)->GetItem(i))->SetAccidental(acDoubleFlat);
+  });
+  auto transposeUpOne = [&]() -> HWND {
+    if (!PostCommand(view_, CM_TRANSPOSE)) return nullptr;
+    HWND dialog = WaitForDialog("Staff Transpose");
+    if (!dialog) return nullptr;
+    SetText(FindDescendant(dialog, "Edit", 101), "1");
+    ClickButton(dialog, IDOK);
+    WaitForWindowGone(dialog, kWaitMs);
+    return WaitForDialog("Transpose Warning");
+  };
+  HWND warning = transposeUpOne();
+  ASSERT_TRUE(warning) << OpenBox();
+  HWND next = FindDescendant(warning, "Button", 101);
+  ASSERT_TRUE(next);
+  EXPECT_TRUE(IsWindowEnabled(next)) << "the first problem is shown, a second one follows";
+  ClickButton(warning, 101);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowEnabled(next); }, kWaitMs)) << "the second is the last";
+  ClickButton(warning, IDCANCEL);  // Goto Score Editor
+  ASSERT_TRUE(WaitForWindowGone(warning, kWaitMs)) << OpenBox();
+
+  // Had Goto Score Editor transposed, this second run would move the staff two steps, and one
+  // Undo would not bring back the original.
+  warning = transposeUpOne();
+  ASSERT_TRUE(warning) << OpenBox();
+  ClickButton(warning, IDOK);  // Proceed with Transpose
+  ASSERT_TRUE(WaitForWindowGone(warning, kWaitMs)) << OpenBox();
+  // B moves up a step to C; the E that each F double flat becomes is spelled in the key.
+  ExpectSavedThenUndone(FirstStaffText, "q@-1 q@-3 | h@-3", "q q@-4 | h@-4");
+}
+
+// The key signature and tempo pages write what they show into the saved items, and one Undo
+// takes both back.
+TEST_F(StaffToolsProgramTest, KeySignatureAndTempoPagesChangeTheSavedItemsAndUndoRestoresThem) {
+  Open({"Melody"}, "K-1 q q", [](TMusicScore& score) { score.GetStaff(0)->InsertItem(new TTempoData(100), 2); });
+  HWND sheet = SelectionSheet();
+  ASSERT_TRUE(sheet) << OpenBox();
+
+  HWND page = ShowPageWhere(sheet, [](HWND p) { return FindDescendant(p, "ListBox", 121) != nullptr; });
+  ASSERT_TRUE(page) << "no key signature page";
+  // F major's B flat: the second button of B (the first is its sharp).
+  EXPECT_EQ(Send(FindDescendant(page, "Button", 104), BM_GETCHECK), BST_CHECKED);
+  HWND presets = FindDescendant(page, "ListBox", 121);
+  EXPECT_EQ(Send(presets, LB_GETCOUNT), 31);
+  Send(presets, LB_SETCURSEL, 3);  // D Major
+  Send(page, WM_COMMAND, MAKEWPARAM(121, LBN_SELCHANGE), reinterpret_cast<LPARAM>(presets));
+  EXPECT_EQ(Send(FindDescendant(page, "Button", 115), BM_GETCHECK), BST_CHECKED) << "F sharp";
+  EXPECT_EQ(Send(FindDescendant(page, "Button", 105), BM_GETCHECK), BST_CHECKED) << "B neither";
+
+  page = ShowPageWithList(sheet, 101, 6);
+  ASSERT_TRUE(page) << "no tempo page";
+  HWND tempo = FindDescendant(page, "Edit", 102);
+  EXPECT_EQ(GetText(tempo), "100");
+  ChooseInCombo(FindDescendant(page, "ComboBox", 101), 4);  // Half
+  EXPECT_EQ(GetText(tempo), "50") << "the same speed in halves";
+  SetText(FindDescendant(page, "Edit", 103), "Andante");
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+
+  auto fields = [](const TMusicScore& score) {
+    const TMusicStaff& staff = *score.GetStaff(0);
+    std::string out;
+    for (int i = 1; i < staff.LastIndex(); ++i) {
+      const TNotatedItem* item = staff.GetItem(i);
+      if (item->GetType() == ntKey) {
+        const auto* k = static_cast<const TKeyData*>(item);
+        out += "K" + std::to_string(k->GetFlatMask()) + "/" + std::to_string(k->GetSharpMask()) + " ";
+      }
+      if (item->GetType() == ntTempo) {
+        const auto* t = static_cast<const TTempoData*>(item);
+        out += "T" + std::to_string(t->GetQuarterTempo()) + "/" + std::to_string(t->GetBase()) + "/" + t->GetText() + " ";
+      }
+    }
+    return out;
+  };
+  ExpectSavedThenUndone(fields, "K0/36 T100/4/Andante ", "K2/0 T100/2/ ");
+}
+
+// Insert > Key Signature... through the menu keys: the sheet shows the key page for the template,
+// OK inserts the chosen key at the caret, and Undo takes it out.
+TEST_F(StaffToolsProgramTest, TheKeySignatureDialogInsertsTheChosenKey) {
+  Open({"Melody"});
+  ASSERT_TRUE(program_driving::WaitForFocus(view_, kWaitMs));
+  ASSERT_TRUE(program_driving::ChooseMenuItem(view_, 'I', 'K', kWaitMs));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND page = ShowPageWhere(sheet, [](HWND p) { return FindDescendant(p, "ListBox", 121) != nullptr; });
+  ASSERT_TRUE(page) << "no key signature page";
+  HWND presets = FindDescendant(page, "ListBox", 121);
+  Send(presets, LB_SETCURSEL, 11);  // E Flat Major
+  Send(page, WM_COMMAND, MAKEWPARAM(121, LBN_SELCHANGE), reinterpret_cast<LPARAM>(presets));
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  ExpectSavedThenUndone(FirstStaffText, "K-3 q q@1 | h@2", "q q@1 | h@2");
+}
+
+// Insert > Special Ending...: OK with no ending checked is refused with its box and the sheet
+// stays open; the ending then checked is the one inserted.
+TEST_F(StaffToolsProgramTest, TheSpecialEndingPageRefusesNoEnding) {
+  Open({"Melody"});
+  ASSERT_TRUE(PostCommand(view_, CM_INS_ENDING));
+  HWND sheet = WaitForDialog("Notation Properties");
+  ASSERT_TRUE(sheet) << OpenBox();
+  HWND first = ShowPageWith(sheet, "Button", 100);
+  ASSERT_TRUE(first) << "no special ending page";
+  HWND page = GetParent(first);
+  EXPECT_EQ(Send(first, BM_GETCHECK), BST_CHECKED) << "a new ending is the first";
+  ClickCheck(page, 100);
+  ASSERT_TRUE(PumpUntil([&] { return Send(first, BM_GETCHECK) == BST_UNCHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  EXPECT_EQ(AnswerBox("Error"), "A special ending must be selected.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  ClickCheck(page, 101);
+  ClickCheck(page, 107);
+  ASSERT_TRUE(PumpUntil([&] { return Send(FindDescendant(page, "Button", 107), BM_GETCHECK) == BST_CHECKED; }, kWaitMs));
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs)) << OpenBox();
+  auto endings = [](const TMusicScore& score) {
+    const TMusicStaff& staff = *score.GetStaff(0);
+    std::string out;
+    for (int i = 1; i < staff.LastIndex(); ++i) {
+      if (staff.GetItem(i)->GetType() == ntSpecialEnding)
+        out += "E" + std::to_string(static_cast<const TSpecialEnding*>(staff.GetItem(i))->GetMask()) + " ";
+    }
+    return out;
+  };
+  // The second ending and Default: bits 1 and 7.
+  ExpectSavedThenUndone(endings, "E130 ", "");
 }

@@ -13,7 +13,6 @@
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/GenericControl.h"
 #include "QVKNTN/KeyData.h"
-#include "QVKNTN/KeySignatureCount.h"
 #include "QVKNTN/MusicNote.h"
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/PatchData.h"
@@ -102,11 +101,7 @@ public:
   bool Find(TEvent& ev) override { return ev.Dispatch(this, kResponses) || TItemDlg::Find(ev); }
 
   LRESULT EvPreset(WPARAM, LPARAM) {
-    int size = 0;
-    if (!KeyPresetSize(int(SendDlgItemMessageA(GetHandle(), 121, LB_GETCURSEL, 0, 0)), size)) return 0;
-    uint16_t flats = 0, sharps = 0;
-    NtnKeyMasksFromSize(size, flats, sharps);
-    Show(KeyButtonsOf(flats, sharps));
+    Show(KeyPresetButtons(int(SendDlgItemMessageA(GetHandle(), 121, LB_GETCURSEL, 0, 0)), Shown()));
     return 0;
   }
 
@@ -121,13 +116,16 @@ private:
       for (int m = 0; m < 3; ++m) SetChecked(100 + 3 * i + m, int(b.mark[i]) == m);
     }
   }
-  bool Store() override {
+  TKeyButtons Shown() const {
     TKeyButtons b;
     for (int i = 0; i < kLetters; ++i) {
       b.mark[i] = Checked(100 + 3 * i) ? TLetterMark::Flat : Checked(101 + 3 * i) ? TLetterMark::Sharp : TLetterMark::Neither;
     }
+    return b;
+  }
+  bool Store() override {
     uint16_t flats = 0, sharps = 0;
-    KeyMasksOf(b, flats, sharps);
+    KeyMasksOf(Shown(), flats, sharps);
     key_.SetMasks(flats, sharps);
     return true;
   }
@@ -143,12 +141,11 @@ public:
 private:
   void Load() override {
     FillCombo(101, kVocabClefs, clef_.GetClef());
-    FillCombo(102, kVocabOctaveShifts, clef_.GetOctaveShift() > 0 ? 1 : clef_.GetOctaveShift() < 0 ? 2 : 0);
+    FillCombo(102, kVocabOctaveShifts, OctaveShiftChoice(clef_.GetOctaveShift()));
   }
   bool Store() override {
-    clef_.SetClef(ComboSel(101));
-    const int shift = ComboSel(102);
-    clef_.SetOctaveShift(shift == 1 ? 1 : shift == 2 ? -1 : 0);
+    // The stored shift is the list's index, as the staff context and the drawing read it.
+    StoreClefChoices(ComboSel(101), ComboSel(102), clef_);
     return true;
   }
   TClefData& clef_;
@@ -359,8 +356,7 @@ private:
     LoadPlacement();
   }
   bool Store() override {
-    tv_.SetStyle(std::max(ComboSel(101), 0));
-    tv_.SetPause(pause_->GetValue());
+    StoreTempoVariance(std::max(ComboSel(101), 0), pause_->GetValue(), tv_);
     StorePlacement();
     return true;
   }
