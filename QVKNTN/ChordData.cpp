@@ -85,10 +85,23 @@ bool TChordData::HasSplitDurations() const {
   return false;
 }
 
+// A head goes after every head at its position or below it (lower notes first, equal ones in the
+// order they came). Stored chords list their heads lowest first, so the end is tried first.
 bool TChordData::InsertSorted(TMusicNote* note) {
-  auto at = std::find_if(fNotes.begin(), fNotes.end(),
-                         [&](const TMusicNote* n) { return HeadPosition(n) < HeadPosition(note); });
+  const int p = HeadPosition(note);
+  if (fNotes.empty() || HeadPosition(fNotes.back()) >= p) return fNotes.insert(fNotes.end(), note);
+  auto at = std::partition_point(fNotes.begin(), fNotes.end(), [&](const TMusicNote* n) { return HeadPosition(n) >= p; });
   return fNotes.insert(at, note);
+}
+
+bool TChordData::AppendStoredHead(TMusicNote* note) { return fNotes.insert(fNotes.end(), note); }
+
+// The order InsertSorted would have given one head at a time, in one sort: a stored chord may
+// list tens of thousands of heads in any order.
+void TChordData::OrderStoredHeads() {
+  const auto lowerFirst = [](const TMusicNote* a, const TMusicNote* b) { return HeadPosition(a) > HeadPosition(b); };
+  if (std::is_sorted(fNotes.begin(), fNotes.end(), lowerFirst)) return;
+  std::stable_sort(fNotes.begin(), fNotes.end(), lowerFirst);
 }
 
 TChordData::TSnapshot TChordData::Save() const {

@@ -42,9 +42,14 @@ class TChordData final : public TMusicNote {
   // A chord down to one note stands for that note: answers the note, taken out of the chord, which
   // the caller then deletes; null (nothing changes) while the chord holds more or fewer notes.
   TMusicNote* ReleaseSoleNote();
-  // For the item reader: inserts a stored head in order without the chord rules (SyncNotes after).
+  // Inserts a head in order without the chord rules (SyncNotes after).
   // False (the caller keeps the note) only when the chord holds TChordHeads::kMostHeads already.
   bool InsertSorted(TMusicNote* note);
+  // For the item reader: a stored head added at the end, in the order the file gives (false, the
+  // caller keeping the note, when the chord is full); OrderStoredHeads then sorts them as
+  // InsertSorted would have, before SyncNotes.
+  bool AppendStoredHead(TMusicNote* note);
+  void OrderStoredHeads();
   void ReserveNotes(int n) { if (n > 0) fNotes.reserve(std::size_t(n)); }
 
   int GetArrangement() const { return fNotes.arrangement() & 0x0F; }

@@ -25,7 +25,9 @@ class alignas(64) TItemBlockPool {
  public:
   static constexpr std::size_t kAlign = 8;
   static constexpr std::size_t kLargestClass = 256;
-  static constexpr std::size_t kChunkBytes = 256 * 1024;
+  // A little under 256 KB: a chunk that large is mapped apart by the heap, and with the heap's own
+  // header a chunk of exactly 256 KB took one page more.
+  static constexpr std::size_t kChunkBytes = 256 * 1024 - 64;
 
   constexpr TItemBlockPool() = default;
   TItemBlockPool(const TItemBlockPool&) = delete;

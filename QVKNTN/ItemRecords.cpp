@@ -78,6 +78,63 @@ constexpr TAttributeBit kAttributeBits[16] = {
 // Attributes that exclude each other: setting one clears the other.
 constexpr int kExclusions[][2] = {{naDotted, naDoubleDotted}, {naStaccato, naTenuto}, {naAttribute10, naAttribute11}};
 
+// The stored word decodes as if its bits set their attributes one by one, in order 0 to 15. A
+// note record is read for almost every item of a score, so that walk is done once, here, by
+// tables: the attributes of each byte of the word, the stored bits each version knows, and for
+// each excluding pair the bit of each partner.
+struct TAttributeTables {
+  uint16_t low[256] = {};
+  uint16_t high[256] = {};
+  uint16_t knownBits[17] = {};
+  int storedBit[16] = {};
+};
+
+constexpr TAttributeTables MakeAttributeTables() {
+  TAttributeTables t;
+  for (int byte = 0; byte < 256; ++byte) {
+    for (int bit = 0; bit < 8; ++bit) {
+      if (!(byte & (1 << bit))) continue;
+      t.low[byte] = static_cast<uint16_t>(t.low[byte] | (1u << kAttributeBits[bit].attribute));
+      t.high[byte] = static_cast<uint16_t>(t.high[byte] | (1u << kAttributeBits[bit + 8].attribute));
+    }
+  }
+  for (int version = 0; version <= 16; ++version)
+    for (int bit = 0; bit < 16; ++bit)
+      if (version >= kAttributeBits[bit].sinceVersion)
+        t.knownBits[version] = static_cast<uint16_t>(t.knownBits[version] | (1u << bit));
+  for (int bit = 0; bit < 16; ++bit) t.storedBit[kAttributeBits[bit].attribute] = bit;
+  return t;
+}
+constexpr TAttributeTables kAttributeTables = MakeAttributeTables();
+
+constexpr uint16_t MakeExclusionPairBits() {
+  uint16_t bits = 0;
+  for (const auto& pair : kExclusions) bits = static_cast<uint16_t>(bits | (1u << pair[0]) | (1u << pair[1]));
+  return bits;
+}
+constexpr uint16_t kExclusionPairBits = MakeExclusionPairBits();
+
+// Adds the attributes of a stored word to `word`. Of two excluding attributes the one set last
+// stays: the later stored bit when both are stored, else the stored one over what `word` held.
+uint16_t DecodeStoredAttributes(uint16_t word, uint16_t stored, int version) {
+  if (version < 0) return word;
+  stored = static_cast<uint16_t>(stored & kAttributeTables.knownBits[version < 16 ? version : 16]);
+  const uint16_t set = static_cast<uint16_t>(kAttributeTables.low[stored & 0xFF] | kAttributeTables.high[stored >> 8]);
+  for (const auto& pair : kExclusions) {
+    const unsigned a = 1u << pair[0];
+    const unsigned b = 1u << pair[1];
+    if (!(set & (a | b))) continue;
+    word = static_cast<uint16_t>(word & ~(a | b));
+    if ((set & a) && (set & b)) {
+      const bool aLater = kAttributeTables.storedBit[pair[0]] > kAttributeTables.storedBit[pair[1]];
+      word = static_cast<uint16_t>(word | (aLater ? a : b));
+    } else {
+      word = static_cast<uint16_t>(word | (set & (a | b)));
+    }
+  }
+  return static_cast<uint16_t>(word | (set & ~kExclusionPairBits));
+}
+
 constexpr int kClefTypes = 4;
 constexpr int kOctaveShifts = 3;
 constexpr int kCancelStyles = 4;
@@ -174,12 +231,7 @@ void ReadSongFields(In& s, int version, TSongNote& n) {
   }
   if (version >= 13) groupByte |= ((group >> 7) & 3) << 2;
   n.SetGroupByte(static_cast<uint8_t>(groupByte));
-  for (unsigned rest = stored; rest != 0; rest &= rest - 1) {
-    const int bit = __builtin_ctz(rest);
-    if (version < kAttributeBits[bit].sinceVersion) continue;
-    attributes = WithAttribute(attributes, kAttributeBits[bit].attribute);
-  }
-  n.SetAttributeWord(attributes);
+  n.SetAttributeWord(DecodeStoredAttributes(attributes, stored, version));
 }
 
 void WriteSongFields(TQXTStream& s, const TSongNote& n) {
@@ -492,12 +544,13 @@ void ReadChord(In& s, int version, TChordData& c) {
     TNotatedItem* note = ReadNestedRecord(s, version, ntNote, ntNote);
     if (!note) break;
     // More heads than a chord can count is no chord any version wrote.
-    if (!c.InsertSorted(static_cast<TMusicNote*>(note))) {
+    if (!c.AppendStoredHead(static_cast<TMusicNote*>(note))) {
       delete note;
       s.SetFail();
       return;
     }
   }
+  c.OrderStoredHeads();
   c.SyncNotes();
 }
 

@@ -79,22 +79,6 @@ void WriteHeader(TQXTStream& s, const TMusicScore& score) {
   s.WriteInt16(kScoreFormatVersion);
 }
 
-// The whole file read into memory at once, so that parsing never goes back to the file.
-struct TFileImage {
-  std::unique_ptr<unsigned char[]> bytes;
-  uint32_t size = 0;
-};
-
-bool ReadFileImage(const char* path, TFileImage& image) {
-  TQXTFStream file(TQXTFStream::ModeRead | TQXTFStream::ShareRead, path);
-  if (!file.IsOpen() || file.IsFailed()) return false;
-  image.size = file.Size();
-  if (file.IsFailed()) return false;
-  image.bytes.reset(new (std::nothrow) unsigned char[image.size ? image.size : 1]);
-  if (!image.bytes) return false;
-  return file.Read(image.bytes.get(), image.size) == image.size;
-}
-
 void MarkSaved(TMusicScore& score) {
   score.SetConverted(false);
   score.SetFlags(static_cast<unsigned char>(score.GetFlags() & ~TMusicScore::kFlagModified));
@@ -195,13 +179,12 @@ TMusicScore* LoadCompressedBody(Inflating& inflating, TScoreLoadInfo& info, TSco
   return score;
 }
 
-}  // namespace
-
-TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info,
-                            TScoreLoadProgress* progress) {
-  info.Clear();
-  info.status = slNotRecognised;
-  TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
+// Reads a score from the start of `file`, plain or compressed. The file is read forward in
+// blocks as the records are parsed: a copy of the whole file beside the model would add the
+// file's size to the memory that loading takes at its peak.
+TMusicScore* ReadScoreStream(TQXTStream& file, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
+  const uint32_t size = file.Size();
+  if (file.IsFailed()) return nullptr;
   const bool compressed = size > 1 && HasZLibHeader(file);
   TMusicScore* score = nullptr;
   if (compressed && size >= kInflateAheadMinimum && AllowedProcessors() >= kInflateAheadProcessors) {
@@ -220,13 +203,23 @@ TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoa
   return score;
 }
 
+}  // namespace
+
+TMusicScore* ReadScoreImage(const unsigned char* bytes, uint32_t size, TScoreLoadInfo& info,
+                            TScoreLoadProgress* progress) {
+  info.Clear();
+  info.status = slNotRecognised;
+  TQXTFlatRamStream file(const_cast<unsigned char*>(bytes), size, size);
+  return ReadScoreStream(file, info, progress);
+}
+
 TMusicScore* ReadScoreFile(const char* path, TScoreLoadInfo& info, TScoreLoadProgress* progress) {
   TQVBusyCursor busy(true);
   info.Clear();
   info.status = slNotRecognised;
-  TFileImage image;
-  if (!ReadFileImage(path, image)) return nullptr;
-  return ReadScoreImage(image.bytes.get(), image.size, info, progress);
+  TQXTFStream file(TQXTFStream::ModeRead | TQXTFStream::ShareRead, path);
+  if (!file.IsOpen() || file.IsFailed()) return nullptr;
+  return ReadScoreStream(file, info, progress);
 }
 
 int WriteScoreHeader(TQXTStream& s, TMusicScore& score, TScoreSaveKind kind) {

@@ -2,6 +2,7 @@
 // into tied pieces by the reader, and bars of rests. Each rebuilds the item list in one pass.
 #include <vector>
 
+#include "QVKNTN/ItemListRebuild.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnHelpers.h"
 #include "QVKNTN/NtnItemAccess.h"
@@ -18,21 +19,20 @@ namespace {
 constexpr long kCommonTimeBar = 768;
 
 // Keeps only the later of two neighbours that `same` pairs; the leading sentinel always stays.
+// The list only shrinks, so it is compacted where it stands.
 template <class Same>
 void DropEarlierTwins(std::vector<TNotatedItem*>& items, Same same) {
-  std::vector<TNotatedItem*> out;
-  out.reserve(items.size());
-  out.push_back(items.front());
+  size_t kept = 1;
   for (size_t k = 1; k < items.size(); ++k) {
     TNotatedItem* item = items[k];
-    if (out.size() > 1 && same(out.back(), item)) {
-      delete out.back();
-      out.back() = item;
+    if (kept > 1 && same(items[kept - 1], item)) {
+      delete items[kept - 1];
+      items[kept - 1] = item;
       continue;
     }
-    out.push_back(item);
+    items[kept++] = item;
   }
-  items.swap(out);
+  items.resize(kept);
 }
 
 bool SameHead(const TMusicNote* a, const TMusicNote* b) {
@@ -92,9 +92,8 @@ void TMusicStaff::RemoveRedundantItems() {
 
 void TMusicStaff::ConsolidateNotes(bool compound, int limit) {
   TouchItems(0);
-  std::vector<TNotatedItem*> old;
-  old.swap(items_);
-  items_.reserve(old.size() + 16);
+  TItemListRebuild rebuild(items_, items_.size() + 16);
+  std::vector<TNotatedItem*>& old = rebuild.Old();
   items_.push_back(old.front());
   const size_t sentinel = old.size() - 1;
   TMetre metre{NtnBeatTicks(4, 2, compound)};
@@ -190,9 +189,8 @@ bool IsFullBarOfRests(const std::vector<TNotatedItem*>& items, size_t first, siz
 
 void TMusicStaff::MergeFullBarRests() {
   TouchItems(0);
-  std::vector<TNotatedItem*> old;
-  old.swap(items_);
-  items_.reserve(old.size());
+  TItemListRebuild rebuild(items_, items_.size());
+  std::vector<TNotatedItem*>& old = rebuild.Old();
   int beats = 4, code = 2;
   size_t barFirst = 0;
   for (size_t k = 0; k < old.size(); ++k) {

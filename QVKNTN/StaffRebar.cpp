@@ -1,9 +1,11 @@
 // Re-barring: bar lines where the durations fill a bar, notes split across them, unfinished
 // bar lines removed and the last bar padded with rests. The list is rebuilt in one pass.
+#include <algorithm>
 #include <deque>
 #include <vector>
 
 #include "QVKNTN/BarLineData.h"
+#include "QVKNTN/ItemListRebuild.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/RestNote.h"
@@ -57,9 +59,11 @@ bool IsCrossingStopper(const TNotatedItem* item) {
 void TMusicStaff::Rebar() {
   TouchItems(0);
   ResolveAccidentals(true);
-  std::vector<TNotatedItem*> old;
-  old.swap(items_);
-  items_.reserve(old.size() + old.size() / 4 + 16);
+  // Bar lines and split pieces can as much as double a staff, up to where the walk stops.
+  const size_t before = items_.size();
+  const size_t room = std::max(before + before / 4, std::min(2 * before, size_t(kMaxItems))) + 16;
+  TItemListRebuild rebuild(items_, room);
+  std::vector<TNotatedItem*>& old = rebuild.Old();
   items_.push_back(old.front());
   TRebarInput in(old);
 

@@ -88,10 +88,47 @@ unsigned char TQXTZLibInStream::GetByte() {
   return buffers.output[readIndex++];
 }
 
+// Expands straight into the caller's buffer, with the same steps and state changes as Fill: a
+// large read then costs no second copy through the output buffer. Only while that buffer holds
+// nothing unread, so the bytes keep their order.
+uint32_t TQXTZLibInStream::InflateInto(unsigned char* out, uint32_t count) {
+  z_stream& z = *buffers.record;
+  z.next_out = out;
+  z.avail_out = count;
+  while (z.avail_out > 0 && (state == Inflating || state == InnerExhausted)) {
+    if (state == Inflating && z.avail_in == 0) {
+      z.next_in = buffers.input.get();
+      z.avail_in = inner->Read(buffers.input.get(), kQXTZLibBlock);
+      if (z.avail_in == 0) state = InnerExhausted;
+    }
+    const int result = inflate(&z, state == Inflating ? Z_PARTIAL_FLUSH : Z_FINISH);
+    if (result == Z_STREAM_END) {
+      state = Ended;
+    } else if (result == Z_BUF_ERROR && state == InnerExhausted && z.avail_out == 0) {
+      // The last input expands to more than was asked for: the next read goes on.
+    } else if (result != Z_OK) {
+      state = Broken;
+    }
+  }
+  const uint32_t written = count - z.avail_out;
+  readIndex = 0;
+  z.avail_out = kQXTZLibBlock;
+  z.next_out = buffers.output.get();
+  return written;
+}
+
 uint32_t TQXTZLibInStream::Read(void* buffer, uint32_t count) {
   unsigned char* out = static_cast<unsigned char*>(buffer);
   uint32_t done = 0;
-  while (done < count && Fill()) {
+  while (done < count) {
+    const bool started = state == Inflating || state == InnerExhausted;
+    if (started && !IsFailed() && Unread() == 0 && count - done >= kQXTZLibBlock) {
+      const uint32_t n = InflateInto(out + done, count - done);
+      delivered += n;
+      done += n;
+      continue;
+    }
+    if (!Fill()) break;
     uint32_t n = Unread();
     if (n > count - done) n = count - done;
     std::memcpy(out + done, buffers.output.get() + readIndex, n);

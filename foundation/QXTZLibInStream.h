@@ -27,6 +27,7 @@ private:
   enum TState { NotStarted, Inflating, InnerExhausted, Ended, Broken };
 
   bool Fill();
+  uint32_t InflateInto(unsigned char* out, uint32_t count);
   bool Start();
   void EndInflation();
   uint32_t Unread() const;

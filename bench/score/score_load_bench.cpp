@@ -4,6 +4,8 @@
 // rounds, each round timing every case in turn. Then the same in fresh processes, once each: the
 // first load's time, the model's heap bytes per item and the peak resident memory.
 //   score_load_bench [big|stress] [rounds]
+//   score_load_bench --loop load|plain|parse|inflate [count]   (one case again and again, for a
+//     profiler: "parse" reads the compressed file without the audit)
 // Pin it to fewer cores with taskset (Linux) or start /affinity (Windows); it prints how many
 // cores it was allowed.
 #include <zlib.h>
@@ -143,8 +145,43 @@ void PrintRow(const char* what, const TTimes& t, const TTimes& base, const char*
 
 }  // namespace
 
+// One case, `count` times over, for a profiler to sample; nothing else runs in the process.
+int RunLoop(const char* mode, int count) {
+  InstallAuditPass();
+  const auto dir = std::filesystem::temp_directory_path();
+  const std::string packed = (dir / "vc_bench_loop_z.qvk").string();
+  const std::string plain = (dir / "vc_bench_loop_p.qvk").string();
+  {
+    std::unique_ptr<TMusicScore> score = GenerateScore(kBigScore);
+    if (!SaveScoreFile(packed.c_str(), 1, *score, skAutoSave) || !SaveScoreFile(plain.c_str(), 0, *score, skAutoSave))
+      return 1;
+  }
+  const bool inflateOnly = std::strcmp(mode, "inflate") == 0;
+  if (std::strcmp(mode, "parse") == 0) SetScoreAuditHooks(BareModelHooks());
+  const std::string& path = std::strcmp(mode, "plain") == 0 ? plain : packed;
+  std::vector<unsigned char> out(ReadAll(plain).size());
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) {
+    if (inflateOnly) {
+      const std::vector<unsigned char> file = ReadAll(packed);
+      uLongf size = static_cast<uLongf>(out.size());
+      if (uncompress(out.data(), &size, file.data() + 6, static_cast<uLong>(file.size() - 6)) != Z_OK) return 1;
+      continue;
+    }
+    TScoreLoadInfo info;
+    std::unique_ptr<TMusicScore> score(ReadScoreFile(path.c_str(), info));
+    if (!score || info.status != slRead) return 1;
+  }
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%s, %d cores allowed: %s x %d, %.1f ms each\n", kBuildKind, AllowedProcessors(), mode, count, ms / count);
+  std::remove(packed.c_str());
+  std::remove(plain.c_str());
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--fresh") == 0) return RunFresh(argv[2], argv[3]);
+  if (argc >= 3 && std::strcmp(argv[1], "--loop") == 0) return RunLoop(argv[2], argc > 3 ? std::max(std::atoi(argv[3]), 1) : 50);
   const bool stress = argc > 1 && std::strcmp(argv[1], "stress") == 0;
   const int rounds = std::max(argc > 2 ? std::atoi(argv[2]) : 7, 1);
   const TScoreShape shape = stress ? kStressScore : kBigScore;
@@ -238,8 +275,9 @@ int main(int argc, char** argv) {
                   modelPerItem / fileBytesPerItem);
     }
     if (packedRun.peakKiB > 0 && inflateRun.peakKiB > 0)
-      std::printf("  peak resident: load %ld KiB, read + inflate %ld KiB, ratio %.2f (limit 2.00)\n", packedRun.peakKiB,
-                  inflateRun.peakKiB, double(packedRun.peakKiB) / double(inflateRun.peakKiB));
+      std::printf("  peak resident: load %ld KiB, read + inflate %ld KiB, ratio %.2f (limit 2.00); plain load %ld KiB\n",
+                  packedRun.peakKiB, inflateRun.peakKiB, double(packedRun.peakKiB) / double(inflateRun.peakKiB),
+                  plainRun.peakKiB);
   } else {
     std::printf("fresh process runs failed\n");
   }

@@ -3,6 +3,8 @@
 // checks room and version before inserting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -177,6 +179,59 @@ TEST(BadScoreInput, ASelectionCutShortIsNotTaken) {
   EXPECT_EQ(info.status, slStreamFailed);
   EXPECT_TRUE(score->Selection().GetBit(0));
   EXPECT_EQ(score->Selection().CountBits(true), 1);
+}
+
+
+// A stored chord may list its heads in any order and as many as its count word holds: they read
+// sorted lowest first, heads at one position in the order stored, and in time that grows with
+// their number, not its square.
+struct StoredChord {
+  int heads;
+  int positions;  // heads cycle upwards through this many positions (1: all at one position)
+};
+
+std::unique_ptr<TChordData> ReadStoredChord(const StoredChord& c, double& ms) {
+  TScoreBytes r;
+  r.Int16(ntChord).Byte(0).Int16(2).Int16(0).Int16(0).Int16(5 << 8).Int16(c.heads);
+  for (int i = 0; i < c.heads; ++i)
+    r.Int16(ntNote).Byte(0).Int16(2).Int16(0).Int16(0).Int16((((i % c.positions) - 20) & 0xFF) | ((i % 5) << 8));
+  TQXTFlatRamStream s = ViewOf(r.bytes);
+  TNotatedItem* item = nullptr;
+  const auto start = std::chrono::steady_clock::now();
+  const int ok = LoadNotatedItem(16, s, item);
+  ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(ok, 1);
+  return std::unique_ptr<TChordData>(static_cast<TChordData*>(item));
+}
+
+TEST(BadScoreInput, ChordHeadsInAnyOrderReadSortedInLinearTime) {
+  for (const StoredChord& c : {StoredChord{32000, 1}, StoredChord{32000, 40}, StoredChord{300, 7}}) {
+    double ms = 0;
+    std::unique_ptr<TChordData> chord = ReadStoredChord(c, ms);
+    ASSERT_TRUE(chord);
+    ASSERT_EQ(chord->GetNoteCount(), c.heads);
+    // Lowest first; at one position the accidentals show the stored order (i mod 5 rising).
+    for (int i = 1; i < c.heads; ++i) {
+      const TMusicNote* a = chord->GetNote(i - 1);
+      const TMusicNote* b = chord->GetNote(i);
+      ASSERT_GE(a->GetPosition(), b->GetPosition()) << i;
+      if (a->GetPosition() == b->GetPosition())
+        ASSERT_EQ(b->GetAccidental(), (a->GetAccidental() + c.positions) % 5) << i;
+    }
+  }
+  // Eight times the heads in the worst order costs about eight times as long, not sixty-four.
+  auto fastest = [](const StoredChord& c) {
+    double best = 1e30;
+    for (int round = 0; round < 3; ++round) {
+      double ms = 0;
+      ReadStoredChord(c, ms);
+      best = std::min(best, ms);
+    }
+    return best;
+  };
+  const double small = fastest({4000, 40});
+  const double large = fastest({32000, 40});
+  EXPECT_LT(large, 24 * small + 50) << small << " ms against " << large << " ms";
 }
 
 // ---- the item range ----

@@ -12,11 +12,13 @@
 
 #include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/MusicFontsData.h"
+#include "QVKNTN/MusicNote.h"
 #include "QVKNTN/MusicScore.h"
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/NotatedItem.h"
 #include "QVKNTN/ScoreFile.h"
 #include "QVKNTN/StaffLyrics.h"
+#include "foundation/AllowedProcessors.h"
 #include "foundation/QXTFStream.h"
 #include "foundation/QXTSegRamStream.h"
 #include "tests/score/RichScore.h"
@@ -208,6 +210,68 @@ TEST(ScoreFileSave, FlagsClearOnlyAfterASuccessfulUserSave) {
   EXPECT_EQ(WriteScoreHeader(saved, score, skUserSave), 1);
   EXPECT_FALSE(score.IsConverted());
   EXPECT_FALSE(score.IsModified());
+}
+
+// Staves of notes whose fields vary, so that even the compressed file runs to several of the
+// reader's blocks.
+std::unique_ptr<TMusicScore> LargeScore() {
+  auto score = std::make_unique<TMusicScore>();
+  unsigned dice = 7;
+  for (int s = 0; s < 6; ++s) {
+    auto* staff = new TMusicStaff;
+    for (int i = 0; i < 11000; ++i) {
+      dice = dice * 1664525u + 1013904223u;
+      auto* note = new TMusicNote(int(dice >> 24) % 15 - 7, int(dice >> 8) % 5 + 1, int(dice >> 16) % 6);
+      if (dice & 0x10) note->SetAttribute(naStaccato);
+      staff->AppendItem(note);
+    }
+    score->AppendStaff(staff);
+  }
+  return score;
+}
+
+// A file is read forward in blocks as it is parsed, not copied into memory first: plain or
+// compressed, with the inflation on the reading thread or ahead of it, a large file reads as its
+// bytes read from memory do, and a compressed file cut short reads as far as it goes with the
+// stream-failed status.
+TEST(ScoreFileRead, LargeFilesReadFromDiskAsTheirBytesFromMemory) {
+  const std::unique_ptr<TMusicScore> large = LargeScore();
+  for (int compress : {0, 1}) {
+    const std::string path = TempPath(compress ? "large_z.qvk" : "large_p.qvk");
+    ASSERT_EQ(SaveScoreFile(path.c_str(), compress, *large), 1);
+    std::vector<unsigned char> bytes = ReadWholeFile(path);
+    if (compress) ASSERT_GT(bytes.size(), 2u * 65536u);
+    TScoreLoadInfo fromMemory;
+    std::unique_ptr<TMusicScore> expected(ReadScoreImage(bytes.data(), uint32_t(bytes.size()), fromMemory));
+    ASSERT_TRUE(expected);
+    ASSERT_EQ(fromMemory.status, slRead);
+    const std::vector<unsigned char> expectedBytes = SaveScoreBytes(*expected, skAutoSave);
+    for (int processors : {1, 4}) {
+      SetAllowedProcessorsOverride(processors);
+      TScoreLoadInfo info;
+      std::unique_ptr<TMusicScore> back(ReadScoreFile(path.c_str(), info));
+      ASSERT_TRUE(back) << compress << " " << processors;
+      EXPECT_EQ(info.status, slRead);
+      EXPECT_EQ(back->IsCompressed(), compress == 1);
+      EXPECT_EQ(SaveScoreBytes(*back, skAutoSave), expectedBytes) << compress << " " << processors;
+      if (compress) {
+        const std::string cut = TempPath("large_cut.qvk");
+        FILE* f = std::fopen(cut.c_str(), "wb");
+        ASSERT_TRUE(f);
+        std::fwrite(bytes.data(), 1, bytes.size() / 2, f);
+        std::fclose(f);
+        TScoreLoadInfo cutInfo;
+        std::unique_ptr<TMusicScore> partial(ReadScoreFile(cut.c_str(), cutInfo));
+        ASSERT_TRUE(partial) << processors;
+        EXPECT_EQ(cutInfo.status, slStreamFailed);
+        EXPECT_GE(partial->StaffCount(), 1);
+        EXPECT_LT(partial->StaffCount(), large->StaffCount());
+        std::remove(cut.c_str());
+      }
+    }
+    SetAllowedProcessorsOverride(0);
+    std::remove(path.c_str());
+  }
 }
 
 TEST(ScoreFileSave, AScoreKeepsTheFormItWasReadIn) {

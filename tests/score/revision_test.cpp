@@ -13,6 +13,7 @@
 #include "QVKNTN/DynamicVariance.h"
 #include "QVKNTN/FlowDirection.h"
 #include "QVKNTN/GenericControl.h"
+#include "QVKNTN/ItemRecords.h"
 #include "QVKNTN/KeyData.h"
 #include "QVKNTN/MusicFontsData.h"
 #include "QVKNTN/MusicNote.h"
@@ -554,5 +555,45 @@ TEST_P(EveryRevision, LoadsToItsModelAndSavesAsTheCurrentVersion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, EveryRevision, ::testing::Range(0, 17));
+
+// The attribute word of a note record reads as its stored bits setting their attributes one by
+// one in order 0 to 15 (so that of two excluding attributes the later bit wins), each bit only
+// from the version that stores it; every stored word of each version that changes the layout.
+constexpr int kStoredBitAttribute[16] = {naDoubleDotted, naStaccato, naDotted,      naTieIn,       naTieOut,  naAccent,
+                                         naChordMember,  naRestChordStem, naSlurOut, naSlurIn,      naTenuto,  naAttribute10,
+                                         naAttribute11,  naGrace,    naTieDirGiven, naSlurDirGiven};
+constexpr int kStoredBitSince[16] = {5, 0, 0, 0, 0, 0, 0, 4, 4, 4, 5, 5, 5, 7, 10, 10};
+
+TEST(StoredAttributes, EveryWordReadsAsItsBitsSetInOrder) {
+  for (int v : {0, 3, 4, 5, 6, 7, 9, 10, 16}) {
+    // Before version 4 the group word's slur bits set attributes before the stored word.
+    for (int oldSlur : v < 4 ? std::vector<int>{0, 1, 2, 3} : std::vector<int>{0}) {
+      int mismatches = 0;
+      for (int stored = 0; stored < 0x10000; ++stored) {
+        Fixture f{v, {}};
+        f.b.Int16(ntNote);
+        f.Common();
+        f.SongFields(2, stored, oldSlur);
+        f.PitchWord(0, acNone);
+        if (v < 16) f.b.Int16(0);
+        TQXTFlatRamStream s = ViewOf(f.b.bytes);
+        TNotatedItem* item = nullptr;
+        ASSERT_EQ(LoadNotatedItem(v, s, item), 1);
+        std::unique_ptr<TNotatedItem> owned(item);
+        TMusicNote expected;
+        expected.SetAttributeWord(0);
+        if (oldSlur == 1 || oldSlur == 2) expected.SetAttribute(naSlurOut);
+        if (oldSlur == 2 || oldSlur == 3) expected.SetAttribute(naSlurIn);
+        for (int bit = 0; bit < 16; ++bit)
+          if ((stored >> bit) & 1 && v >= kStoredBitSince[bit]) expected.SetAttribute(kStoredBitAttribute[bit]);
+        const uint16_t got = static_cast<TMusicNote*>(item)->GetAttributeWord();
+        if (got != expected.GetAttributeWord() && ++mismatches <= 3)
+          ADD_FAILURE() << "version " << v << " slur " << oldSlur << " stored 0x" << std::hex << stored << ": got 0x"
+                        << got << ", expected 0x" << expected.GetAttributeWord();
+      }
+      EXPECT_EQ(mismatches, 0) << "version " << v;
+    }
+  }
+}
 
 }  // namespace

@@ -183,6 +183,49 @@ TEST(ZLibStreams, BrokenOrMissingDataFails) {
   }
 }
 
+
+// Large reads expand straight into the caller's buffer, small ones through the stream's own:
+// mixed in turn, every byte still comes once and in order, Tell keeps count, the end gives a
+// short count without a fail, and broken data fails a large read as it fails a small one.
+TEST(ZLibStreams, SmallAndLargeReadsInTurn) {
+  const std::string plain = Sample(300000);
+  const std::string good = Compressed(plain, false);
+  const uint32_t pieces[] = {1, 8191, 20000, 3, 8192, 65536, 0, 17, 100000, 8193};
+  for (size_t first = 0; first < sizeof pieces / sizeof pieces[0]; ++first) {
+    ReadView v(good);
+    TQXTZLibInStream in(&v.stream, false);
+    std::string back;
+    for (size_t k = first; back.size() < plain.size() + 1; ++k) {
+      const uint32_t piece = pieces[k % (sizeof pieces / sizeof pieces[0])];
+      if (piece == 0) {  // one GetByte
+        const unsigned char c = in.GetByte();
+        if (in.IsFailed()) break;
+        back += static_cast<char>(c);
+        continue;
+      }
+      std::string block(piece, '\0');
+      const uint32_t n = in.Read(&block[0], piece);
+      back.append(block, 0, n);
+      ASSERT_EQ(in.Tell(), back.size());
+      if (n < piece) break;
+    }
+    EXPECT_EQ(back, plain) << "starting with piece " << pieces[first];
+    EXPECT_EQ(in.Tell(), plain.size());
+  }
+  std::string corrupt = good;
+  corrupt[good.size() / 3] ^= 0x55;
+  const std::string truncated = good.substr(0, good.size() / 2);
+  for (const std::string& bytes : {corrupt, truncated}) {
+    ReadView v(bytes);
+    TQXTZLibInStream in(&v.stream, false);
+    char small[10];
+    EXPECT_EQ(in.Read(small, sizeof small), sizeof small);
+    std::string rest(plain.size(), '\0');
+    EXPECT_LT(in.Read(&rest[0], static_cast<uint32_t>(rest.size())), rest.size() - sizeof small + 1);
+    EXPECT_TRUE(in.IsFailed());
+  }
+}
+
 namespace {
 
 // What a reader got out of a compressed stream: its bytes and whether the stream failed.
