@@ -38,10 +38,10 @@ public:
   int RowCount() const { return rows_; }
   int RowOf(int index) const;
   // The row shown at display position p (0 = next to the pages, at the bottom of the tab area).
-  int RowAtPosition(int p) const { return p >= 0 && p < rows_ ? order_[p] : -1; }
+  int RowAtPosition(int p) const { return InRows(p) ? order_[p] : -1; }
   int PositionOfRow(int row) const;
-  int FirstOfRow(int row) const { return row >= 0 && row < rows_ ? first_[row] : -1; }
-  int LastOfRow(int row) const { return row >= 0 && row < rows_ ? last_[row] : -1; }
+  int FirstOfRow(int row) const { return InRows(row) ? first_[row] : -1; }
+  int LastOfRow(int row) const { return InRows(row) ? last_[row] : -1; }
   // Brings the row of the tab next to the pages by swapping it with the row there; answers
   // whether anything moved.
   bool BringRowToPages(int index);
@@ -64,6 +64,8 @@ public:
   bool MakeVisible(int index);
 
 private:
+  // Layout never makes more than kMaxTabRows rows; the second bound says so to the compiler too.
+  bool InRows(int row) const { return row >= 0 && row < rows_ && row < kMaxTabRows; }
   void Stretch(int row, int areaWidth);
   int RowWidth(int row) const;
 

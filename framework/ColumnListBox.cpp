@@ -152,7 +152,7 @@ int TQVColumnListBox::AutoSizeColumns(int mode) {
 }
 
 bool TQVColumnListBox::HeaderNotify(THeaderNotify& notify, LRESULT& result) {
-  if (static_cast<int>(notify.hdr.code) != HDN_DIVIDERDBLCLICK) return false;
+  if (notify.hdr.code != static_cast<UINT>(HDN_DIVIDERDBLCLICK)) return false;
   const int column = notify.item;
   if (column < 0 || column >= header_->GetItemCount()) return false;
   header_->SetColumnWidth(column, DividerToggleWidth(header_->GetColumnWidth(column), header_->MeasureColumn(column),

@@ -21,7 +21,7 @@ namespace {
 
 static_assert(kEarlierLine, "these tests run against the earlier line's libraries");
 
-constexpr int kHalf = 1, kQuarter = 2, kEighth = 3, kSixteenth = 4;
+constexpr int kQuarter = 2, kEighth = 3, kSixteenth = 4;
 
 TMusicNote* Note(int code, int position = 0) { return new TMusicNote(position, code, acNone); }
 

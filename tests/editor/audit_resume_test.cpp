@@ -326,7 +326,9 @@ TEST_F(AuditResume, EditsLeaveTheSameItemsAsTheAuditFromTheTop) {
     }
     // The same audits ran; on the long staves the kept cursors spared most of the walking.
     EXPECT_EQ(kept.audits, reference.audits);
-    if (c.sparesWalking) EXPECT_LT(kept.steps * 2, reference.steps);
+    if (c.sparesWalking) {
+      EXPECT_LT(kept.steps * 2, reference.steps);
+    }
   }
 }
 
