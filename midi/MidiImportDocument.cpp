@@ -49,11 +49,11 @@ TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusic
 }
 
 std::unique_ptr<TMusicScore> ConvertMidiDataToScore(TSMFData& recording, const TMidiImportOptions& options,
-                                                    TImportCancelCheck cancel) {
+                                                    TImportCancelCheck cancel, TImportProgress* progress) {
   TSMFImportInstructionList instructions =
       BuildDefaultInstructions(recording, options.extractChannels, options.maxChordSize);
   ApplyImportOptions(instructions, options);
-  return ConvertMidiToScore(recording, instructions, TLyricMode::kNone, cancel);
+  return ConvertMidiToScore(recording, instructions, TLyricMode::kNone, cancel, progress);
 }
 
 TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TMidiImportOptions& options) {

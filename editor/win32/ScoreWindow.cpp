@@ -13,6 +13,7 @@
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
+#include "app/win32/ImportProgressDlg.h"
 #include "app/win32/MidiImportWizard.h"
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/OptionsSheet.h"
@@ -207,7 +208,7 @@ void TScoreWindow::FrameAction(int action) {
       if (modified_) Save();
       break;
     case kActionRefreshColors:
-      if (view_) view_->Invalidate(true);
+      if (view_) view_->RefreshColors();
       break;
     case kActionResizeUndo:
       undo_->SetLevels(Option(kOptUndoLevels, kDefaultUndoLevels));
@@ -592,8 +593,13 @@ void TScoreWindow::ImportRecordingOnStop() {
   if (!gApp || !gApp->IsRecordedDataPresent()) return;
   TMidiImportOptions options;
   options.Read(GetSysInfo());
-  TQVBusyCursor busy;
-  std::unique_ptr<TMusicScore> recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options);
+  std::unique_ptr<TMusicScore> recorded;
+  {
+    // Under the long-task dialog, as the import into a new window; its Cancel imports nothing.
+    TQVBusyCursor busy;
+    TImportProgressDlg progress(this);
+    recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options, &IsCancelRequested, &progress);
+  }
   if (!recorded) return;
   const int first = MoveRecordedStaves(*score_, *recorded);
   if (first >= 0) TakeNewStaves(first);
