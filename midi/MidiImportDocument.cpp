@@ -78,8 +78,9 @@ TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TM
 }
 
 TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstructions& instruction,
-                                TImportCancelCheck cancel) {
-  std::unique_ptr<TMusicScore> score = ConvertMidiToScore(recording, {instruction}, TLyricMode::kNone, cancel);
+                                TImportCancelCheck cancel, TImportProgress* progress) {
+  std::unique_ptr<TMusicScore> score =
+      ConvertMidiToScore(recording, {instruction}, TLyricMode::kNone, cancel, progress);
   if (!score || score->StaffCount() < 2) return nullptr;
   TMusicStaff* staff = score->RemoveStaff(0);
   // Its sizes were set for a first staff among others; clamped again for its new place.

@@ -55,7 +55,7 @@ TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusic
 TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TMidiImportOptions& options);
 class TMusicStaff;
 TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstructions& instruction,
-                                TImportCancelCheck cancel = nullptr);
+                                TImportCancelCheck cancel = nullptr, TImportProgress* progress = nullptr);
 
 // A recording into a new score: default instructions from extractChannels and maxChordSize, the
 // options applied to each, no lyrics. The progress counts as a file's conversion does; null when

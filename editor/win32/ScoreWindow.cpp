@@ -577,8 +577,12 @@ void TScoreWindow::CmImportRecording() {
   TSMFImportInstructions instruction = TrackStaffInstruction(recording.Data(), options);
   TImportInstructionDlg dialog(this, instruction, std::max(recording.Data().TrackCount() - 1, 0));
   if (dialog.Execute() != IDOK) return;
-  TQVBusyCursor busy;
-  TMusicStaff* staff = ImportTrackAsStaff(recording.Data(), instruction);
+  TMusicStaff* staff = nullptr;
+  {
+    TQVBusyCursor busy;
+    TImportProgressDlg progress(this);
+    staff = ImportTrackAsStaff(recording.Data(), instruction, &IsCancelRequested, &progress);
+  }
   if (!staff) return;
   const TMusicStaff* current = view_ ? view_->GetCurrentStaff() : nullptr;
   const int index = AppendRecordedStaff(*score_, staff, "Import", current ? current->GetGroupName() : "");

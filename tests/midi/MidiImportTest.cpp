@@ -521,4 +521,14 @@ TEST(MidiImportProgress, ARecordingCountsItsStavesAndCancelLeavesNoScore) {
   } cancelling;
   EXPECT_FALSE(ConvertMidiDataToScore(data, options, [] { return cancelled; }, &cancelling));
   EXPECT_EQ(cancelling.done, 4) << "stopped after the first staff";
+
+  // Import Recording: its one instruction, one staff's steps; cancelled, no staff.
+  const TSMFImportInstructions instruction = TrackStaffInstruction(data, options);
+  TRecordedProgress single;
+  std::unique_ptr<TMusicStaff> staff(ImportTrackAsStaff(data, instruction, nullptr, &single));
+  ASSERT_TRUE(staff);
+  ASSERT_EQ(single.starts.size(), 1u);
+  EXPECT_EQ(single.starts[0].first, 4);
+  EXPECT_EQ(single.done, 4);
+  EXPECT_FALSE(ImportTrackAsStaff(data, instruction, [] { return true; }, &single));
 }
