@@ -50,7 +50,13 @@ private:
 class OptionPages : public ::testing::Test {
 protected:
   void SetUp() override {
-    path_ = ::testing::TempDir() + "vc_option_pages_" +
+    // Each line's build of these tests has its own files: ctest may run both at once.
+#if defined(VC_LINE_EARLIER)
+    const std::string line = "earlier_";
+#else
+    const std::string line = "current_";
+#endif
+    path_ = ::testing::TempDir() + "vc_option_pages_" + line +
             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
     std::remove(path_.c_str());
     settings_.SetStorageNames("Vellichord Tests", path_.c_str());
