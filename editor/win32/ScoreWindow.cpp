@@ -580,7 +580,7 @@ void TScoreWindow::CmImportRecording() {
   TMusicStaff* staff = nullptr;
   {
     TQVBusyCursor busy;
-    TImportProgressDlg progress(this);
+    TImportProgressDlg progress(ProgressOwner());
     staff = ImportTrackAsStaff(recording.Data(), instruction, &IsCancelRequested, &progress);
   }
   if (!staff) return;
@@ -593,6 +593,10 @@ void TScoreWindow::CmImportRecording() {
   TakeNewStaves(index);
 }
 
+// The long-task dialog disables the frame, not only this window: while the conversion polls its
+// Cancel, no menu can close or save the score it is adding to.
+TWindow* TScoreWindow::ProgressOwner() { return gFrame ? static_cast<TWindow*>(gFrame) : this; }
+
 void TScoreWindow::ImportRecordingOnStop() {
   if (!gApp || !gApp->IsRecordedDataPresent()) return;
   TMidiImportOptions options;
@@ -601,7 +605,7 @@ void TScoreWindow::ImportRecordingOnStop() {
   {
     // Under the long-task dialog, as the import into a new window; its Cancel imports nothing.
     TQVBusyCursor busy;
-    TImportProgressDlg progress(this);
+    TImportProgressDlg progress(ProgressOwner());
     recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options, &IsCancelRequested, &progress);
   }
   if (!recorded) return;
