@@ -40,13 +40,19 @@ TColorPageState LoadColorPage(TOptionsHost& host) {
   TColorPageState s;
   const TAppOptions& o = host.Options();
   s.background = ListIndex(o[kOptScoreWinColor], kBackgroundNames, Default(kOptScoreWinColor));
-  for (int i = 0; i < 8; ++i) s.colors[i] = host.GetStaffColor(i);
+  for (int i = 0; i < kStaffColorCount; ++i) s.colors[i] = host.GetStaffColor(i);
+  for (int i = 0; i < kColorChoiceCount; ++i) {
+    const TAppOptionIndex option = kColorChoiceOptions[i];
+    s.choices[i] = InRange(o[option], 0, kStaffColorCount - 1, Default(option));
+  }
   return s;
 }
 
 void ApplyColorPage(const TColorPageState& state, TOptionsHost& host) {
-  host.Options()[kOptScoreWinColor] = state.background;
-  for (int i = 0; i < 8; ++i) host.SetStaffColor(i, state.colors[i]);
+  TAppOptions& o = host.Options();
+  o[kOptScoreWinColor] = state.background;
+  for (int i = 0; i < kColorChoiceCount; ++i) o[kColorChoiceOptions[i]] = state.choices[i];
+  for (int i = 0; i < kStaffColorCount; ++i) host.SetStaffColor(i, state.colors[i]);
   host.ForEachScoreWindow(kRefreshColorsAction);
   host.SaveSettings();
   host.SaveStaffColors();

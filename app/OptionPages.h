@@ -2,6 +2,7 @@
 // texts of their lists, and each page's load (settings -> controls) and apply (controls ->
 // settings, saved at once, open score windows told what concerns them).
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,10 +68,28 @@ constexpr const char* kRecImportNames[] = {"New window", "'Record' group", "Buff
 // "Use original channel", then "Channel 1" ... "Channel 16".
 std::vector<std::string> EchoChannelNames();
 
-// Color page (600).
+// Color page (600). The earlier line also picks, from the staff colour table, the colours of
+// the play highlight, the active staff and the inactive staff (lists 103-105).
+#if defined(VC_LINE_EARLIER)
+constexpr int kColorChoiceCount = 3;
+#else
+constexpr int kColorChoiceCount = 0;
+#endif
+constexpr std::array<int, kColorChoiceCount> kColorChoiceIds = {
+#if defined(VC_LINE_EARLIER)
+    103, 104, 105
+#endif
+};
+constexpr std::array<TAppOptionIndex, kColorChoiceCount> kColorChoiceOptions = {
+#if defined(VC_LINE_EARLIER)
+    kOptNotePlayColor, kOptActiveStaffColor, kOptInactiveStaffColor
+#endif
+};
+constexpr int kStaffColorCount = 8;
 struct TColorPageState {
   int background = 0;     // list 101
-  uint32_t colors[8] = {};  // list 102, one per colour role
+  uint32_t colors[kStaffColorCount] = {};  // list 102, one per colour role
+  std::array<int, kColorChoiceCount> choices{};  // lists 103-105: an index into the colours
 };
 TColorPageState LoadColorPage(TOptionsHost& host);
 void ApplyColorPage(const TColorPageState& state, TOptionsHost& host);
@@ -78,11 +97,21 @@ void ApplyColorPage(const TColorPageState& state, TOptionsHost& host);
 void FillGreyRamp(uint32_t (&colors)[16]);
 
 // Editor page (563): check boxes 105, 106, 111, 107, 110, then 112 and 109, and the undo levels.
+// The earlier line stores neither "SmartPropertiesInsert" nor "ChasePlayingNotes", so it has
+// no boxes 111 and 112.
+#if defined(VC_LINE_EARLIER)
+constexpr int kEditorCheckCount = 5;
+constexpr int kEditorCheckIds[kEditorCheckCount] = {105, 106, 107, 110, 109};
+constexpr TAppOptionIndex kEditorCheckOptions[kEditorCheckCount] = {
+    kOptRtMouseSetsInsPt, kOptSmartInsertionPt, kOptPersistentNoteTools, kOptEnableActiveStaffFrame,
+    kOptDlgUseLightFont};
+#else
 constexpr int kEditorCheckCount = 7;
 constexpr int kEditorCheckIds[kEditorCheckCount] = {105, 106, 111, 107, 110, 112, 109};
 constexpr TAppOptionIndex kEditorCheckOptions[kEditorCheckCount] = {
     kOptRtMouseSetsInsPt,        kOptSmartInsertionPt,   kOptSmartPropertiesInsert, kOptPersistentNoteTools,
     kOptEnableActiveStaffFrame, kOptChasePlayingNotes, kOptDlgUseLightFont};
+#endif
 constexpr int kMinUndoLevels = 2, kMaxUndoLevels = 100;
 struct TEditorPageState {
   bool checks[kEditorCheckCount] = {};

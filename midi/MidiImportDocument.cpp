@@ -49,11 +49,11 @@ TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusic
 }
 
 std::unique_ptr<TMusicScore> ConvertMidiDataToScore(TSMFData& recording, const TMidiImportOptions& options,
-                                                    TImportCancelCheck cancel) {
+                                                    TImportCancelCheck cancel, TImportProgress* progress) {
   TSMFImportInstructionList instructions =
       BuildDefaultInstructions(recording, options.extractChannels, options.maxChordSize);
   ApplyImportOptions(instructions, options);
-  return ConvertMidiToScore(recording, instructions, TLyricMode::kNone, cancel);
+  return ConvertMidiToScore(recording, instructions, TLyricMode::kNone, cancel, progress);
 }
 
 TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TMidiImportOptions& options) {
@@ -78,8 +78,9 @@ TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TM
 }
 
 TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstructions& instruction,
-                                TImportCancelCheck cancel) {
-  std::unique_ptr<TMusicScore> score = ConvertMidiToScore(recording, {instruction}, TLyricMode::kNone, cancel);
+                                TImportCancelCheck cancel, TImportProgress* progress) {
+  std::unique_ptr<TMusicScore> score =
+      ConvertMidiToScore(recording, {instruction}, TLyricMode::kNone, cancel, progress);
   if (!score || score->StaffCount() < 2) return nullptr;
   TMusicStaff* staff = score->RemoveStaff(0);
   // Its sizes were set for a first staff among others; clamped again for its new place.

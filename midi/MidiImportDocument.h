@@ -55,9 +55,11 @@ TImportOpenResult ImportMidiFileToScore(const char* path, std::unique_ptr<TMusic
 TSMFImportInstructions TrackStaffInstruction(const TSMFData& recording, const TMidiImportOptions& options);
 class TMusicStaff;
 TMusicStaff* ImportTrackAsStaff(TSMFData& recording, const TSMFImportInstructions& instruction,
-                                TImportCancelCheck cancel = nullptr);
+                                TImportCancelCheck cancel = nullptr, TImportProgress* progress = nullptr);
 
 // A recording into a new score: default instructions from extractChannels and maxChordSize, the
-// options applied to each, no lyrics.
+// options applied to each, no lyrics. The progress counts as a file's conversion does; null when
+// the cancel check stopped the work.
 std::unique_ptr<TMusicScore> ConvertMidiDataToScore(TSMFData& recording, const TMidiImportOptions& options,
-                                                    TImportCancelCheck cancel = nullptr);
+                                                    TImportCancelCheck cancel = nullptr,
+                                                    TImportProgress* progress = nullptr);

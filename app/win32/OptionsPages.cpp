@@ -71,9 +71,15 @@ void TColorOptionsDlg::SetupWindow() {
   HWND page = GetHandle();
   FillList(GetDlgItem(kBackgroundList), kBackgroundNames);
   const TColorPageState state = LoadColorPage(host_);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < kStaffColorCount; ++i) {
     const int at = roles_->AddString(GetListEntry(kVocabColourRoles, i));
     roles_->SetItemData(at, static_cast<LPARAM>(state.colors[i]));
+  }
+  for (int c = 0; c < kColorChoiceCount; ++c) {
+    HWND list = GetDlgItem(kColorChoiceIds[c]);
+    for (int i = 0; i < kStaffColorCount; ++i)
+      ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetListEntry(kVocabColourRoles, i)));
+    Select(page, kColorChoiceIds[c], state.choices[c]);
   }
   Select(page, kBackgroundList, state.background);
   roles_->SetSelIndex(0);
@@ -82,7 +88,8 @@ void TColorOptionsDlg::SetupWindow() {
 bool TColorOptionsDlg::Apply() {
   TColorPageState state;
   state.background = Selection(GetHandle(), kBackgroundList);
-  for (int i = 0; i < 8; ++i) state.colors[i] = static_cast<uint32_t>(roles_->GetItemData(i));
+  for (int i = 0; i < kStaffColorCount; ++i) state.colors[i] = static_cast<uint32_t>(roles_->GetItemData(i));
+  for (int c = 0; c < kColorChoiceCount; ++c) state.choices[c] = Selection(GetHandle(), kColorChoiceIds[c]);
   ApplyColorPage(state, host_);
   return true;
 }

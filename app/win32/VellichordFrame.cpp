@@ -765,8 +765,11 @@ void TVellichordFrame::TakeRecording(int importAction, bool windowWasPlaying) {
     options.Read(GetSysInfo());
     std::unique_ptr<TMusicScore> score;
     {
+      // A long recording converts under the long-task dialog, as a MIDI file does; its Cancel
+      // opens nothing.
       TQVBusyCursor busy;
-      score = ConvertMidiDataToScore(App()->Recording().Data(), options);
+      TImportProgressDlg progress(this);
+      score = ConvertMidiDataToScore(App()->Recording().Data(), options, &IsCancelRequested, &progress);
     }
     if (!score) return;
     char name[32];

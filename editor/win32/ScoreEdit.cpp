@@ -289,6 +289,11 @@ void TScoreEdit::Paint(TDC& dc, bool, const TRect&) {
   }
 }
 
+void TScoreEdit::RefreshColors() {
+  ColorLineStaves();
+  if (hwnd_) Invalidate(true);
+}
+
 void TScoreEdit::SetActive(bool active) {
   active_ = active;
   ColorLineStaves();

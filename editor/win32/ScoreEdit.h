@@ -39,6 +39,8 @@ public:
   void RefreshKeepingScroll();
   void SetActive(bool active);
   bool IsActive() const { return active_; }
+  // The staff colours or the colour options changed: the staves take theirs again and repaint.
+  void RefreshColors();
   // Usable: active, and not following a play or recording of this window.
   bool IsUsable() const;
   void SetCurrentStaff(int shown);

@@ -13,6 +13,7 @@
 #include "QVKNTN/NotationTypes.h"
 #include "QVKNTN/NtnItemAccess.h"
 #include "QVKNTN/ScoreFile.h"
+#include "app/win32/ImportProgressDlg.h"
 #include "app/win32/MidiImportWizard.h"
 #include "app/win32/MusicStatusBar.h"
 #include "app/win32/OptionsSheet.h"
@@ -207,7 +208,7 @@ void TScoreWindow::FrameAction(int action) {
       if (modified_) Save();
       break;
     case kActionRefreshColors:
-      if (view_) view_->Invalidate(true);
+      if (view_) view_->RefreshColors();
       break;
     case kActionResizeUndo:
       undo_->SetLevels(Option(kOptUndoLevels, kDefaultUndoLevels));
@@ -576,8 +577,12 @@ void TScoreWindow::CmImportRecording() {
   TSMFImportInstructions instruction = TrackStaffInstruction(recording.Data(), options);
   TImportInstructionDlg dialog(this, instruction, std::max(recording.Data().TrackCount() - 1, 0));
   if (dialog.Execute() != IDOK) return;
-  TQVBusyCursor busy;
-  TMusicStaff* staff = ImportTrackAsStaff(recording.Data(), instruction);
+  TMusicStaff* staff = nullptr;
+  {
+    TQVBusyCursor busy;
+    TImportProgressDlg progress(ProgressOwner());
+    staff = ImportTrackAsStaff(recording.Data(), instruction, &IsCancelRequested, &progress);
+  }
   if (!staff) return;
   const TMusicStaff* current = view_ ? view_->GetCurrentStaff() : nullptr;
   const int index = AppendRecordedStaff(*score_, staff, "Import", current ? current->GetGroupName() : "");
@@ -588,12 +593,21 @@ void TScoreWindow::CmImportRecording() {
   TakeNewStaves(index);
 }
 
+// The long-task dialog disables the frame, not only this window: while the conversion polls its
+// Cancel, no menu can close or save the score it is adding to.
+TWindow* TScoreWindow::ProgressOwner() { return gFrame ? static_cast<TWindow*>(gFrame) : this; }
+
 void TScoreWindow::ImportRecordingOnStop() {
   if (!gApp || !gApp->IsRecordedDataPresent()) return;
   TMidiImportOptions options;
   options.Read(GetSysInfo());
-  TQVBusyCursor busy;
-  std::unique_ptr<TMusicScore> recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options);
+  std::unique_ptr<TMusicScore> recorded;
+  {
+    // Under the long-task dialog, as the import into a new window; its Cancel imports nothing.
+    TQVBusyCursor busy;
+    TImportProgressDlg progress(ProgressOwner());
+    recorded = ConvertMidiDataToScore(gApp->Recording().Data(), options, &IsCancelRequested, &progress);
+  }
   if (!recorded) return;
   const int first = MoveRecordedStaves(*score_, *recorded);
   if (first >= 0) TakeNewStaves(first);

@@ -73,6 +73,8 @@ public:
   void CmRecord() { Play(TPlayKind::Record); }
   void CmStaffPlay() { Play(TPlayKind::StaffPlay); }
   void CmImportRecording();
+  // The window the long-task dialog of a recording's conversion disables.
+  TWindow* ProgressOwner();
   void CePlay(TCommandEnabler& ce);
   void CeStaffPlay(TCommandEnabler& ce);
   void CeRevert(TCommandEnabler& ce);

@@ -194,6 +194,19 @@ protected:
     SendDlgItemMessageA(page, id, CB_SETCURSEL, index, 0);
     PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(GetDlgItem(page, id)));
   }
+  // The pure red pixels of the view; another process's window is read through its frame, as the
+  // screen shows it.
+  long RedPixelsIn(HWND view) const {
+    const TPixels picture = CaptureClient(frame_);
+    RECT area{};
+    GetClientRect(view, &area);
+    MapWindowPoints(view, frame_, reinterpret_cast<POINT*>(&area), 2);
+    long red = 0;
+    for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y)
+      for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x)
+        red += picture.At(x, y) == RGB(255, 0, 0);
+    return red;
+  }
   // Saves and reads the score back; null when either fails.
   std::unique_ptr<TMusicScore> SavedScore() {
     if (!SaveAndWait(frame_)) return nullptr;
@@ -577,16 +590,7 @@ TEST_F(EarlierProgramTest, StaffColoursPlaybackPageAndLyricsPage) {
   });
   ASSERT_TRUE(view);
   PumpFor(300);
-  // Another process's window is read through its frame, as the screen shows it.
-  const TPixels picture = CaptureClient(frame_);
-  RECT area{};
-  GetClientRect(view, &area);
-  MapWindowPoints(view, frame_, reinterpret_cast<POINT*>(&area), 2);
-  long red = 0;
-  for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y)
-    for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x)
-      red += picture.At(x, y) == RGB(255, 0, 0);
-  EXPECT_GT(red, 100) << "the current staff's lines and notes in colour 5";
+  EXPECT_GT(RedPixelsIn(view), 100) << "the current staff's lines and notes in colour 5";
 
   // Staff properties: the Midi page shows "Off" and "<None>" for bank select with no patch.
   PostCommand(frame_, CM_STAFFPROPERTIES);
@@ -657,5 +661,43 @@ TEST_F(EarlierProgramTest, StaffColoursPlaybackPageAndLyricsPage) {
   EXPECT_EQ(saved->GetStaff(0)->GetLyrics()->GetLineCount(), 2) << "after Undo";
   EXPECT_EQ(saved->GetStaff(0)->GetUpperSize(), twoLines);
   EXPECT_EQ(saved->GetStaff(0)->GetLowerSize(), 20);
+  EXPECT_TRUE(CloseProgram());
+}
+
+// The earlier line's options sheet: no boxes for the two options it does not store, and the
+// colour of the active staff chosen on the Color page, written to the settings file by OK and
+// taken by the open view at once.
+TEST_F(EarlierProgramTest, OptionsSheetChoosesTheActiveStaffColour) {
+  HWND view = StartOn("q@0 q@1 | q@2 q@3");
+  ASSERT_TRUE(view);
+  PumpFor(300);
+  EXPECT_LT(RedPixelsIn(view), 20) << "the active staff starts in its own colour";
+
+  PostCommand(frame_, CM_OPTIONS);
+  HWND sheet = WaitForWindow(nullptr, "Options", kWaitMs, process_->Id());
+  ASSERT_TRUE(sheet);
+  HWND active = ShowPageWith(sheet, 104, "ComboBox");
+  ASSERT_TRUE(active) << "the Color page's active staff list";
+  HWND color = GetParent(active);
+  EXPECT_EQ(SendDlgItemMessageA(color, 103, CB_GETCURSEL, 0, 0), 4) << "play highlight";
+  EXPECT_EQ(SendMessageA(active, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendDlgItemMessageA(color, 105, CB_GETCURSEL, 0, 0), 2) << "inactive staff";
+  EXPECT_EQ(SendMessageA(active, CB_GETCOUNT, 0, 0), 8) << "one entry a staff colour";
+  ChooseInPage(color, 104, 5);  // highlight 1, red
+  HWND smartInsert = ShowPageWith(sheet, 106, "Button");
+  ASSERT_TRUE(smartInsert) << "the Editor page";
+  HWND editor = GetParent(smartInsert);
+  EXPECT_FALSE(GetDlgItem(editor, 111)) << "no \"Smart properties on insert\"";
+  EXPECT_FALSE(GetDlgItem(editor, 112)) << "no \"Follow playing notes\"";
+  ClickButton(sheet, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(sheet, kWaitMs));
+
+  const std::string ini = Path("QVK.INI");
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "ActiveStaffColor", -1, ini.c_str()), 5);
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "NotePlayColor", -1, ini.c_str()), 4);
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "InactiveStaffColor", -1, ini.c_str()), 2);
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "ChasePlayingNotes", -1, ini.c_str()), -1);
+  EXPECT_EQ(GetPrivateProfileIntA("Options", "SmartPropertiesInsert", -1, ini.c_str()), -1);
+  EXPECT_TRUE(PumpUntil([&] { return RedPixelsIn(view) > 100; }, kWaitMs)) << "the view redrawn in the new colour";
   EXPECT_TRUE(CloseProgram());
 }

@@ -732,10 +732,18 @@ TEST_F(RecordingProgramTest, ImportRecordingAsksForItsInstruction) {
   SendMessageA(lowest, CB_SETCURSEL, high, 0);
   ClickButton(dialog, IDOK);
   ASSERT_TRUE(WaitForWindowGone(dialog, kWaitMs)) << OpenBox();
-  ASSERT_TRUE(SaveNow(frame));
-  TScoreLoadInfo info;
-  info.Clear();
-  std::unique_ptr<TMusicScore> saved(ReadScoreFile(Path("song.qvk").c_str(), info));
+  // The conversion runs under the "Working" dialog, which answers messages while it polls its
+  // Cancel: saved until the staff is there.
+  std::unique_ptr<TMusicScore> saved;
+  PumpUntil(
+      [&] {
+        if (!SaveNow(frame)) return false;
+        TScoreLoadInfo info;
+        info.Clear();
+        saved.reset(ReadScoreFile(Path("song.qvk").c_str(), info));
+        return saved && saved->StaffCount() == 2;
+      },
+      kWaitMs);
   ASSERT_TRUE(saved);
   ASSERT_EQ(saved->StaffCount(), 2) << OpenBox();
   const TMusicStaff& imported = *saved->GetStaff(1);

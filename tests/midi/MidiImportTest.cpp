@@ -494,3 +494,41 @@ TEST(MidiImportProgress, FourStepsPerInstructionAndLyricTrack) {
     EXPECT_EQ(progress.done, c.steps) << int(c.mode);
   }
 }
+
+// A recording converts under the same gauge as a file; a Cancel seen during the conversion leaves
+// no score, so nothing is opened or imported.
+TEST(MidiImportProgress, ARecordingCountsItsStavesAndCancelLeavesNoScore) {
+  TSMFData data;
+  ASSERT_TRUE(ReadSmfBytes(data, Format1({NoteEvents({{0, 192, 60, 0}, {0, 192, 48, 1}})})));
+  TMidiImportOptions options;
+  options.extractChannels = true;
+  TRecordedProgress progress;
+  auto score = ConvertMidiDataToScore(data, options, nullptr, &progress);
+  ASSERT_TRUE(score);
+  ASSERT_EQ(progress.starts.size(), 1u);
+  EXPECT_EQ(progress.starts[0].first, 4 * 2) << "one staff a channel";
+  EXPECT_EQ(progress.starts[0].second, "Converting MIDI data to notation");
+  EXPECT_EQ(progress.done, 4 * 2);
+
+  // The dialog's Cancel, pressed once the first staff is done.
+  static bool cancelled;
+  cancelled = false;
+  struct TCancelAfterFirst : TRecordedProgress {
+    void Advance(int steps) override {
+      TRecordedProgress::Advance(steps);
+      cancelled = true;
+    }
+  } cancelling;
+  EXPECT_FALSE(ConvertMidiDataToScore(data, options, [] { return cancelled; }, &cancelling));
+  EXPECT_EQ(cancelling.done, 4) << "stopped after the first staff";
+
+  // Import Recording: its one instruction, one staff's steps; cancelled, no staff.
+  const TSMFImportInstructions instruction = TrackStaffInstruction(data, options);
+  TRecordedProgress single;
+  std::unique_ptr<TMusicStaff> staff(ImportTrackAsStaff(data, instruction, nullptr, &single));
+  ASSERT_TRUE(staff);
+  ASSERT_EQ(single.starts.size(), 1u);
+  EXPECT_EQ(single.starts[0].first, 4);
+  EXPECT_EQ(single.done, 4);
+  EXPECT_FALSE(ImportTrackAsStaff(data, instruction, [] { return true; }, &single));
+}
