@@ -218,6 +218,7 @@ protected:
     SendDlgItemMessageA(dialog, 121, LB_SETCURSEL, preset, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(121, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, 121)));
   }
+  static constexpr DWORD kSaveRetryMs = 2000;
   bool SaveAndWait(HWND frame) {
     const std::string score = Path("song.qvk");
     FILETIME before{};
@@ -226,14 +227,19 @@ protected:
       return GetFileAttributesExA(score.c_str(), GetFileExInfoStandard, &data) ? data.ftLastWriteTime : FILETIME{};
     };
     before = stamp();
-    PostCommand(frame, CM_FILESAVE);
-    return PumpUntil(
-               [&] {
-                 const FILETIME now = stamp();
-                 return CompareFileTime(&before, &now) != 0;
-               },
-               kWaitMs) &&
-           PumpUntil([&] { return !FileExists(Path("song.$$$")); }, kWaitMs);
+    // A command posted while a closing dialog still holds the focus can reach no window (commands
+    // are routed from the focused one), so Save is asked again until the file shows it was done.
+    bool written = false;
+    for (DWORD waited = 0; !written && waited < kWaitMs; waited += kSaveRetryMs) {
+      PostCommand(frame, CM_FILESAVE);
+      written = PumpUntil(
+          [&] {
+            const FILETIME now = stamp();
+            return CompareFileTime(&before, &now) != 0;
+          },
+          kSaveRetryMs);
+    }
+    return written && PumpUntil([&] { return !FileExists(Path("song.$$$")); }, kWaitMs);
   }
 
   std::string folder_;
