@@ -62,7 +62,7 @@ HWND FindChild(HWND frame, const char* className) {
   return found.hwnd;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using program_driving::FileExists;
 
 // The first staff of a score file as text, after the file's format version; empty when it
 // cannot be read.
@@ -218,29 +218,7 @@ protected:
     SendDlgItemMessageA(dialog, 121, LB_SETCURSEL, preset, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(121, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, 121)));
   }
-  static constexpr DWORD kSaveRetryMs = 2000;
-  bool SaveAndWait(HWND frame) {
-    const std::string score = Path("song.qvk");
-    FILETIME before{};
-    auto stamp = [&] {
-      WIN32_FILE_ATTRIBUTE_DATA data{};
-      return GetFileAttributesExA(score.c_str(), GetFileExInfoStandard, &data) ? data.ftLastWriteTime : FILETIME{};
-    };
-    before = stamp();
-    // A command posted while a closing dialog still holds the focus can reach no window (commands
-    // are routed from the focused one), so Save is asked again until the file shows it was done.
-    bool written = false;
-    for (DWORD waited = 0; !written && waited < kWaitMs; waited += kSaveRetryMs) {
-      PostCommand(frame, CM_FILESAVE);
-      written = PumpUntil(
-          [&] {
-            const FILETIME now = stamp();
-            return CompareFileTime(&before, &now) != 0;
-          },
-          kSaveRetryMs);
-    }
-    return written && PumpUntil([&] { return !FileExists(Path("song.$$$")); }, kWaitMs);
-  }
+  bool SaveAndWait(HWND frame) { return program_driving::SaveAndWait(frame, Path("song.qvk"), kWaitMs); }
 
   std::string folder_;
   HWND frame_ = nullptr;

@@ -14,6 +14,7 @@
 #include "QVKNTN/MusicStaff.h"
 #include "QVKNTN/ScoreAuditHooks.h"
 #include "QVKNTN/ScoreFile.h"
+#include "resources/CommandIds.h"
 #include "tests/staffutl/StaffText.h"
 #include "tests/support/guidriver/GuiDriver.h"
 
@@ -45,6 +46,34 @@ inline HWND FindChild(HWND parent, const char* className) {
 }
 
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Saves the active score through the frame and waits until the file has been replaced (written
+// anew, its temporary gone). A command that arrives while a closing dialog still holds the focus
+// reaches no window (commands are routed from the focused one), so Save is asked again, but only
+// once the one before has been handled and changed nothing: a second save still running would
+// move the file away under the test that reads it.
+inline bool SaveAndWait(HWND frame, const std::string& file, DWORD timeoutMs) {
+  const std::string temporary = file.substr(0, file.size() - 3) + "$$$";
+  auto written = [&file] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) ? data.ftLastWriteTime : FILETIME{};
+  };
+  const FILETIME before = written();
+  auto replaced = [&] {
+    const FILETIME now = written();
+    return FileExists(file) && !FileExists(temporary) && CompareFileTime(&now, &before) != 0;
+  };
+  constexpr int kAttempts = 5;
+  constexpr DWORD kSettleMs = 500;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(CM_FILESAVE, 0), 0, SMTO_NORMAL, timeoutMs, &result)) {
+      return false;
+    }
+    if (guidriver::PumpUntil(replaced, kSettleMs)) return true;
+  }
+  return false;
+}
 
 // The file name field of a common file dialog: an edit in older dialogs, a combo box in newer ones.
 inline HWND FileNameField(HWND dialog) {

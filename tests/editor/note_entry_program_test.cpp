@@ -152,21 +152,7 @@ protected:
     return program_driving::ChooseMenuItem(view, menuKey, itemKey, kWaitMs);
   }
 
-  // Saves the active score and waits until the file has been replaced.
-  bool Save(HWND frame, const std::string& file) {
-    const std::string temporary = file.substr(0, file.size() - 3) + "$$$";
-    FILETIME before{};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data)) before = data.ftLastWriteTime;
-    if (!PostCommand(frame, CM_FILESAVE)) return false;
-    return PumpUntil(
-        [&] {
-          WIN32_FILE_ATTRIBUTE_DATA now;
-          return !FileExists(temporary) && GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &now) &&
-                 CompareFileTime(&now.ftLastWriteTime, &before) != 0;
-        },
-        kWaitMs);
-  }
+  bool Save(HWND frame, const std::string& file) { return SaveAndWait(frame, file, kWaitMs); }
 
   std::string OpenBox() const {
     HWND box = WaitForWindow("#32770", nullptr, 500, process_->Id());
