@@ -166,7 +166,9 @@ TEST_F(OptionPages, EveryPageRoundTripsItsOptionsAndSavesThemAtOnce) {
         const auto key = static_cast<TAppOptionIndex>(i);
         const bool owned = std::find(page.keys.begin(), page.keys.end(), key) != page.keys.end();
         EXPECT_EQ(to.options[key], owned ? source[key] : source[key] + 1000) << "slot " << i;
-        if (i < kAppOptionCount) EXPECT_EQ(Stored(key), to.options[key]) << kAppOptionKeys[i].key << " not written";
+        if (i < kAppOptionCount) {
+          EXPECT_EQ(Stored(key), to.options[key]) << kAppOptionKeys[i].key << " not written";
+        }
       }
       EXPECT_NE(std::find(to.calls.begin(), to.calls.end(), "save"), to.calls.end());
     }

@@ -215,8 +215,9 @@ TEST(BadScoreInput, ChordHeadsInAnyOrderReadSortedInLinearTime) {
       const TMusicNote* a = chord->GetNote(i - 1);
       const TMusicNote* b = chord->GetNote(i);
       ASSERT_GE(a->GetPosition(), b->GetPosition()) << i;
-      if (a->GetPosition() == b->GetPosition())
+      if (a->GetPosition() == b->GetPosition()) {
         ASSERT_EQ(b->GetAccidental(), (a->GetAccidental() + c.positions) % 5) << i;
+      }
     }
   }
   // Eight times the heads in the worst order costs about eight times as long, not sixty-four.

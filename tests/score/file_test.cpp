@@ -240,7 +240,9 @@ TEST(ScoreFileRead, LargeFilesReadFromDiskAsTheirBytesFromMemory) {
     const std::string path = TempPath(compress ? "large_z.qvk" : "large_p.qvk");
     ASSERT_EQ(SaveScoreFile(path.c_str(), compress, *large), 1);
     std::vector<unsigned char> bytes = ReadWholeFile(path);
-    if (compress) ASSERT_GT(bytes.size(), 2u * 65536u);
+    if (compress) {
+      ASSERT_GT(bytes.size(), 2u * 65536u);
+    }
     TScoreLoadInfo fromMemory;
     std::unique_ptr<TMusicScore> expected(ReadScoreImage(bytes.data(), uint32_t(bytes.size()), fromMemory));
     ASSERT_TRUE(expected);
