@@ -162,7 +162,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 7: range.DeleteItems(); break;
       case 8:
         try {
+          // The continuation ties the original on in place; the rebuilds that make one touch the
+          // staff from the start, as any change made through an item's pointer must.
           delete NtnMakeContinuation(staff.GetItem(range.GetFirst()));
+          staff.TouchItems(range.GetFirst());
         } catch (const TNtnPreconditionFailure&) {
         }
         break;
